@@ -1,0 +1,31 @@
+#include "map/boundary_table.h"
+
+#include "sky/number_reader.h"
+#include "sky/text_file.h"
+
+namespace orvanta {
+
+ReadFailure ParseBoundaries(BoundaryTable& table, const std::string& text) {
+    BoundaryTable loaded;
+    NumberReader reader(text);
+    while (!reader.AtEnd()) {
+        if (loaded.UpperBound() == INT16_MAX) return {true, reader.Line(), "there are too many records"};
+        const auto pen = reader.NextInteger(INT16_MIN, INT16_MAX);
+        const auto ra = pen ? reader.NextInteger(INT16_MIN, INT16_MAX) : std::nullopt;
+        const auto dec = ra ? reader.NextInteger(INT16_MIN, INT16_MAX) : std::nullopt;
+        if (!dec) return {true, reader.Line(), reader.Error()};
+        loaded.BoundaryPen.push_back(static_cast<int16_t>(*pen));
+        loaded.BoundaryRa.push_back(static_cast<int16_t>(*ra));
+        loaded.BoundaryDec.push_back(static_cast<int16_t>(*dec));
+    }
+    if (loaded.UpperBound() > 0) table = std::move(loaded);
+    return {};
+}
+
+ReadFailure LoadBoundaries(BoundaryTable& table, const std::string& path) {
+    std::string text;
+    if (auto failure = ReadWholeFile(path, text); failure.failed) return failure;
+    return ParseBoundaries(table, text);
+}
+
+}  // namespace orvanta

@@ -1,0 +1,61 @@
+#include "map/constellation_table.h"
+
+#include "sky/number_reader.h"
+#include "sky/text_file.h"
+
+namespace orvanta {
+
+namespace {
+
+std::vector<std::string> SplitAtCommas(const std::string& list) {
+    std::vector<std::string> names;
+    size_t start = 0;
+    while (true) {
+        const size_t comma = list.find(',', start);
+        names.push_back(list.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    return names;
+}
+
+}  // namespace
+
+ReadFailure ParseConstellations(ConstellationTable& table, const std::string& text, uint8_t mode,
+                                const std::string& englishNames) {
+    ConstellationTable loaded;
+    loaded.ConstellationRa.assign(kConstellationCount, 0);
+    loaded.ConstellationDec.assign(kConstellationCount, 0);
+    loaded.ConstellationLabel.assign(kConstellationCount, std::string());
+    NumberReader reader(text);
+    for (int i = 0; !reader.AtEnd(); ++i) {
+        if (i == kConstellationCount)
+            return {true, reader.Line(), "there are more than " + std::to_string(kConstellationCount) + " records"};
+        const auto skipped = reader.NextText();
+        const auto ra = skipped ? reader.NextInteger(INT16_MIN, INT16_MAX) : std::nullopt;
+        const auto dec = ra ? reader.NextInteger(INT16_MIN, INT16_MAX) : std::nullopt;
+        const auto abbreviation = dec ? reader.NextText() : std::nullopt;
+        const auto latin = abbreviation ? reader.NextText() : std::nullopt;
+        if (!latin) return {true, reader.Line(), reader.Error()};
+        loaded.ConstellationRa[i] = static_cast<int16_t>(*ra);
+        loaded.ConstellationDec[i] = static_cast<int16_t>(*dec);
+        loaded.ConstellationLabel[i] = mode == 1 ? *abbreviation : *latin;
+    }
+    if (mode == 3) {
+        std::vector<std::string> names = SplitAtCommas(englishNames);
+        // A short list would leave anchors without labels; those get none.
+        if (names.size() < static_cast<size_t>(kConstellationCount)) names.resize(kConstellationCount);
+        loaded.ConstellationLabel = std::move(names);
+    }
+    table = std::move(loaded);
+    return {};
+}
+
+ReadFailure LoadConstellations(ConstellationTable& table, const std::string& path, uint8_t mode,
+                               const std::string& englishNames) {
+    std::string text;
+    if (auto failure = ReadWholeFile(path, text); failure.failed) return failure;
+    return ParseConstellations(table, text, mode, englishNames);
+}
+
+}  // namespace orvanta

@@ -1,0 +1,102 @@
+#pragma once
+// frmConstel: the main window with its menus, toolbar, status bar and map
+// surface. It forwards each event to the handler of the subsystem it belongs to.
+#include <QMainWindow>
+#include <map>
+#include <vector>
+
+#include "app/shared_state.h"
+#include "platform/map_surface.h"
+#include "ui/constel_window.h"
+#include "ui/localise_form.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+namespace orvanta {
+
+// Answers the modal questions in place of the user; the program uses Qt's
+// dialogs, tests put a script here.
+class DialogResponder {
+public:
+    virtual ~DialogResponder() = default;
+    virtual void Message(const std::string& text, const std::string& title, MessageIcon icon) = 0;
+    virtual bool YesNo(const std::string& text, const std::string& title) = 0;
+    virtual std::string OpenFileName(const FileDialogRequest& request) = 0;
+    virtual std::string SaveFileName(const FileDialogRequest& request) = 0;
+    virtual void OpenUrl(const std::string& url) = 0;
+};
+
+class FrmConstel final : public QMainWindow, public ConstelWindow {
+    Q_OBJECT
+public:
+    explicit FrmConstel(Orvanta& state);
+    ~FrmConstel() override;
+
+    // Runs the window's load; false when the program must end.
+    bool Load(const LocalDateTime& now);
+    void SetDialogResponder(DialogResponder* responder) { responder_ = responder; }
+
+    MapSurface* Surface() const { return surface_; }
+    QAction* Action(MenuItem item) const;
+    QAction* ToolbarAction(int index) const;
+    QToolBar* Toolbar() const { return toolbar_; }
+    QString StatusText() const;
+    const std::vector<QAction*>& SeparatorActions() const { return separators_; }
+
+    // ConstelWindow
+    std::string Caption() const override { return caption_; }
+    void SetCaption(const std::string& caption) override;
+    void SetStatusText(const std::string& text) override;
+    void SetStatusPanelWidth(int twips) override;
+    int ClientWidthTwips() const override;
+    int ScreenHeightTwips() const override;
+    void SetBackgroundBlack() override;
+    void SetMenuEnabled(MenuItem item, bool enabled) override;
+    bool IsMenuChecked(MenuItem item) const override;
+    void SetMenuChecked(MenuItem item, bool checked) override;
+    void SetToolbarButtonEnabled(int index, bool enabled) override;
+    MapCanvas& BeginMapPainting() override;
+    void EndMapPainting() override;
+    void OverlayChanged(const TwipRect& area) override;
+    void MarkersChanged() override;
+    void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
+    bool AskYesNo(const std::string& text, const std::string& title) override;
+    std::string GetOpenFileName(const FileDialogRequest& request) override;
+    std::string GetSaveFileName(const FileDialogRequest& request) override;
+    void OpenUrl(const std::string& url) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    struct MenuEntry {
+        std::string name;
+        std::string designCaption;  // the key, or "-" for a separator
+        QAction* action;
+    };
+
+    void createActions();
+    void createMenus();
+    void createToolBars();
+    void createStatusBar();
+    void connectHandlers();
+    FormTexts DesignTexts() const;
+    void ApplyTexts(const FormTexts& texts);
+    QAction* AddMenuEntry(QMenu* menu, const std::string& name, const std::string& key);
+
+    Orvanta& state_;
+    MapSurface* surface_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+    QLabel* statusPanel_ = nullptr;
+    std::vector<MenuEntry> menuEntries_;
+    std::map<MenuItem, QAction*> actions_;
+    std::vector<QAction*> toolbarActions_;  // index 1 to 10; 0 unused
+    std::vector<QAction*> separators_;
+    std::string caption_;
+    DialogResponder* responder_ = nullptr;
+};
+
+}  // namespace orvanta

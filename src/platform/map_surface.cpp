@@ -1,0 +1,187 @@
+#include "platform/map_surface.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPalette>
+#include <cmath>
+
+namespace orvanta {
+
+namespace {
+
+constexpr double kPixelsPerTwip = 1.0 / kTwipsPerPixel;
+
+int ShiftStateOf(Qt::KeyboardModifiers modifiers) {
+    int shift = 0;
+    if (modifiers & Qt::ShiftModifier) shift |= 1;
+    if (modifiers & Qt::ControlModifier) shift |= 2;
+    if (modifiers & Qt::AltModifier) shift |= 4;
+    return shift;
+}
+
+int ButtonOf(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton: return 1;
+        case Qt::RightButton: return 2;
+        case Qt::MiddleButton: return 4;
+        default: return 0;
+    }
+}
+
+// Windows key codes for the keys the markers may see.
+int KeyCodeOf(int qtKey) {
+    switch (qtKey) {
+        case Qt::Key_Delete: return 46;
+        case Qt::Key_Backspace: return 8;
+        case Qt::Key_Left: return 37;
+        case Qt::Key_Up: return 38;
+        case Qt::Key_Right: return 39;
+        case Qt::Key_Down: return 40;
+        default: return qtKey & 0xFFFF;
+    }
+}
+
+}  // namespace
+
+SelectionMarkerWidget::SelectionMarkerWidget(QWidget* parent) : QWidget(parent) {
+    const int side = static_cast<int>(std::lround(kMarkerSizeTwips * kPixelsPerTwip));
+    setFixedSize(side, side);
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::ArrowCursor);
+    hide();
+}
+
+void SelectionMarkerWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(255, 255, 255));
+    painter.fillRect(rect().adjusted(2, 2, -2, -2), hasFocus() ? QColor(0, 120, 215) : QColor(64, 64, 64));
+}
+
+void SelectionMarkerWidget::keyPressEvent(QKeyEvent* event) {
+    if (onKey) onKey(KeyCodeOf(event->key()));
+}
+
+MapSurface::MapSurface(QWidget* parent) : QWidget(parent), background_(palette().color(QPalette::Dark)) {
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setCursor(Qt::CrossCursor);
+    for (int i = 0; i < 2; ++i) {
+        markers_[i] = new SelectionMarkerWidget(this);
+        markers_[i]->onKey = [this](int keyCode) {
+            if (onMarkerKey) onMarkerKey(keyCode);
+        };
+    }
+}
+
+void MapSurface::SetBackground(QColor colour) {
+    background_ = colour;
+    update();
+}
+
+void MapSurface::EnsurePictureSize() {
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels(std::max(1, static_cast<int>(std::ceil(width() * ratio))),
+                       std::max(1, static_cast<int>(std::ceil(height() * ratio))));
+    if (picture_.size() != pixels || picture_.devicePixelRatio() != ratio) {
+        picture_ = QImage(pixels, QImage::Format_RGB32);
+        picture_.setDevicePixelRatio(ratio);
+        picture_.fill(background_);
+    }
+}
+
+MapCanvas& MapSurface::BeginPainting() {
+    EndPainting();
+    EnsurePictureSize();
+    painter_.emplace(&picture_);
+    painter_->setFont(font());
+    canvas_ = std::make_unique<QtMapCanvas>(*painter_, background_);
+    ++redrawCount_;
+    return *canvas_;
+}
+
+void MapSurface::EndPainting() {
+    canvas_.reset();
+    if (painter_) {
+        painter_->end();
+        painter_.reset();
+        update();
+    }
+}
+
+void MapSurface::UpdateTwipArea(float left, float top, float right, float bottom) {
+    // One pixel of margin for the line's own width and rounding.
+    const double x0 = std::max(-1e6, std::floor(left * kPixelsPerTwip) - 2);
+    const double y0 = std::max(-1e6, std::floor(top * kPixelsPerTwip) - 2);
+    const double x1 = std::min(1e6, std::ceil(right * kPixelsPerTwip) + 2);
+    const double y1 = std::min(1e6, std::ceil(bottom * kPixelsPerTwip) + 2);
+    const QRect area = QRect(QPoint(static_cast<int>(x0), static_cast<int>(y0)), QPoint(static_cast<int>(x1), static_cast<int>(y1))) & rect();
+    if (!area.isEmpty()) update(area);
+}
+
+void MapSurface::PlaceMarkers() {
+    if (!figure_) return;
+    bool anyShown = false;
+    for (int i = 0; i < 2; ++i) {
+        const SelectionMarker& m = figure_->Picture1[i];
+        markers_[i]->move(static_cast<int>(std::lround(m.Left * kPixelsPerTwip)),
+                          static_cast<int>(std::lround(m.Top * kPixelsPerTwip)));
+        markers_[i]->setVisible(m.Visible);
+        anyShown = anyShown || m.Visible;
+    }
+    // The markers take the keyboard so that Del works right after the selection.
+    if (anyShown) markers_[0]->setFocus(Qt::OtherFocusReason);
+}
+
+void MapSurface::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect area = event->rect();
+    if (picture_.isNull()) {
+        painter.fillRect(area, background_);
+        return;
+    }
+    const qreal ratio = picture_.devicePixelRatio();
+    const QRect source(QPoint(static_cast<int>(area.left() * ratio), static_cast<int>(area.top() * ratio)),
+                       QSize(static_cast<int>(std::ceil(area.width() * ratio)), static_cast<int>(std::ceil(area.height() * ratio))));
+    painter.drawImage(QRectF(area), picture_, QRectF(source));
+    // Parts of the widget that the picture does not yet cover (during a resize).
+    const QRect covered(QPoint(0, 0), picture_.deviceIndependentSize().toSize());
+    if (!covered.contains(area)) {
+        painter.fillRect(area.intersected(QRect(covered.right() + 1, 0, width(), height())), background_);
+        painter.fillRect(area.intersected(QRect(0, covered.bottom() + 1, width(), height())), background_);
+    }
+    if (!figure_) return;
+    QPen pen(ToQColor(kLineColour), 0);
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    const QRectF dirty = QRectF(area).adjusted(-1, -1, 1, 1);
+    const int count = figure_->LineCount();
+    for (int i = 1; i <= count; ++i) {
+        const LineElement& e = figure_->Line1[i];
+        if (!e.Visible) continue;
+        const QPointF a(e.X1 * kPixelsPerTwip, e.Y1 * kPixelsPerTwip), b(e.X2 * kPixelsPerTwip, e.Y2 * kPixelsPerTwip);
+        const QRectF box = QRectF(a, b).normalized().adjusted(-1, -1, 1, 1);
+        if (!box.intersects(dirty)) continue;
+        painter.drawLine(a, b);
+    }
+}
+
+void MapSurface::resizeEvent(QResizeEvent*) {
+    EnsurePictureSize();
+    if (onResize) onResize();
+}
+
+void MapSurface::mousePressEvent(QMouseEvent* event) {
+    if (!onMouseDown) return;
+    const QPointF p = event->position();
+    onMouseDown(ButtonOf(event->button()), ShiftStateOf(event->modifiers()), static_cast<float>(p.x() * kTwipsPerPixel),
+                static_cast<float>(p.y() * kTwipsPerPixel));
+}
+
+void MapSurface::mouseMoveEvent(QMouseEvent* event) {
+    if (!onMouseMove) return;
+    const QPointF p = event->position();
+    onMouseMove(static_cast<float>(p.x() * kTwipsPerPixel), static_cast<float>(p.y() * kTwipsPerPixel));
+}
+
+}  // namespace orvanta

@@ -1,0 +1,70 @@
+#pragma once
+// The drawing surface: a retained picture of the map, with the figure's line
+// elements and the two selection markers lying over it.
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "figure/figure_lines.h"
+#include "platform/qt_map_canvas.h"
+
+namespace orvanta {
+
+class SelectionMarkerWidget final : public QWidget {
+    Q_OBJECT
+public:
+    explicit SelectionMarkerWidget(QWidget* parent);
+    std::function<void(int keyCode)> onKey;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+class MapSurface final : public QWidget {
+    Q_OBJECT
+public:
+    explicit MapSurface(QWidget* parent);
+
+    void SetFigure(const FigureLines* figure) { figure_ = figure; }
+    void SetBackground(QColor colour);
+    QColor Background() const { return background_; }
+
+    MapCanvas& BeginPainting();
+    void EndPainting();
+    // Repaints the overlay within an area given in twips.
+    void UpdateTwipArea(float left, float top, float right, float bottom);
+    void PlaceMarkers();
+
+    const QImage& Picture() const { return picture_; }
+    int RedrawCount() const { return redrawCount_; }
+    SelectionMarkerWidget* Marker(int index) const { return markers_[index]; }
+
+    // Button (1 left, 2 right, 4 middle), shift state (1 Shift, 2 Ctrl, 4 Alt), twips.
+    std::function<void(int button, int shift, float x, float y)> onMouseDown;
+    std::function<void(float x, float y)> onMouseMove;
+    std::function<void()> onResize;
+    std::function<void(int keyCode)> onMarkerKey;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void EnsurePictureSize();
+
+    QImage picture_;
+    QColor background_;
+    const FigureLines* figure_ = nullptr;
+    std::optional<QPainter> painter_;
+    std::unique_ptr<QtMapCanvas> canvas_;
+    SelectionMarkerWidget* markers_[2];
+    int redrawCount_ = 0;
+};
+
+}  // namespace orvanta

@@ -1,0 +1,129 @@
+#include "sky/number_reader.h"
+
+#include <cctype>
+#include <charconv>
+
+namespace orvanta {
+
+namespace {
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+}  // namespace
+
+void NumberReader::SkipBlanks() {
+    while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
+}
+
+bool NumberReader::AtEnd() {
+    while (pos_ < text_.size() && (IsBlank(text_[pos_]) || IsLineEnd(text_[pos_]))) {
+        if (text_[pos_] == '\n') ++line_;
+        ++pos_;
+    }
+    return pos_ >= text_.size();
+}
+
+// A field ends at a comma or a line end; the separator is consumed so that a
+// record may be split over lines or share one with the next.
+void NumberReader::SkipSeparator() {
+    SkipBlanks();
+    if (pos_ >= text_.size()) return;
+    if (text_[pos_] == ',') {
+        ++pos_;
+    } else if (text_[pos_] == '\r') {
+        ++pos_;
+        if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+        ++line_;
+    } else if (text_[pos_] == '\n') {
+        ++pos_;
+        ++line_;
+    }
+}
+
+std::string_view NumberReader::TakeField() {
+    // Line ends before a field are passed over, as the sequential reader does.
+    while (pos_ < text_.size() && (IsBlank(text_[pos_]) || IsLineEnd(text_[pos_]))) {
+        if (text_[pos_] == '\n') ++line_;
+        ++pos_;
+    }
+    const size_t start = pos_;
+    while (pos_ < text_.size() && text_[pos_] != ',' && !IsLineEnd(text_[pos_]) && !IsBlank(text_[pos_])) ++pos_;
+    std::string_view field = text_.substr(start, pos_ - start);
+    // A blank ends a number too; a comma or line end after the blanks belongs to it.
+    SkipSeparator();
+    return field;
+}
+
+std::optional<int64_t> NumberReader::NextInteger(int64_t low, int64_t high) {
+    if (AtEnd()) {
+        error_ = "the record is incomplete";
+        return std::nullopt;
+    }
+    const int fieldLine = line_;
+    std::string_view field = TakeField();
+    if (!field.empty() && field[0] == '+') field.remove_prefix(1);
+    int64_t value = 0;
+    auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (field.empty() || ec != std::errc() || end != field.data() + field.size()) {
+        line_ = fieldLine;
+        error_ = field.empty() ? "a number is missing" : "\"" + std::string(field) + "\" is not a whole number";
+        return std::nullopt;
+    }
+    if (value < low || value > high) {
+        line_ = fieldLine;
+        error_ = std::to_string(value) + " is outside " + std::to_string(low) + " to " + std::to_string(high);
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<double> NumberReader::NextNumber() {
+    if (AtEnd()) {
+        error_ = "the record is incomplete";
+        return std::nullopt;
+    }
+    const int fieldLine = line_;
+    std::string_view field = TakeField();
+    if (!field.empty() && field[0] == '+') field.remove_prefix(1);
+    double value = 0;
+    auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value, std::chars_format::fixed);
+    if (field.empty() || ec != std::errc() || end != field.data() + field.size()) {
+        line_ = fieldLine;
+        error_ = field.empty() ? "a number is missing" : "\"" + std::string(field) + "\" is not a number";
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<std::string> NumberReader::NextText() {
+    if (AtEnd()) {
+        error_ = "the record is incomplete";
+        return std::nullopt;
+    }
+    SkipBlanks();
+    if (pos_ < text_.size() && text_[pos_] == '"') {
+        const size_t close = text_.find('"', pos_ + 1);
+        if (close == std::string_view::npos) {
+            error_ = "a quoted field has no closing quote";
+            return std::nullopt;
+        }
+        std::string value(text_.substr(pos_ + 1, close - pos_ - 1));
+        for (char c : value)
+            if (c == '\n') ++line_;
+        pos_ = close + 1;
+        SkipBlanks();
+        if (pos_ < text_.size() && text_[pos_] != ',' && !IsLineEnd(text_[pos_])) {
+            error_ = "unexpected text after a quoted field";
+            return std::nullopt;
+        }
+        SkipSeparator();
+        return value;
+    }
+    const size_t start = pos_;
+    while (pos_ < text_.size() && text_[pos_] != ',' && !IsLineEnd(text_[pos_])) ++pos_;
+    std::string_view field = text_.substr(start, pos_ - start);
+    while (!field.empty() && IsBlank(field.back())) field.remove_suffix(1);
+    SkipSeparator();
+    return std::string(field);
+}
+
+}  // namespace orvanta

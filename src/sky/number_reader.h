@@ -1,0 +1,38 @@
+#pragma once
+// Reads the comma- and line-separated decimal fields of the data files, with
+// the line number for messages. Blanks before a field are skipped.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orvanta {
+
+class NumberReader {
+public:
+    explicit NumberReader(std::string_view text) : text_(text) {}
+
+    // True once only blanks and line ends are left.
+    bool AtEnd();
+    // The next field as a whole number in [low, high]; nullopt with Error() set otherwise.
+    std::optional<int64_t> NextInteger(int64_t low, int64_t high);
+    // The next field as a decimal number (digits with an optional point and sign).
+    std::optional<double> NextNumber();
+    // The next field as text; a field starting with a double quote runs to the closing one.
+    std::optional<std::string> NextText();
+
+    int Line() const { return line_; }
+    const std::string& Error() const { return error_; }
+
+private:
+    void SkipBlanks();
+    void SkipSeparator();
+    std::string_view TakeField();
+
+    std::string_view text_;
+    size_t pos_ = 0;
+    int line_ = 1;
+    std::string error_;
+};
+
+}  // namespace orvanta

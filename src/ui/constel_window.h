@@ -1,0 +1,68 @@
+#pragma once
+// What the application logic needs of its main window. The Qt window
+// implements it; tests drive the logic through a scripted one.
+#include <string>
+
+#include "map/map_canvas.h"
+
+namespace orvanta {
+
+enum class MenuItem {
+    Open, Save, SaveAs, End, View, ConstelShow, Bounds, ConstelNames,
+    ConstelNone, ConstelAbbrev, ConstelLatin, ConstelEnglish, StarColor, Help, OnlineHelp, About
+};
+
+enum class MessageIcon { Information, Critical };
+
+// An area of the map surface in twips, for repainting overlay elements.
+struct TwipRect {
+    float left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// A file dialog request: the filter as description and pattern pairs
+// separated by NUL characters, and the confirmations the dialog must ask.
+struct FileDialogRequest {
+    std::string filter;
+    std::string title;
+    std::string initialDirectory;
+    std::string defaultFileName;
+    std::string defaultExtension;  // "" for none
+    bool fileMustExist = false;
+    bool overwritePrompt = false;
+    bool createPrompt = false;
+};
+
+class ConstelWindow {
+public:
+    virtual ~ConstelWindow() = default;
+
+    virtual std::string Caption() const = 0;
+    virtual void SetCaption(const std::string& caption) = 0;
+    virtual void SetStatusText(const std::string& text) = 0;
+    virtual void SetStatusPanelWidth(int twips) = 0;
+
+    virtual int ClientWidthTwips() const = 0;
+    virtual int ScreenHeightTwips() const = 0;
+    virtual void SetBackgroundBlack() = 0;
+
+    virtual void SetMenuEnabled(MenuItem item, bool enabled) = 0;
+    virtual bool IsMenuChecked(MenuItem item) const = 0;
+    virtual void SetMenuChecked(MenuItem item, bool checked) = 0;
+    virtual void SetToolbarButtonEnabled(int index, bool enabled) = 0;  // 1 to 10
+
+    // The map's retained picture. EndMapPainting shows what was painted.
+    virtual MapCanvas& BeginMapPainting() = 0;
+    virtual void EndMapPainting() = 0;
+    // Line elements or selection markers changed within area: repaint only there.
+    virtual void OverlayChanged(const TwipRect& area) = 0;
+    virtual void MarkersChanged() = 0;
+
+    virtual void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) = 0;
+    virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;  // true for Yes
+    virtual std::string GetOpenFileName(const FileDialogRequest& request) = 0;  // "" on cancel
+    virtual std::string GetSaveFileName(const FileDialogRequest& request) = 0;
+
+    virtual void OpenUrl(const std::string& url) = 0;
+};
+
+}  // namespace orvanta

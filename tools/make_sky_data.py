@@ -1,0 +1,727 @@
+#!/usr/bin/env python3
+"""Build Orvanta's sky data files from public catalogues.
+
+Inputs: the npm package d3-celestial 0.7.35 by Olaf Frohn (BSD-3-Clause),
+fetched here with `npm pack`. From its data/ folder we use:
+  stars.6.json               Hipparcos stars to V 6.0 (J2000 positions, V, B-V)
+  constellations.json        the 89 IAU constellation records and label positions
+  constellations.bounds.json the IAU (Delporte 1930) boundaries, precessed to J2000
+The Hipparcos catalogue and the IAU boundaries are public data; the package's
+licence text is copied into data/README.md.
+
+Outputs (all CR LF, plain ASCII) in data/:
+  yale.dat    stars:  RA(0.001 h), Dec(0.01 deg), V(0.01 mag), B-V(0.01 mag)
+  cons.txt    labels: index, RA, Dec, abbreviation, Latin name
+  bounds.txt  boundary polylines: pen, RA, Dec
+  README.md   provenance and formats
+
+Usage:
+  python3 tools/make_sky_data.py                 # fetches the package with npm
+  python3 tools/make_sky_data.py --source DIR    # DIR = unpacked package folder
+Needs only the Python 3 standard library (plus npm when fetching).
+"""
+
+import argparse
+import decimal
+import glob
+import json
+import math
+import os
+import subprocess
+import sys
+import tarfile
+import tempfile
+import unicodedata
+
+PACKAGE = "d3-celestial"
+VERSION = "0.7.35"
+
+MAG_LIMIT = 600            # hundredths of a magnitude
+MIN_STARS = 4500
+MISSING_BV = 60            # a solar-ish colour so the star is drawn neutral, not blue
+MAX_SEGMENT_DEG = 2.0      # the program draws straight screen lines between vertices
+DENSIFY_STEP_DEG = 1.9     # leaves room for the integer rounding of each vertex
+MAX_BOUNDS_RECORDS = 32766 # the reader counts records in a signed 16-bit int
+INT16 = (-32768, 32767)
+
+# Latin alphabetical order, the Serpent's head before its tail.
+CONS_ORDER = """
+And Ant Aps Aqr Aql Ara Ari Aur Boo Cae Cam Cnc CVn CMa CMi Cap Car Cas Cen Cep
+Cet Cha Cir Col Com CrA CrB Crv Crt Cru Cyg Del Dor Dra Equ Eri For Gem Gru Her
+Hor Hya Hyi Ind Lac Leo LMi Lep Lib Lup Lyn Lyr Men Mic Mon Mus Nor Oct Oph Ori
+Pav Peg Per Phe Pic Psc PsA Pup Pyx Ret Sge Sgr Sco Scl Sct SerCaput SerCauda
+Sex Tau Tel Tri TrA Tuc UMa UMi Vel Vir Vol Vul
+""".split()
+
+# The package's "name" field says "Corona Austrina"; the IAU name is
+# "Corona Australis" (which the package itself has in its "la" field).
+NAME_FIXES = {"CrA": "Corona Australis"}
+
+# Besselian epoch 1875.0, the equinox in which the IAU boundaries were drawn
+# along lines of constant RA and Dec.
+JD_B1875 = 2405889.258550475
+JD_J2000 = 2451545.0
+
+
+def fail(msg):
+    sys.exit("make_sky_data: ERROR: " + msg)
+
+
+def check(cond, msg):
+    if not cond:
+        fail(msg)
+
+
+# ---------------------------------------------------------------- input
+
+def fetch_package(workdir):
+    """npm pack + unpack into workdir; returns the package folder."""
+    wanted = "%s@%s" % (PACKAGE, VERSION)
+    print("fetching %s with npm pack ..." % wanted)
+    try:
+        subprocess.run(["npm", "pack", "--loglevel=warn", wanted], cwd=workdir, check=True,
+                       stdout=subprocess.PIPE)
+    except (OSError, subprocess.CalledProcessError) as e:
+        fail("npm pack %s failed: %s" % (wanted, e))
+    tgz = glob.glob(os.path.join(workdir, "*.tgz"))
+    check(len(tgz) == 1, "expected one tarball from npm pack, got %r" % tgz)
+    with tarfile.open(tgz[0], "r:gz") as tf:
+        if hasattr(tarfile, "data_filter"):
+            tf.extractall(workdir, filter="data")
+        else:
+            for m in tf.getmembers():
+                check(not m.name.startswith("/") and ".." not in m.name.split("/"),
+                      "unsafe path in tarball: " + m.name)
+            tf.extractall(workdir)
+    return os.path.join(workdir, "package")
+
+
+def locate_package(folder):
+    for cand in (folder, os.path.join(folder, "package")):
+        if os.path.isfile(os.path.join(cand, "data", "stars.6.json")):
+            return cand
+    fail("no data/stars.6.json under %s" % folder)
+
+
+def load_json(pkg, name):
+    with open(os.path.join(pkg, "data", name), encoding="utf-8") as f:
+        return json.load(f)
+
+
+# ---------------------------------------------------------------- numbers
+
+def round_half_up(x):
+    return int(math.floor(x + 0.5))
+
+
+def hundredths(value):
+    """Decimal rounding of a catalogue number, so 0.125 never turns into 12."""
+    d = decimal.Decimal(str(value).strip()) * 100
+    return int(d.quantize(decimal.Decimal(1), rounding=decimal.ROUND_HALF_UP))
+
+
+def ra_code(ra_deg):
+    """RA in degrees -> thousandths of an hour, 0..23999."""
+    v = round_half_up((ra_deg % 360.0) / 15.0 * 1000.0)
+    return 0 if v >= 24000 else v
+
+
+def dec_code(dec_deg):
+    return round_half_up(dec_deg * 100.0)
+
+
+def unit(ra_deg, dec_deg):
+    r, d = math.radians(ra_deg), math.radians(dec_deg)
+    return (math.cos(d) * math.cos(r), math.cos(d) * math.sin(r), math.sin(d))
+
+
+def radec(v):
+    x, y, z = v
+    return (math.degrees(math.atan2(y, x)) % 360.0,
+            math.degrees(math.asin(max(-1.0, min(1.0, z)))))
+
+
+def dot(a, b):
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]
+
+
+def cross(a, b):
+    return (a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2],
+            a[0] * b[1] - a[1] * b[0])
+
+
+def norm(a):
+    n = math.sqrt(dot(a, a))
+    return (a[0] / n, a[1] / n, a[2] / n)
+
+
+def arc_deg(a, b):
+    return math.degrees(math.atan2(math.sqrt(dot(cross(a, b), cross(a, b))), dot(a, b)))
+
+
+def code_unit(ra_c, dec_c):
+    return unit(ra_c / 1000.0 * 15.0, dec_c / 100.0)
+
+
+def precession_from_j2000(jd):
+    """IAU 1976 precession matrix, J2000 mean equator -> mean equator of jd."""
+    t = (jd - JD_J2000) / 36525.0
+    s = math.radians(1.0 / 3600.0)
+    zeta = (2306.2181 * t + 0.30188 * t * t + 0.017998 * t ** 3) * s
+    z = (2306.2181 * t + 1.09468 * t * t + 0.018203 * t ** 3) * s
+    th = (2004.3109 * t - 0.42665 * t * t - 0.041833 * t ** 3) * s
+    cz, sz = math.cos(zeta), math.sin(zeta)
+    cZ, sZ = math.cos(z), math.sin(z)
+    ct, st = math.cos(th), math.sin(th)
+    return ((cz * ct * cZ - sz * sZ, -sz * ct * cZ - cz * sZ, -st * cZ),
+            (cz * ct * sZ + sz * cZ, -sz * ct * sZ + cz * cZ, -st * sZ),
+            (cz * st, -sz * st, ct))
+
+
+def apply(m, v):
+    return tuple(m[i][0] * v[0] + m[i][1] * v[1] + m[i][2] * v[2] for i in range(3))
+
+
+def transpose(m):
+    return tuple(tuple(m[j][i] for j in range(3)) for i in range(3))
+
+
+TO_B1875 = precession_from_j2000(JD_B1875)
+FROM_B1875 = transpose(TO_B1875)
+
+
+# ---------------------------------------------------------------- stars
+
+def build_stars(stars_json):
+    feats = stars_json["features"]
+    rows, missing_bv, too_faint = [], [], 0
+    for order, f in enumerate(feats):
+        lon, lat = f["geometry"]["coordinates"][:2]
+        props = f["properties"]
+        mag = hundredths(props["mag"])
+        if mag > MAG_LIMIT:
+            too_faint += 1
+            continue
+        bv_raw = props.get("bv")
+        if bv_raw is None or str(bv_raw).strip() == "":
+            bv = MISSING_BV
+            missing_bv.append(f.get("id"))
+        else:
+            bv = hundredths(bv_raw)
+        rows.append((mag, order, ra_code(lon), dec_code(lat), bv))
+    rows.sort()  # brightest first, source (Hipparcos number) order within a magnitude
+    stars = [(ra, dec, mag, bv) for mag, _, ra, dec, bv in rows]
+
+    check(len(stars) >= MIN_STARS, "only %d stars" % len(stars))
+    check(all(s[2] <= MAG_LIMIT for s in stars), "star fainter than 6.00 kept")
+    check(all(stars[i][2] <= stars[i + 1][2] for i in range(len(stars) - 1)),
+          "stars not sorted by magnitude")
+    for ra, dec, mag, bv in stars:
+        check(0 <= ra <= 23999 and -9000 <= dec <= 9000, "star position out of range")
+        check(-200 <= mag and -100 <= bv <= 400, "implausible mag/B-V %d %d" % (mag, bv))
+    # A star list that complete must have Sirius on top.
+    ra, dec, mag, _ = stars[0]
+    check(abs(ra - 6752) <= 5 and abs(dec + 1672) <= 5 and mag < -140,
+          "brightest star is not Sirius: %r" % (stars[0],))
+
+    seen, same_pos = {}, 0
+    for s in stars:
+        key = (s[0], s[1])
+        same_pos += key in seen
+        seen[key] = True
+    return stars, {"missing_bv": missing_bv, "too_faint": too_faint,
+                   "same_position": same_pos, "source_count": len(feats)}
+
+
+# ---------------------------------------------------------------- boundaries
+
+SEC_PER_DAY = 86400
+
+
+def to_grid(lon, lat):
+    """J2000 vertex -> B1875 (RA in whole seconds of time, Dec in whole arcsec).
+
+    The IAU boundaries are defined on that grid; snapping there makes shared
+    vertices of neighbouring constellations compare exactly equal.
+    """
+    ra, dec = radec(apply(TO_B1875, unit(lon, lat)))
+    ra_s, dec_as = ra / 15.0 * 3600.0, dec * 3600.0
+    g = (round_half_up(ra_s) % SEC_PER_DAY, round_half_up(dec_as))
+    # RA error measured on the sky, so polar vertices are not over-judged.
+    err = max(abs(ra_s - round_half_up(ra_s)) * 15.0 * math.cos(math.radians(dec)),
+              abs(dec_as - g[1]))
+    return g, err
+
+
+def grid_unit(g):
+    return apply(FROM_B1875, unit(g[0] / 240.0, g[1] / 3600.0))
+
+
+def ra_span(a, b):
+    """Signed short-way RA difference in seconds from a to b."""
+    d = (b - a) % SEC_PER_DAY
+    return d - SEC_PER_DAY if d > SEC_PER_DAY // 2 else d
+
+
+def edge_points(a, b, step_deg):
+    """Points from a to b (both included) along the B1875 line of constant
+    RA or Dec, as J2000 unit vectors."""
+    if a[0] == b[0]:
+        length = abs(b[1] - a[1]) / 3600.0
+    else:
+        length = abs(ra_span(a[0], b[0])) / 240.0 * math.cos(math.radians(a[1] / 3600.0))
+    n = max(1, int(math.ceil(length / step_deg)))
+    pts = []
+    for i in range(n + 1):
+        t = i / n
+        if a[0] == b[0]:
+            ra, dec = a[0] / 240.0, (a[1] + (b[1] - a[1]) * t) / 3600.0
+        else:
+            ra, dec = (a[0] + ra_span(a[0], b[0]) * t) / 240.0, a[1] / 3600.0
+        pts.append(apply(FROM_B1875, unit(ra, dec)))
+    return pts
+
+
+def load_rings(bounds_json):
+    """Each boundary polygon as a list of B1875 grid vertices (ring not closed)."""
+    rings, worst, dropped = [], 0.0, []
+    for f in bounds_json["features"]:
+        geom = f["geometry"]
+        check(geom["type"] == "Polygon" and len(geom["coordinates"]) == 1,
+              "%s: expected one simple polygon" % f["id"])
+        ring = []
+        for lon, lat in geom["coordinates"][0]:
+            g, err = to_grid(lon, lat)
+            worst = max(worst, err)
+            if not ring or ring[-1] != g:
+                ring.append(g)
+        if ring[0] == ring[-1]:
+            ring.pop()
+        ring = drop_offgrid(f["id"], ring, dropped)
+        for a, b in zip(ring, ring[1:] + ring[:1]):
+            check(a[0] == b[0] or a[1] == b[1],
+                  "%s: edge %r-%r is not along constant RA or Dec" % (f["id"], a, b))
+            check(a[0] == b[0] or abs(ra_span(a[0], b[0])) < SEC_PER_DAY // 2,
+                  "%s: ambiguous 12h edge" % f["id"])
+        rings.append((f["id"], ring))
+    # Source vertices carry 4 decimals of a degree (0.36"); anything much worse
+    # means the precession model does not match the one the package used.
+    check(worst < 1.5, "B1875 grid snap error %.2f arcsec" % worst)
+    return rings, worst, dropped
+
+
+def aligned(a, b):
+    return a[0] == b[0] or a[1] == b[1]
+
+
+def drop_offgrid(cid, ring, dropped):
+    """Remove vertices the package inserted along a long polar parallel.
+
+    They sit up to half a degree off the B1875 parallel the IAU defines, which
+    would bend the line and break the match with the neighbour's edge. A run of
+    such vertices is recognised by both its end vertices being on one parallel
+    (or hour circle) while no edge inside the run is.
+    """
+    n = len(ring)
+    bad = [not aligned(ring[i - 1], ring[i]) and not aligned(ring[i], ring[(i + 1) % n])
+           for i in range(n)]
+    if not any(bad):
+        return ring
+    check(not all(bad), cid + ": no vertex on the B1875 grid")
+    keep = []
+    start = bad.index(False)
+    i = 0
+    while i < n:
+        j = (start + i) % n
+        if not bad[j]:
+            keep.append(ring[j])
+            i += 1
+            continue
+        run = []
+        while i < n and bad[(start + i) % n]:
+            run.append(ring[(start + i) % n])
+            i += 1
+        a, b = keep[-1], ring[(start + i) % n]
+        check(aligned(a, b), "%s: off-grid vertices %r between unaligned %r, %r"
+              % (cid, run, a, b))
+        for v in run:
+            if a[1] == b[1]:
+                off = abs(v[1] - a[1]) / 3600.0
+                inside_span = 0 < (v[0] - a[0]) * (1 if ra_span(a[0], b[0]) > 0 else -1) \
+                    % SEC_PER_DAY < abs(ra_span(a[0], b[0]))
+            else:
+                off = abs(ra_span(a[0], v[0])) / 240.0 * math.cos(math.radians(v[1] / 3600.0))
+                inside_span = min(a[1], b[1]) < v[1] < max(a[1], b[1])
+            check(off < 1.0 and inside_span,
+                  "%s: vertex %r is %.2f deg off the line %r-%r" % (cid, v, off, a, b))
+            dropped.append((cid, v, off))
+    return keep
+
+
+def split_edges(rings):
+    """Break every ring edge at the vertices of other rings that lie on it,
+    so an edge shared by two constellations becomes identical pieces."""
+    on_ra, on_dec = {}, {}
+    for _, ring in rings:
+        for g in ring:
+            on_ra.setdefault(g[0], set()).add(g)
+            on_dec.setdefault(g[1], set()).add(g)
+    uses = {}
+    for _, ring in rings:
+        for a, b in zip(ring, ring[1:] + ring[:1]):
+            if a[0] == b[0]:
+                lo, hi = sorted((a[1], b[1]))
+                inner = sorted(g[1] for g in on_ra[a[0]] if lo < g[1] < hi)
+                chain = [(a[0], d) for d in [lo] + inner + [hi]]
+            else:
+                span = ra_span(a[0], b[0])
+                start = a if span > 0 else b
+                width = abs(span)
+                inner = sorted(((g[0] - start[0]) % SEC_PER_DAY, g) for g in on_dec[a[1]])
+                chain = [start] + [g for off, g in inner if 0 < off < width] \
+                    + [b if span > 0 else a]
+            for p, q in zip(chain, chain[1:]):
+                key = (min(p, q), max(p, q))
+                uses[key] = uses.get(key, 0) + 1
+    return uses
+
+
+def chain_polylines(segments):
+    """Join segments into as few polylines as a simple greedy walk manages."""
+    adj = {}
+    for p, q in segments:
+        adj.setdefault(p, []).append(q)
+        adj.setdefault(q, []).append(p)
+    for v in adj.values():
+        v.sort()
+    used = set()
+
+    def free(p):
+        return [q for q in adj[p] if (min(p, q), max(p, q)) not in used]
+
+    lines = []
+    for want_odd in (True, False):
+        for start in sorted(adj):
+            while free(start) and (not want_odd or len(free(start)) % 2 == 1):
+                line, p = [start], start
+                while True:
+                    nxt = free(p)
+                    if not nxt:
+                        break
+                    q = nxt[0]
+                    used.add((min(p, q), max(p, q)))
+                    line.append(q)
+                    p = q
+                lines.append(line)
+    check(len(used) == len(segments), "chaining lost segments")
+    return lines
+
+
+def build_bounds(bounds_json):
+    rings, snap_err, dropped = load_rings(bounds_json)
+    uses = split_edges(rings)
+    # The constellations tile the sky: every piece of border belongs to two.
+    odd = [k for k, n in uses.items() if n != 2]
+    check(not odd, "%d boundary pieces not shared by exactly two constellations, e.g. %r"
+          % (len(odd), odd[:3]))
+    lines = chain_polylines(sorted(uses))
+
+    records = []
+    for line in lines:
+        pts = [grid_unit(line[0])]
+        for a, b in zip(line, line[1:]):
+            pts.extend(edge_points(a, b, DENSIFY_STEP_DEG)[1:])
+        pen = 0
+        for v in pts:
+            ra, dec = radec(v)
+            rec = (pen, ra_code(ra), dec_code(dec))
+            if pen and rec[1:] == records[-1][1:]:
+                continue
+            records.append(rec)
+            pen = 1
+
+    longest = 0.0
+    for prev, rec in zip(records, records[1:]):
+        if rec[0] == 1:
+            longest = max(longest, arc_deg(code_unit(*prev[1:]), code_unit(*rec[1:])))
+    check(len(records) <= MAX_BOUNDS_RECORDS, "%d boundary records" % len(records))
+    check(records[0][0] == 0, "boundary file must start with a pen-up record")
+    for pen, ra, dec in records:
+        check(pen in (0, 1) and 0 <= ra <= 23999 and -9000 <= dec <= 9000,
+              "boundary record out of range: %r" % ((pen, ra, dec),))
+    check(longest <= MAX_SEGMENT_DEG, "boundary segment of %.3f deg" % longest)
+    return records, rings, {"snap_err": snap_err, "pieces": len(uses), "dropped": dropped,
+                            "polylines": len(lines), "longest": longest}
+
+
+# ---------------------------------------------------------------- labels
+
+class Region:
+    """One constellation's boundary for point-in-polygon tests.
+
+    Every constellation fits in a hemisphere around its centroid, so a
+    gnomonic projection about the centroid turns the test into a planar one.
+    """
+
+    def __init__(self, ring):
+        pts = []
+        for a, b in zip(ring, ring[1:] + ring[:1]):
+            pts.extend(edge_points(a, b, 0.5)[:-1])
+        # Half the sum of edge normals times edge angles is the first moment of
+        # the area; its sign follows the ring's orientation, which varies.
+        s = [0.0, 0.0, 0.0]
+        for a, b in zip(pts, pts[1:] + pts[:1]):
+            n = cross(a, b)
+            ln = math.sqrt(dot(n, n))
+            if ln:
+                ang = math.atan2(ln, dot(a, b))
+                for i in range(3):
+                    s[i] += n[i] / ln * ang
+        c = norm(s)
+        if min(dot(v, c) for v in pts) < 0:
+            c = (-c[0], -c[1], -c[2])
+        check(min(dot(v, c) for v in pts) > 0.05, "constellation wider than a hemisphere")
+        self.centroid = c
+        self.min_dot = min(dot(v, c) for v in pts)
+        e1 = cross((0.0, 0.0, 1.0), c)
+        if dot(e1, e1) < 1e-9:
+            e1 = (1.0, 0.0, 0.0)
+        self.e1 = norm(e1)
+        self.e2 = cross(c, self.e1)
+        self.poly = [self.project(v) for v in pts]
+
+    def project(self, v):
+        d = dot(v, self.centroid)
+        return (dot(v, self.e1) / d, dot(v, self.e2) / d)
+
+    def contains(self, p):
+        if dot(p, self.centroid) < self.min_dot - 1e-9:
+            return False
+        x, y = self.project(p)
+        hit = False
+        poly = self.poly
+        for (x1, y1), (x2, y2) in zip(poly, poly[1:] + poly[:1]):
+            if (y1 > y) != (y2 > y) and x < x1 + (y - y1) * (x2 - x1) / (y2 - y1):
+                hit = not hit
+        return hit
+
+
+def fibonacci_sphere(n):
+    g = math.pi * (3.0 - math.sqrt(5.0))
+    for i in range(n):
+        z = 1.0 - 2.0 * (i + 0.5) / n
+        r = math.sqrt(1.0 - z * z)
+        yield (r * math.cos(g * i), r * math.sin(g * i), z)
+
+
+def latin(name):
+    # The program reads plain ASCII; "Boötes" becomes "Bootes".
+    name = name.replace("\u2005", " ")
+    return unicodedata.normalize("NFKD", name).encode("ascii", "ignore").decode()
+
+
+def build_cons(cons_json, rings):
+    check(len(CONS_ORDER) == 89 and len(set(CONS_ORDER)) == 89, "order list broken")
+    polys = {}
+    for cid, ring in rings:
+        polys.setdefault(cid, []).append(Region(ring))
+    # The polygons must tile the sky, or labels and boundaries disagree.
+    regions = [r for v in polys.values() for r in v]
+    for p in fibonacci_sphere(3000):
+        n = sum(r.contains(p) for r in regions)
+        check(n == 1, "sky point %r lies in %d constellations" % (radec(p), n))
+
+    by_key = {}
+    for f in cons_json["features"]:
+        p = f["properties"]
+        key = f["id"]
+        if key == "Ser":  # one record per half, told apart by name
+            key = "SerCaput" if "Caput" in p["name"] else "SerCauda"
+        check(key not in by_key, "duplicate constellation " + key)
+        by_key[key] = f
+    check(sorted(by_key) == sorted(CONS_ORDER),
+          "constellation ids differ: %r" % (set(by_key) ^ set(CONS_ORDER)))
+
+    # Both Serpens halves share one display spot (in Ophiuchus); each half's
+    # own point lies in its own polygon, which tells the two polygons apart.
+    ser = polys.pop("Ser")
+    check(len(ser) == 2, "expected two Serpens polygons")
+    for half in ("SerCaput", "SerCauda"):
+        pt = unit(*by_key[half]["geometry"]["coordinates"][:2])
+        hit = [r for r in ser if r.contains(pt)]
+        check(len(hit) == 1, half + ": cannot tell which polygon is which")
+        polys[half] = hit
+    for k, v in polys.items():
+        check(len(v) == 1, k + ": expected one polygon")
+
+    display_count = {}
+    for f in cons_json["features"]:
+        d = tuple(f["properties"].get("display") or ())
+        display_count[d] = display_count.get(d, 0) + 1
+
+    records, used_from = [], {}
+    for idx, key in enumerate(CONS_ORDER, 1):
+        f = by_key[key]
+        p = f["properties"]
+        poly = polys[key][0]
+        cands = []
+        disp = p.get("display")
+        if disp and display_count[tuple(disp)] == 1:
+            cands.append(("display", unit(disp[0], disp[1])))
+        cands.append(("label point", unit(*f["geometry"]["coordinates"][:2])))
+        cands.append(("centroid", poly.centroid))
+        how, anchor = next(((h, a) for h, a in cands if poly.contains(a)), (None, None))
+        check(anchor is not None, key + ": no anchor inside the constellation")
+        used_from.setdefault(how, []).append(key)
+        ra, dec = radec(anchor)
+        abbr = p.get("desig") or f["id"]
+        name = NAME_FIXES.get(abbr, latin(p["name"]))
+        check(name.isascii() and name.strip() == name and name, "bad name %r" % name)
+        records.append((idx, ra_code(ra), dec_code(dec), abbr, name))
+
+    check(len(records) == 89, "cons count")
+    got = [r[3] if r[3] != "Ser" else ("SerCaput" if "Caput" in r[4] else "SerCauda")
+           for r in records]
+    check(got == CONS_ORDER, "constellation order differs")
+    return records, used_from
+
+
+# ---------------------------------------------------------------- output
+
+def csv_field(s):
+    s = str(s)
+    return '"%s"' % s.replace('"', '""') if ("," in s or '"' in s) else s
+
+
+def write_records(path, rows):
+    with open(path, "w", encoding="ascii", newline="") as f:
+        for r in rows:
+            f.write(",".join(csv_field(x) for x in r) + "\r\n")
+
+
+README = """# Sky data
+
+Generated by `tools/make_sky_data.py`; do not edit by hand. To rebuild:
+
+    python3 tools/make_sky_data.py                  # fetches the package with npm
+    python3 tools/make_sky_data.py --source DIR     # DIR = unpacked package folder
+
+## Provenance
+
+All three files are converted from the npm package **{pkg} {ver}**
+(<https://www.npmjs.com/package/{pkg}>, Olaf Frohn, BSD-3-Clause),
+files `data/stars.6.json`, `data/constellations.json` and
+`data/constellations.bounds.json`. The star positions, magnitudes and colours
+come from the Hipparcos catalogue (ESA 1997); the constellation boundaries
+are the IAU boundaries (Delporte 1930). Both are public scientific data.
+
+* Stars: GeoJSON longitude is right ascension in degrees (-180..180) and is
+  taken modulo 360; latitude is declination (J2000). Magnitude `mag` and colour
+  `bv` are decimal-rounded to hundredths. {nmissing} star(s) without B-V
+  ({missing}) get {neutral}. Stars fainter than 6.00 are dropped; the source
+  has {nsrc} stars, {nstars} are written.
+* Labels: the anchor is the package's display position for the constellation;
+  where that is missing, shared (the two halves of Serpens share one) or not
+  inside the constellation, the package's per-constellation label point, and
+  failing that the spherical centroid of the boundary polygon, is used. Latin
+  names are the package's `name` field in ASCII ("Bootes"), with "Corona
+  Australis" for the package's variant "Corona Austrina".
+* Boundaries: the package's J2000 polygons are precessed back to B1875 (IAU
+  1976 precession), where every edge lies along constant RA or Dec and
+  vertices fall on whole seconds of time and arcseconds (largest snap
+  {snap:.2f}"). Edges are split where a neighbour's vertex lies on them, each
+  shared piece is kept once, pieces are joined into polylines, subdivided along
+  the B1875 line so no step exceeds {step} degrees, and precessed back to J2000.
+
+## Formats
+
+All files are ASCII, one record per line, lines end in CR LF, fields are
+comma-separated integers unless noted. RA is in thousandths of an hour
+(0..23999) and Dec in hundredths of a degree (-9000..9000), J2000.
+
+`yale.dat` ({nstars} records): `RA,Dec,V,BV`. V and B-V are in hundredths of a
+magnitude (`-144` is -1.44). Sorted brightest first, complete to V 6.00.
+
+`cons.txt` (89 records): `index,RA,Dec,abbreviation,Latin name`. Index runs
+1..89 in Latin alphabetical order with Serpens Caput before Serpens Cauda (both
+abbreviated `Ser`). RA/Dec is where the label's top-left corner goes, near the
+middle of the constellation. A field containing a comma would be quoted.
+
+`bounds.txt` ({nbounds} records): `pen,RA,Dec`. Pen 0 starts a new polyline at
+the vertex, pen 1 draws a line from the previous vertex. Consecutive vertices
+are at most {step} degrees apart on the sky, even where RA wraps from 23999
+to 0, so straight lines between them are safe.
+
+## Licence of {pkg}
+
+{licence}
+"""
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    ap.add_argument("--source", help="already unpacked %s package folder" % PACKAGE)
+    ap.add_argument("--out", default=os.path.join(
+        os.path.dirname(os.path.abspath(__file__)), "..", "data"),
+        help="output folder (default: data/ beside tools/)")
+    args = ap.parse_args()
+
+    with tempfile.TemporaryDirectory() as tmp:
+        pkg = locate_package(args.source) if args.source else fetch_package(tmp)
+        with open(os.path.join(pkg, "package.json"), encoding="utf-8") as f:
+            meta = json.load(f)
+        check(meta.get("name") == PACKAGE, "not the %s package" % PACKAGE)
+        if meta.get("version") != VERSION:
+            print("warning: package version %s, expected %s" % (meta.get("version"), VERSION))
+        with open(os.path.join(pkg, "LICENSE"), encoding="utf-8") as f:
+            licence = f.read().strip()
+        stars_json = load_json(pkg, "stars.6.json")
+        cons_json = load_json(pkg, "constellations.json")
+        bounds_json = load_json(pkg, "constellations.bounds.json")
+
+    stars, sinfo = build_stars(stars_json)
+    bounds, rings, binfo = build_bounds(bounds_json)
+    cons, used_from = build_cons(cons_json, rings)
+
+    for rows in (stars, cons, bounds):
+        for r in rows:
+            for x in r:
+                check(not isinstance(x, int) or INT16[0] <= x <= INT16[1],
+                      "value %r outside 16 bits" % x)
+
+    out = os.path.abspath(args.out)
+    os.makedirs(out, exist_ok=True)
+    write_records(os.path.join(out, "yale.dat"), stars)
+    write_records(os.path.join(out, "cons.txt"), cons)
+    write_records(os.path.join(out, "bounds.txt"), bounds)
+    with open(os.path.join(out, "README.md"), "w", encoding="utf-8", newline="\n") as f:
+        f.write(README.format(
+            pkg=PACKAGE, ver=meta.get("version"), licence=licence,
+            nmissing=len(sinfo["missing_bv"]),
+            missing=", ".join("HIP %s" % i for i in sinfo["missing_bv"]) or "none",
+            neutral="%+.2f" % (MISSING_BV / 100.0), nsrc=sinfo["source_count"],
+            nstars=len(stars), nbounds=len(bounds), snap=binfo["snap_err"],
+            step=MAX_SEGMENT_DEG))
+
+    print("written to %s" % out)
+    print("stars:            %d (source %d, dropped fainter than 6.00: %d)"
+          % (len(stars), sinfo["source_count"], sinfo["too_faint"]))
+    print("faintest mag:     %.2f" % (stars[-1][2] / 100.0))
+    print("missing B-V:      %d (%s) -> %d"
+          % (len(sinfo["missing_bv"]), ", ".join(map(str, sinfo["missing_bv"])), MISSING_BV))
+    print("same RA/Dec:      %d star(s) share a rounded position with a brighter one"
+          % sinfo["same_position"])
+    print("constellations:   %d (anchors: %s)" % (len(cons), "; ".join(
+        "%s %d%s" % (k, len(v), "" if len(v) > 10 else " " + " ".join(v))
+        for k, v in used_from.items())))
+    print("bounds records:   %d in %d polylines (%d shared border pieces)"
+          % (len(bounds), binfo["polylines"], binfo["pieces"]))
+    print("longest segment:  %.3f deg" % binfo["longest"])
+    print("B1875 snap error: %.2f arcsec" % binfo["snap_err"])
+    for cid, v, off in binfo["dropped"]:
+        print("dropped off-grid vertex: %s B1875 RA %.4fh Dec %.4f (%.2f deg off its parallel)"
+              % (cid, v[0] / 3600.0, v[1] / 3600.0, off))
+
+
+if __name__ == "__main__":
+    main()
