@@ -1,0 +1,88 @@
+#pragma once
+// A main window whose user is a script: dialogs and questions answer from
+// queues set by the test, and everything shown is recorded.
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "support/recording_canvas.h"
+#include "ui/constel_window.h"
+
+namespace orvanta::testing {
+
+// The user's next answer, or a cancel when the script has run out.
+inline std::string TakeAnswer(std::deque<std::string>& answers) {
+    if (answers.empty()) return {};
+    std::string answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+struct ShownMessage {
+    std::string text, title;
+    MessageIcon icon;
+};
+
+class ScriptedWindow : public ConstelWindow {
+public:
+    // What the user will answer, in order.
+    std::deque<std::string> openAnswers, saveAnswers;
+    std::deque<bool> yesNoAnswers;
+
+    // What the program showed.
+    std::string caption, statusText, openedUrl;
+    std::vector<ShownMessage> messages;
+    std::vector<std::string> questions;
+    std::vector<FileDialogRequest> openRequests, saveRequests;
+    std::map<MenuItem, bool> menuEnabled, menuChecked{{MenuItem::StarColor, true}};
+    std::map<int, bool> buttonEnabled;
+    bool backgroundBlack = false;
+    int clientWidthTwips = 15000, screenHeightTwips = 14400;
+    int redraws = 0, overlayUpdates = 0, markerUpdates = 0;
+    RecordingCanvas canvas;
+
+    std::string Caption() const override { return caption; }
+    void SetCaption(const std::string& text) override { caption = text; }
+    void SetStatusText(const std::string& text) override { statusText = text; }
+    void SetStatusPanelWidth(int) override {}
+    int ClientWidthTwips() const override { return clientWidthTwips; }
+    int ScreenHeightTwips() const override { return screenHeightTwips; }
+    void SetBackgroundBlack() override { backgroundBlack = true; }
+    void SetMenuEnabled(MenuItem item, bool enabled) override { menuEnabled[item] = enabled; }
+    bool IsMenuChecked(MenuItem item) const override {
+        auto it = menuChecked.find(item);
+        return it != menuChecked.end() && it->second;
+    }
+    void SetMenuChecked(MenuItem item, bool checked) override { menuChecked[item] = checked; }
+    void SetToolbarButtonEnabled(int index, bool enabled) override { buttonEnabled[index] = enabled; }
+    MapCanvas& BeginMapPainting() override {
+        ++redraws;
+        return canvas;
+    }
+    void EndMapPainting() override {}
+    void OverlayChanged(const TwipRect&) override { ++overlayUpdates; }
+    void MarkersChanged() override { ++markerUpdates; }
+    void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
+        messages.push_back({text, title, icon});
+    }
+    bool AskYesNo(const std::string& text, const std::string& title) override {
+        questions.push_back(title + ": " + text);
+        if (yesNoAnswers.empty()) return false;
+        const bool answer = yesNoAnswers.front();
+        yesNoAnswers.pop_front();
+        return answer;
+    }
+    std::string GetOpenFileName(const FileDialogRequest& request) override {
+        openRequests.push_back(request);
+        return TakeAnswer(openAnswers);
+    }
+    std::string GetSaveFileName(const FileDialogRequest& request) override {
+        saveRequests.push_back(request);
+        return TakeAnswer(saveAnswers);
+    }
+    void OpenUrl(const std::string& url) override { openedUrl = url; }
+
+};
+
+}  // namespace orvanta::testing

@@ -1,0 +1,299 @@
+// The real main window, offscreen, driven with real mouse and key events.
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolBar>
+#include <QWindow>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+
+#include "app/startup.h"
+#include "figure/mouse_editing.h"
+#include "map/layers.h"
+#include "platform/frm_constel.h"
+#include "sky/projection.h"
+#include "support/scripted_window.h"
+#include "support/temp_folder.h"
+
+using namespace orvanta;
+using orvanta::testing::TempFolder;
+
+namespace {
+
+const LocalDateTime kViewTime{2026, 12, 5, 22, 0};
+
+class ScriptedDialogs : public DialogResponder {
+public:
+    std::deque<std::string> openAnswers, saveAnswers;
+    std::deque<bool> yesNoAnswers;
+    std::vector<std::string> messages, questions;
+    std::string url;
+
+    void Message(const std::string& text, const std::string&, MessageIcon) override { messages.push_back(text); }
+    bool YesNo(const std::string& text, const std::string&) override {
+        questions.push_back(text);
+        if (yesNoAnswers.empty()) return false;
+        const bool answer = yesNoAnswers.front();
+        yesNoAnswers.pop_front();
+        return answer;
+    }
+    std::string OpenFileName(const FileDialogRequest&) override { return orvanta::testing::TakeAnswer(openAnswers); }
+    std::string SaveFileName(const FileDialogRequest&) override { return orvanta::testing::TakeAnswer(saveAnswers); }
+    void OpenUrl(const std::string& address) override { url = address; }
+};
+
+// A program folder with the shipped data, as the build lays it out.
+void CopyData(const TempFolder& folder, bool withCatalogue = true) {
+    for (const char* name : {"cons.txt", "bounds.txt", "yale.dat"}) {
+        if (!withCatalogue && std::string(name) == "yale.dat") continue;
+        std::filesystem::copy_file(std::string(ORVANTA_DATA_DIR) + "/" + name, folder.File(name));
+    }
+}
+
+QPoint PixelOf(const Projection& p) {
+    return QPoint(static_cast<int>(std::lround(p.ProjX / 15.0)), static_cast<int>(std::lround(p.ProjY / 15.0)));
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    struct Session {
+        TempFolder folder;
+        Orvanta state;
+        ScriptedDialogs dialogs;
+        std::unique_ptr<FrmConstel> window;
+        bool loaded = false;
+
+        explicit Session(const std::string& ini = "", bool withCatalogue = true) {
+            CopyData(folder, withCatalogue);
+            if (!ini.empty()) folder.Write("orvanta.ini", ini);
+            Main(state, folder.Dir(), kViewTime);
+            window = std::make_unique<FrmConstel>(state);
+            window->SetDialogResponder(&dialogs);
+            loaded = window->Load(kViewTime);
+            if (loaded) {
+                window->resize(900, 700);
+                window->show();
+                QTest::qWaitForWindowExposed(window.get());
+            }
+        }
+
+        void Open(const std::string& path) {
+            dialogs.openAnswers.push_back(path);
+            window->Action(MenuItem::Open)->trigger();
+        }
+
+        // The bright stars that lie well inside the map, brightest first.
+        std::vector<int> VisibleStars(int wanted) {
+            std::vector<int> found;
+            const QSize size = window->Surface()->size();
+            Projection p;
+            for (int i = 0; i <= state.stars.UpperBound() && static_cast<int>(found.size()) < wanted; ++i) {
+                ProjectStar(state.view, state.stars.StarRa[i] / 1000.0, state.stars.StarDec[i] / 100.0, p);
+                const QPoint at = PixelOf(p);
+                if (p.ProjVisible && at.x() > 20 && at.y() > 20 && at.x() < size.width() - 20 &&
+                    at.y() < size.height() - 20)
+                    found.push_back(i);
+            }
+            return found;
+        }
+
+        QPoint StarPixel(int index) {
+            Projection p;
+            ProjectStar(state.view, state.stars.StarRa[index] / 1000.0, state.stars.StarDec[index] / 100.0, p);
+            return PixelOf(p);
+        }
+
+        std::string Figure(int starA, int starB) {
+            return std::to_string(state.stars.StarRa[starA]) + "," + std::to_string(state.stars.StarDec[starA]) + "," +
+                   std::to_string(state.stars.StarRa[starB]) + "," + std::to_string(state.stars.StarDec[starB]) + "\r\n";
+        }
+    };
+
+    static QString ResolvedTitle(QWidget* w) { return w->windowHandle() ? w->windowHandle()->title() : QString(); }
+
+private slots:
+    void captionsMenusAndTooltipsWithoutTranslation() {
+        Session s;
+        QVERIFY(s.loaded);
+        QCOMPARE(ResolvedTitle(s.window.get()), QString("Orvanta"));
+        QCOMPARE(s.window->Action(MenuItem::Open)->text(), QString("Open..."));
+        QCOMPARE(s.window->Action(MenuItem::End)->text(), QString("Exit"));
+        QCOMPARE(s.window->Action(MenuItem::End)->shortcut(), QKeySequence("Ctrl+Q"));
+        QCOMPARE(s.window->Action(MenuItem::ConstelEnglish)->text(), QString("English"));
+        QCOMPARE(s.window->Action(MenuItem::About)->text(), QString("About..."));
+        QCOMPARE(s.window->Action(MenuItem::View)->text(), QString("View"));
+        const QList<QAction*> bar = s.window->menuBar()->actions();
+        QCOMPARE(bar.size(), 3);
+        QCOMPARE(bar[0]->text(), QString("Constellations"));
+        QCOMPARE(bar[2]->text(), QString("Help"));
+        const char* tips[] = {"", "Move Left", "Move Up", "Move Down", "Move Right", "", "More stars",
+                              "Fewer stars", "", "Zoom +", "Zoom -"};
+        for (int i = 1; i <= 10; ++i) QCOMPARE(s.window->ToolbarAction(i)->toolTip(), QString(tips[i]));
+        QVERIFY(s.window->ToolbarAction(5)->isSeparator());
+        QVERIFY(s.window->ToolbarAction(8)->isSeparator());
+        // Nothing to save or view before a figure is open.
+        QVERIFY(!s.window->Action(MenuItem::Save)->isEnabled());
+        QVERIFY(!s.window->Action(MenuItem::View)->isEnabled());
+        QVERIFY(s.window->Action(MenuItem::StarColor)->isChecked());
+        QVERIFY(!s.window->Action(MenuItem::Bounds)->isChecked());
+    }
+
+    void translationThatSetsOnlyTheOpenItem() {
+        Session s("[GUI_Strings]\r\n112 = \"Datei oeffnen...\"\r\n");
+        QVERIFY(s.loaded);
+        QCOMPARE(s.window->Action(MenuItem::Open)->text(), QString("Datei oeffnen..."));
+        QCOMPARE(s.window->Action(MenuItem::Save)->text(), QString());
+        QCOMPARE(s.window->menuBar()->actions()[0]->text(), QString());
+        QCOMPARE(QString::fromStdString(s.window->Caption()), QString());
+        for (int i : {1, 2, 3, 4, 6, 7, 9, 10}) QCOMPARE(s.window->ToolbarAction(i)->toolTip(), QString());
+        QCOMPARE(s.window->SeparatorActions().size(), size_t(2));
+        for (QAction* separator : s.window->SeparatorActions()) QVERIFY(separator->isSeparator());
+    }
+
+    void missingCatalogueEndsBeforeTheWindowShows() {
+        Session s("", false);
+        QVERIFY(!s.loaded);
+        QVERIFY(!s.window->isVisible());
+        QCOMPARE(s.dialogs.messages.size(), size_t(1));
+        QVERIFY(s.dialogs.messages[0].rfind("Loading Data Error. Check Destination of Application.", 0) == 0);
+    }
+
+    void openShowsTheSkyOnBlackWithTheFigureLines() {
+        Session s;
+        QCOMPARE(s.window->Surface()->RedrawCount(), 0);  // nothing is drawn before a figure is open
+        s.Open(s.folder.Write("empty.con", ""));
+        const std::vector<int> stars = s.VisibleStars(3);
+        QVERIFY(stars.size() == 3);
+        const std::string figure = s.folder.Write("figure.con", s.Figure(stars[0], stars[1]) + s.Figure(stars[1], stars[2]));
+        s.Open(figure);
+        QTRY_COMPARE(ResolvedTitle(s.window.get()), QString::fromStdString("Orvanta [" + figure + "]"));
+        QVERIFY(s.window->Action(MenuItem::Save)->isEnabled());
+        QVERIFY(s.window->Action(MenuItem::SaveAs)->isEnabled());
+        QVERIFY(s.window->Action(MenuItem::View)->isEnabled());
+        for (int i : {1, 2, 3, 4, 6, 7, 9}) QVERIFY(s.window->ToolbarAction(i)->isEnabled());
+        QVERIFY(!s.window->ToolbarAction(10)->isEnabled());
+        QVERIFY(s.window->StatusText().startsWith("Click on star by left mouse button"));
+        QCOMPARE(s.state.figure.LineCount(), 2);
+
+        const QImage shot = s.window->Surface()->grab().toImage();
+        QCOMPARE(QColor(shot.pixel(3, shot.height() - 3)), QColor(Qt::black));
+        // Each bright star is a disc of its catalogue colour at its projected place; the
+        // figure's lines lie over the map picture, so the stars are read from the picture.
+        const QImage picture = s.window->Surface()->Picture();
+        for (int star : stars) {
+            const QColor expected = ToQColor(s.state.stars.StarColour[star]);
+            const QColor seen = picture.pixelColor(s.StarPixel(star) * picture.devicePixelRatio());
+            QVERIFY2(std::abs(seen.red() - expected.red()) < 40 && std::abs(seen.blue() - expected.blue()) < 40,
+                     qPrintable(seen.name() + " vs " + expected.name()));
+        }
+        // The figure's lines are grey between their stars.
+        const QPoint a = s.StarPixel(stars[0]), b = s.StarPixel(stars[1]);
+        const QPoint middle = (a + b) / 2;
+        bool grey = false;
+        for (int dx = -1; dx <= 1 && !grey; ++dx)
+            for (int dy = -1; dy <= 1 && !grey; ++dy)
+                grey = shot.pixelColor((middle + QPoint(dx, dy)) * shot.devicePixelRatio()) == QColor(128, 128, 128);
+        QVERIFY(grey);
+    }
+
+    void captionShowsItsBracketsLiterally() {
+        Session s;
+        s.window->SetCaption("Orvanta [*]");
+        QCOMPARE(ResolvedTitle(s.window.get()), QString("Orvanta [*]"));
+        QCOMPARE(s.window->Caption(), std::string("Orvanta [*]"));
+    }
+
+    void malformedFigureKeepsThePreviousOne() {
+        Session s;
+        s.Open(s.folder.Write("empty.con", ""));
+        const std::vector<int> stars = s.VisibleStars(2);
+        const std::string good = s.folder.Write("good.con", s.Figure(stars[0], stars[1]));
+        const std::string bad = s.folder.Write("bad.con", "1,2,3,4\r\n5,6,x,8\r\n");
+        s.Open(good);
+        s.Open(bad);
+        QCOMPARE(s.dialogs.messages.size(), size_t(1));
+        QVERIFY(s.dialogs.messages[0].find(bad) != std::string::npos);
+        QVERIFY(s.dialogs.messages[0].find("line 2") != std::string::npos);
+        QCOMPARE(s.state.figure.CurrentFile, good);
+        QCOMPARE(s.state.figure.LineCount(), 1);
+        QCOMPARE(ResolvedTitle(s.window.get()), QString::fromStdString("Orvanta [" + good + "]"));
+    }
+
+    void chainCancelSelectDeleteWithRealEvents() {
+        Session s;
+        const std::string path = s.folder.Write("empty.con", "");
+        s.Open(path);
+        const std::vector<int> stars = s.VisibleStars(4);
+        QWidget* map = s.window->Surface();
+        const int redrawsBefore = s.window->Surface()->RedrawCount();
+        for (int star : stars) {
+            QTest::mouseMove(map, s.StarPixel(star));
+            QTest::mouseClick(map, Qt::LeftButton, Qt::NoModifier, s.StarPixel(star));
+        }
+        QCOMPARE(s.window->Surface()->RedrawCount(), redrawsBefore);  // editing never redraws the map
+        QVERIFY(s.window->StatusText().startsWith("Click on star by left mouse button to create new line, use right"));
+        QTest::mouseClick(map, Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+        QCOMPARE(s.state.figure.LineCount(), 3);
+        QVERIFY(!s.state.figure.DrawingLine);
+        for (int k = 1; k <= 3; ++k) {
+            const FigureRecord r = RecordAt(s.state.figure, k);
+            QCOMPARE(int(r.ra1), s.state.stars.StarRa[stars[k - 1]]);
+            QCOMPARE(int(r.dec2), s.state.stars.StarDec[stars[k]]);
+        }
+        QVERIFY(ResolvedTitle(s.window.get()).endsWith("*]"));
+
+        // Shift and a click on the middle of line 2 selects it; Del deletes it at once.
+        const QPoint middle = (s.StarPixel(stars[1]) + s.StarPixel(stars[2])) / 2;
+        QTest::mouseClick(map, Qt::LeftButton, Qt::ShiftModifier, middle);
+        QCOMPARE(s.state.figure.SelectedLine, 2);
+        QVERIFY(s.window->StatusText().startsWith("Selected line can be deleted only"));
+        QVERIFY(s.window->Surface()->Marker(0)->isVisible());
+        QTRY_VERIFY(s.window->Surface()->Marker(0)->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        QCOMPARE(s.state.figure.LineCount(), 2);
+        QCOMPARE(RecordAt(s.state.figure, 2).ra1, int16_t(s.state.stars.StarRa[stars[2]]));
+        QVERIFY(!s.window->Surface()->Marker(0)->isVisible());
+    }
+
+    void zoomButtonsStopAtTheirLimits() {
+        Session s;
+        s.Open(s.folder.Write("empty.con", ""));
+        const int base = s.state.view.ZoomUnit;
+        QCOMPARE(base, static_cast<int>(std::nearbyint(s.window->ScreenHeightTwips() / 225.0)));
+        QAction* zoomIn = s.window->ToolbarAction(9);
+        QAction* zoomOut = s.window->ToolbarAction(10);
+        for (int i = 0; i < 4; ++i) zoomIn->trigger();
+        QCOMPARE(s.state.view.ZoomUnit, 5 * base);
+        QVERIFY(!zoomIn->isEnabled());
+        QVERIFY(zoomOut->isEnabled());
+        for (int i = 0; i < 4; ++i) zoomOut->trigger();
+        QCOMPARE(s.state.view.ZoomUnit, base);
+        QVERIFY(!zoomOut->isEnabled());
+        QVERIFY(zoomIn->isEnabled());
+    }
+
+    void closingAChangedFigureAsksAndSaves() {
+        Session s;
+        s.Open(s.folder.Write("empty.con", ""));
+        const std::vector<int> stars = s.VisibleStars(2);
+        const std::string path = s.folder.Write("figure.con", s.Figure(stars[0], stars[1]));
+        s.Open(path);
+        QTest::mouseClick(s.window->Surface(), Qt::LeftButton, Qt::ShiftModifier,
+                          (s.StarPixel(stars[0]) + s.StarPixel(stars[1])) / 2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        s.dialogs.yesNoAnswers = {true};
+        QVERIFY(s.window->close());
+        QCOMPARE(s.dialogs.questions.size(), size_t(1));
+        QCOMPARE(TempFolder::Read(path), std::string());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
