@@ -110,6 +110,8 @@ std::optional<int> FindLineAt(const FigureLines& figure, float x, float y) {
 }
 
 void MapMouseDown(Orvanta& state, ConstelWindow& window, int button, int shift, float x, float y) {
+    // Before a figure is open there is no map to click on, and nowhere to save a line.
+    if (state.figure.CurrentFile.empty()) return;
     const CataloguePoint pointer = PointerToSky(state.view, x, y);
     if (shift == kShiftKey) {
         SelectLineAt(state, window, x, y);

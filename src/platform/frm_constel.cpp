@@ -140,6 +140,10 @@ void FrmConstel::createMenus() {
     AddMenuEntry(nastav, "mnuDi", "-");
     actions_[MenuItem::End] = AddMenuEntry(nastav, "mnuEnd", "118");
     actions_[MenuItem::End]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    // The usual desktop keys for the file commands.
+    actions_[MenuItem::Open]->setShortcut(QKeySequence::Open);
+    actions_[MenuItem::Save]->setShortcut(QKeySequence::Save);
+    actions_[MenuItem::SaveAs]->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     actions_[MenuItem::End]->setShortcutContext(Qt::ApplicationShortcut);
 
     QMenu* view = menuBar()->addMenu("120");

@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# End to end, with real X input: open a figure through the file dialog by
+# typing its path, draw a line between two stars, cancel, quit with Ctrl+Q and
+# answer the save question. With "yes" the file must hold the old line plus the
+# new one; with "no" it must be unchanged.
+#   draw_and_quit.sh PROGRAM STAR_PIXELS yes|no
+set -euo pipefail
+program=$1 star_pixels=$2 answer=$3
+program_dir=$(dirname "$program")
+when="2026-12-05 22:00:00"
+work=$(mktemp -d)
+trap 'kill "${app:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+
+display=""
+for n in $(seq 150 199); do
+  if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then display=:$n; break; fi
+done
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Moves the pointer over a window (there is no window manager: keys go to the
+# window under the pointer) and clicks to give it the keyboard.
+focus_window() {
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+}
+
+QT_QPA_PLATFORM=xcb faketime "$when" "$program" &
+app=$!
+main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Orvanta') || fail "no main window"
+main=${main%%$'\n'*}
+eval "$(xdotool getwindowgeometry --shell "$main")"
+win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
+
+# The stars to click, and an existing figure of one line between two others.
+mapfile -t stars < <("$star_pixels" 2026 12 5 22 0 "$win_w" 1024 $((win_h - 160)) 4 "$program_dir/yale.dat")
+[ ${#stars[@]} -eq 4 ] || fail "not enough stars on the map"
+read -r _ _ ra2 dec2 <<<"${stars[2]}"
+read -r _ _ ra3 dec3 <<<"${stars[3]}"
+figure=$work/figure.con
+printf '%s,%s,%s,%s\r\n' "$ra2" "$dec2" "$ra3" "$dec3" > "$figure"
+cp "$figure" "$work/before.con"
+
+# Open through the real dialog.
+xdotool mousemove $((win_x + win_w / 2)) $((win_y + win_h - 8)) click 1
+sleep 0.3
+xdotool key ctrl+o
+dialog=$(timeout 10 xdotool search --sync --onlyvisible --name 'Open file') || fail "no open dialog"
+dialog=${dialog%%$'\n'*}
+sleep 0.5
+focus_window "$dialog"
+xdotool type --delay 20 "$figure"
+xdotool key Return
+for _ in $(seq 50); do
+  [ "$(xdotool getwindowname "$main")" = "Orvanta [$figure]" ] && break
+  sleep 0.1
+done
+[ "$(xdotool getwindowname "$main")" = "Orvanta [$figure]" ] || fail "the figure did not open"
+sleep 0.5
+
+# The map's top edge: the first black row below the menu and toolbar.
+map_top=""
+for y in $(seq 0 200); do
+  pixel=$(import -window root -crop "1x1+$((win_x + win_w - 3))+$((win_y + y))" txt:- 2>/dev/null | tail -1)
+  case $pixel in *"#000000"*) map_top=$y; break ;; esac
+done
+[ -n "$map_top" ] || fail "no map found on the screen"
+
+click_star() {
+  read -r x y _ _ <<<"$1"
+  xdotool mousemove $((win_x + x)) $((win_y + map_top + y))
+  sleep 0.2
+  xdotool click 1
+  sleep 0.2
+}
+click_star "${stars[0]}"
+click_star "${stars[1]}"
+xdotool mousemove_relative 30 30
+sleep 0.2
+xdotool click 3
+sleep 0.3
+xdotool key ctrl+q
+question=$(timeout 10 xdotool search --sync --onlyvisible --name 'Warning') || fail "no save question"
+question=${question%%$'\n'*}
+sleep 0.3
+focus_window "$question"
+if [ "$answer" = yes ]; then xdotool key Return; else xdotool key alt+n; fi
+for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$app" 2>/dev/null && fail "the program did not end"
+
+read -r _ _ ra0 dec0 <<<"${stars[0]}"
+read -r _ _ ra1 dec1 <<<"${stars[1]}"
+if [ "$answer" = yes ]; then
+  printf '%s,%s,%s,%s\r\n%s,%s,%s,%s\r\n' "$ra2" "$dec2" "$ra3" "$dec3" "$ra0" "$dec0" "$ra1" "$dec1" > "$work/expected.con"
+else
+  cp "$work/before.con" "$work/expected.con"
+fi
+cmp "$figure" "$work/expected.con" || { od -c "$figure" | head; fail "the file does not hold what was expected"; }
+echo "PASS: answered $answer"
