@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "app/startup.h"
+#include "platform/app_icon.h"
 #include "platform/frm_constel.h"
 #include "platform/system_clock.h"
 
@@ -9,6 +10,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Orvanta");
     QApplication::setDesktopFileName("orvanta");
+    QApplication::setWindowIcon(orvanta::AppIcon());
 
     orvanta::Orvanta state;
     orvanta::Main(state, QCoreApplication::applicationDirPath().toStdString(), orvanta::PresentLocalTime());
