@@ -17,14 +17,8 @@ for f in usr/lib/orvanta/yale.dat usr/lib/orvanta/cons.txt usr/lib/orvanta/bound
 done
 [ -L "$root/usr/bin/orvanta" ] || { echo "FAIL: no link in bin"; exit 1; }
 
-display=""
-for n in $(seq 200 249); do
-  if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then display=:$n; break; fi
-done
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source "$(dirname "$0")/../tests/support/xvfb.sh"
+start_xvfb 200 1280x1024
 QT_QPA_PLATFORM=xcb "$root/usr/bin/orvanta" &
 app=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Orvanta$') || { echo "FAIL: no window"; exit 1; }

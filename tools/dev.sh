@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Orvanta, builds it, and then starts the
-# program ("run") or runs every test ("test"). Safe to repeat: only missing
+# program ("run"), runs every test ("test") or measures it ("bench"). Safe to repeat: only missing
 # packages are installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev fonts-dejavu-core
+packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev fonts-dejavu-core
           xvfb xdotool faketime x11-utils imagemagick appstream)
 missing=()
 for package in "${packages[@]}"; do
@@ -23,5 +23,8 @@ cmake --build build -j"$(nproc)"
 case "${1:-run}" in
   run) exec build/src/orvanta ;;
   test) ctest --test-dir build --output-on-failure ;;
-  *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+  bench)
+    build/benchmarks/orvanta_benchmarks --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+    bash benchmarks/measure_process.sh build/src/orvanta ;;
+  *) echo "usage: $0 [run|test|bench]" >&2; exit 2 ;;
 esac

@@ -1,7 +1,5 @@
 #include "figure/keyboard_commands.h"
 
-#include <limits>
-
 #include "documents/document_commands.h"
 
 namespace orvanta {
@@ -13,13 +11,17 @@ void Picture1_KeyDown(Orvanta& state, ConstelWindow& window, int keyCode) {
     if (figure.DrawingLine) return;
     if (figure.SelectedLine < 1 || figure.SelectedLine > figure.LineCount()) return;
     if (!figure.Picture1[0].Visible && !figure.Picture1[1].Visible) return;
+    // The lines above move down one index but keep their places on the map, so
+    // only the deleted line and the markers need painting again.
+    const TwipRect deleted = ElementArea(figure.Line1[figure.SelectedLine]);
+    const TwipRect markers = MarkerArea(figure);
     DeleteLine(figure, figure.SelectedLine);
     MarkDocumentChanged(state, window);
     window.SetStatusText(GetGuiString(state.strings, "210"));
     HideMarkers(figure);
     window.MarkersChanged();
-    constexpr float kEverywhere = std::numeric_limits<float>::max() / 4;
-    window.OverlayChanged({-kEverywhere, -kEverywhere, kEverywhere, kEverywhere});
+    window.OverlayChanged(deleted);
+    window.OverlayChanged(markers);
 }
 
 }  // namespace orvanta

@@ -156,14 +156,17 @@ void MapSurface::paintEvent(QPaintEvent* event) {
     painter.setPen(pen);
     const QRectF dirty = QRectF(area).adjusted(-1, -1, 1, 1);
     const int count = figure_->LineCount();
+    // Only the lines that cross the repainted area, handed to the painter at once.
+    overlayBatch_.clear();
     for (int i = 1; i <= count; ++i) {
         const LineElement& e = figure_->Line1[i];
         if (!e.Visible) continue;
         const QPointF a(e.X1 * kPixelsPerTwip, e.Y1 * kPixelsPerTwip), b(e.X2 * kPixelsPerTwip, e.Y2 * kPixelsPerTwip);
         const QRectF box = QRectF(a, b).normalized().adjusted(-1, -1, 1, 1);
-        if (!box.intersects(dirty)) continue;
-        painter.drawLine(a, b);
+        if (box.intersects(dirty)) overlayBatch_.append(QLineF(a, b));
     }
+    painter.setClipRect(area);
+    painter.drawLines(overlayBatch_);
 }
 
 void MapSurface::resizeEvent(QResizeEvent*) {

@@ -2,6 +2,8 @@
 // The drawing surface: a retained picture of the map, with the figure's line
 // elements and the two selection markers lying over it.
 #include <QImage>
+#include <QLineF>
+#include <QList>
 #include <QPainter>
 #include <QWidget>
 #include <functional>
@@ -65,6 +67,7 @@ private:
     std::unique_ptr<QtMapCanvas> canvas_;
     SelectionMarkerWidget* markers_[2];
     int redrawCount_ = 0;
+    QList<QLineF> overlayBatch_;
 };
 
 }  // namespace orvanta

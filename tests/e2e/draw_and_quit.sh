@@ -11,14 +11,8 @@ when="2026-12-05 22:00:00"
 work=$(mktemp -d)
 trap 'kill "${app:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
 
-display=""
-for n in $(seq 150 199); do
-  if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then display=:$n; break; fi
-done
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source "$(dirname "$0")/../support/xvfb.sh"
+start_xvfb 150 1280x1024
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -46,20 +40,7 @@ printf '%s,%s,%s,%s\r\n' "$ra2" "$dec2" "$ra3" "$dec3" > "$figure"
 cp "$figure" "$work/before.con"
 
 # Open through the real dialog.
-xdotool mousemove $((win_x + win_w / 2)) $((win_y + win_h - 8)) click 1
-sleep 0.3
-xdotool key ctrl+o
-dialog=$(timeout 10 xdotool search --sync --onlyvisible --name 'Open file') || fail "no open dialog"
-dialog=${dialog%%$'\n'*}
-sleep 0.5
-focus_window "$dialog"
-xdotool type --delay 20 "$figure"
-xdotool key Return
-for _ in $(seq 50); do
-  [ "$(xdotool getwindowname "$main")" = "Orvanta [$figure]" ] && break
-  sleep 0.1
-done
-[ "$(xdotool getwindowname "$main")" = "Orvanta [$figure]" ] || fail "the figure did not open"
+open_figure_with_dialog "$main" "$figure" || fail "the figure did not open"
 sleep 0.5
 
 # The map's top edge: the first black row below the menu and toolbar.

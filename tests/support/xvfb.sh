@@ -1,0 +1,40 @@
+# Sourced by the scripts that need a display: starts a private Xvfb of the
+# given size on the first free display number from the given one, exports
+# DISPLAY and waits until the server answers. The caller kills $xvfb.
+#   start_xvfb FIRST_DISPLAY_NUMBER WIDTHxHEIGHT
+start_xvfb() {
+  local n display=""
+  for n in $(seq "$1" $(($1 + 49))); do
+    if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then display=:$n; break; fi
+  done
+  [ -n "$display" ] || { echo "no free display" >&2; return 1; }
+  Xvfb "$display" -screen 0 "${2}x24" -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
+  export DISPLAY=$display
+  for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  echo "Xvfb did not start" >&2
+  return 1
+}
+
+# Opens a figure through the program's own file dialog by typing its path.
+# There is no window manager: keys go to the window under the pointer.
+#   open_figure_with_dialog MAIN_WINDOW_ID PATH
+open_figure_with_dialog() {
+  local main=$1 path=$2 dialog
+  eval "$(xdotool getwindowgeometry --shell "$main")"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 8)) click 1
+  sleep 0.3
+  xdotool key ctrl+o
+  dialog=$(timeout 10 xdotool search --sync --onlyvisible --name 'Open file') || return 1
+  dialog=${dialog%%$'\n'*}
+  sleep 0.5
+  eval "$(xdotool getwindowgeometry --shell "$dialog")"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+  xdotool type --delay 10 "$path"
+  xdotool key Return
+  for _ in $(seq 100); do
+    [ "$(xdotool getwindowname "$main")" = "Orvanta [$path]" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
