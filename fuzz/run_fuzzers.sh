@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang and runs each for the given number of
+# seconds (default 30), seeded from data/ and examples/. A crash leaves its
+# input in fuzz/findings/ and fails the run.
+#   run_fuzzers.sh [SECONDS_EACH]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-30}
+cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DORVANTA_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build-fuzz -j"$(nproc)"
+mkdir -p fuzz/findings
+seed() {
+  local target=$1 corpus=build-fuzz/corpus/$1
+  mkdir -p "$corpus"
+  case $target in
+    catalogue) head -c 4000 data/yale.dat > "$corpus/yale-head" ;;
+    constellations) cp data/cons.txt "$corpus/" ;;
+    boundaries) head -c 4000 data/bounds.txt > "$corpus/bounds-head" ;;
+    figure) cp examples/*.con "$corpus/" ;;
+    profile) { printf '\xff'; cat examples/orvanta.ini; } > "$corpus/orvanta.ini" ;;
+  esac
+  [ -d "fuzz/regressions/$target" ] && cp fuzz/regressions/$target/* "$corpus/" 2>/dev/null || true
+  echo "$corpus"
+}
+status=0
+for target in catalogue constellations boundaries figure profile; do
+  corpus=$(seed $target)
+  echo "== fuzz_$target for ${seconds}s"
+  if ! ASAN_OPTIONS=detect_leaks=1 build-fuzz/fuzz/fuzz_$target "$corpus" -max_total_time="$seconds" \
+       -timeout=10 -rss_limit_mb=2048 -artifact_prefix=fuzz/findings/$target- -print_final_stats=1 2>&1 |
+       grep -E "^(#[0-9]+.*DONE|stat::number_of_executed_units|==[0-9]+==ERROR|SUMMARY)"; then
+    :
+  fi
+  if ls fuzz/findings/$target-* >/dev/null 2>&1; then status=1; echo "fuzz_$target found a problem: fuzz/findings/"; fi
+done
+exit $status
