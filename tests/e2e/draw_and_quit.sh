@@ -23,7 +23,8 @@ focus_window() {
   xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
 }
 
-QT_QPA_PLATFORM=xcb faketime "$when" "$program" &
+# faketime preloads itself; a sanitized build must accept that.
+ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0" QT_QPA_PLATFORM=xcb faketime "$when" "$program" &
 app=$!
 main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Orvanta') || fail "no main window"
 main=${main%%$'\n'*}
