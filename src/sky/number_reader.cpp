@@ -39,6 +39,13 @@ void NumberReader::SkipSeparator() {
     }
 }
 
+std::nullopt_t NumberReader::Incomplete() {
+    // The record ended with the file: the line to name is that of its last field.
+    line_ = lastFieldLine_;
+    error_ = "the record is incomplete";
+    return std::nullopt;
+}
+
 std::string_view NumberReader::TakeField() {
     // Line ends before a field are passed over, as the sequential reader does.
     while (pos_ < text_.size() && (IsBlank(text_[pos_]) || IsLineEnd(text_[pos_]))) {
@@ -46,6 +53,7 @@ std::string_view NumberReader::TakeField() {
         ++pos_;
     }
     const size_t start = pos_;
+    lastFieldLine_ = line_;
     while (pos_ < text_.size() && text_[pos_] != ',' && !IsLineEnd(text_[pos_]) && !IsBlank(text_[pos_])) ++pos_;
     std::string_view field = text_.substr(start, pos_ - start);
     // A blank ends a number too; a comma or line end after the blanks belongs to it.
@@ -54,10 +62,7 @@ std::string_view NumberReader::TakeField() {
 }
 
 std::optional<int64_t> NumberReader::NextInteger(int64_t low, int64_t high) {
-    if (AtEnd()) {
-        error_ = "the record is incomplete";
-        return std::nullopt;
-    }
+    if (AtEnd()) return Incomplete();
     const int fieldLine = line_;
     std::string_view field = TakeField();
     if (!field.empty() && field[0] == '+') field.remove_prefix(1);
@@ -77,10 +82,7 @@ std::optional<int64_t> NumberReader::NextInteger(int64_t low, int64_t high) {
 }
 
 std::optional<double> NumberReader::NextNumber() {
-    if (AtEnd()) {
-        error_ = "the record is incomplete";
-        return std::nullopt;
-    }
+    if (AtEnd()) return Incomplete();
     const int fieldLine = line_;
     std::string_view field = TakeField();
     if (!field.empty() && field[0] == '+') field.remove_prefix(1);
@@ -95,11 +97,9 @@ std::optional<double> NumberReader::NextNumber() {
 }
 
 std::optional<std::string> NumberReader::NextText() {
-    if (AtEnd()) {
-        error_ = "the record is incomplete";
-        return std::nullopt;
-    }
+    if (AtEnd()) return Incomplete();
     SkipBlanks();
+    lastFieldLine_ = line_;
     if (pos_ < text_.size() && text_[pos_] == '"') {
         const size_t close = text_.find('"', pos_ + 1);
         if (close == std::string_view::npos) {

@@ -28,10 +28,12 @@ private:
     void SkipBlanks();
     void SkipSeparator();
     std::string_view TakeField();
+    std::nullopt_t Incomplete();
 
     std::string_view text_;
     size_t pos_ = 0;
     int line_ = 1;
+    int lastFieldLine_ = 1;
     std::string error_;
 };
 

@@ -1,0 +1,188 @@
+// Faults met on real files: a message, nothing lost, records and line
+// elements always paired.
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <random>
+
+#include "map/layers.h"
+#include "ui/menu_commands.h"
+#include "support/program_fixture.h"
+
+using namespace orvanta;
+using orvanta::testing::ProgramFixture;
+using orvanta::testing::RecordingCanvas;
+using orvanta::testing::TempFolder;
+
+namespace {
+
+const std::string kTwoLines = "5919,741,5242,-820\r\n100,200,300,400\r\n";
+
+// A small tmpfs of its own, for a full or read-only disk. Needs the right to mount.
+class SmallDisk {
+public:
+    explicit SmallDisk(const std::string& path) : path_(path) {
+        std::filesystem::create_directories(path);
+        mounted_ = ::mount("tmpfs", path.c_str(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~SmallDisk() {
+        if (mounted_) ::umount(path_.c_str());
+    }
+    bool Mounted() const { return mounted_; }
+    bool MakeReadOnly() { return ::mount("tmpfs", path_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k") == 0; }
+    void Fill() {
+        std::ofstream filler(path_ + "/filler", std::ios::binary);
+        const std::string block(4096, 'x');
+        for (int i = 0; i < 32 && filler; ++i) filler << block;
+    }
+
+private:
+    std::string path_;
+    bool mounted_ = false;
+};
+
+class Faults : public ProgramFixture {
+protected:
+    // Opens a figure at path, deletes a line, saves, and checks what must hold
+    // after a failed save: a message, the old file whole, the figure kept, the mark.
+    void ExpectSaveFailureLosesNothing(const std::string& path, const std::string& oldContents) {
+        ASSERT_EQ(state.figure.CurrentFile, path);
+        DeleteLine(state.figure, 1);
+        MarkDocumentChanged(state, window);
+        mnuSave_Click(state, window);
+        ASSERT_EQ(window.messages.size(), 1u);
+        EXPECT_NE(window.messages[0].text.find(path), std::string::npos);
+        if (std::filesystem::exists(path)) {
+            EXPECT_EQ(TempFolder::Read(path), oldContents);
+        }
+        EXPECT_EQ(state.figure.LineCount(), 1);
+        EXPECT_EQ(window.caption, Caption(path, true));
+    }
+};
+
+TEST_F(Faults, SaveToAFullDiskKeepsTheOldFileAndTheFigure) {
+    SmallDisk disk(folder.File("disk"));
+    if (!disk.Mounted()) GTEST_SKIP() << "no right to mount a small disk here";
+    const std::string path = folder.File("disk") + "/figure.con";
+    std::ofstream(path, std::ios::binary) << kTwoLines;
+    Open(path);
+    disk.Fill();
+    // A figure larger than what is left of the disk.
+    std::vector<FigureRecord> many(3000, FigureRecord{23999, -8999, 23999, -8999});
+    ReplaceFigure(state.figure, many);
+    DeleteLine(state.figure, 1);
+    mnuSave_Click(state, window);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(TempFolder::Read(path), kTwoLines);
+    EXPECT_EQ(state.figure.LineCount(), 2999);
+    for (const auto& entry : std::filesystem::directory_iterator(folder.File("disk")))
+        EXPECT_TRUE(entry.path().filename() == "figure.con" || entry.path().filename() == "filler") << entry.path();
+}
+
+TEST_F(Faults, SaveToAReadOnlyDiskOrARemovedFolder) {
+    SmallDisk disk(folder.File("disk"));
+    if (disk.Mounted()) {
+        const std::string path = folder.File("disk") + "/figure.con";
+        std::ofstream(path, std::ios::binary) << kTwoLines;
+        Open(path);
+        ASSERT_TRUE(disk.MakeReadOnly());
+        ExpectSaveFailureLosesNothing(path, kTwoLines);
+        window.messages.clear();
+    }
+    std::filesystem::create_directories(folder.File("gone"));
+    const std::string path = folder.Write("gone/figure.con", kTwoLines);
+    Open(path);
+    std::filesystem::remove_all(folder.File("gone"));
+    ExpectSaveFailureLosesNothing(path, kTwoLines);
+}
+
+TEST_F(Faults, AFailedSaveAtCloseKeepsTheWindowToSaveElsewhere) {
+    std::filesystem::create_directories(folder.File("gone"));
+    const std::string path = folder.Write("gone/figure.con", kTwoLines);
+    Open(path);
+    DeleteLine(state.figure, 1);
+    MarkDocumentChanged(state, window);
+    std::filesystem::remove_all(folder.File("gone"));
+    window.yesNoAnswers = {true};
+    EXPECT_FALSE(Form_QueryUnload(state, window));
+    EXPECT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(state.figure.LineCount(), 1);
+    window.saveAnswers.push_back(folder.File("elsewhere.con"));
+    mnuSaveAs_Click(state, window);
+    EXPECT_EQ(TempFolder::Read(folder.File("elsewhere.con")), "100,200,300,400\r\n");
+    EXPECT_TRUE(Form_QueryUnload(state, window));  // now clean: no question, the window closes
+}
+
+TEST_F(Faults, FilesThatAreNotFiguresLeaveTheFigureAsItWas) {
+    const std::string good = folder.Write("good.con", kTwoLines);
+    std::string random(100u << 20, '\0');
+    std::mt19937 bytes(7);
+    for (char& c : random) c = static_cast<char>(bytes());
+    std::string tooMany;
+    for (int i = 0; i < 32768; ++i) tooMany += "1,2,3,4\r\n";
+    const std::string bad[] = {folder.Write("random.con", random), folder.Write("wide.con", "1,2,3,32768\r\n"),
+                               folder.Write("many.con", tooMany), folder.Write("three.con", "1,2,3\r\n")};
+    Open(good);
+    for (const std::string& path : bad) {
+        window.messages.clear();
+        Open(path);
+        ASSERT_EQ(window.messages.size(), 1u) << path;
+        EXPECT_NE(window.messages[0].text.find(path), std::string::npos);
+        EXPECT_EQ(state.figure.CurrentFile, good);
+        EXPECT_EQ(state.figure.LineCount(), 2);
+        EXPECT_EQ(RecordAt(state.figure, 2), (FigureRecord{100, 200, 300, 400}));
+    }
+}
+
+TEST_F(Faults, ABadCatalogueIsReportedAndLoadsNothing) {
+    const StarCatalog before = state.stars;
+    for (const std::string contents : {"6752,-1672,-144,1\r\n6399,-5270\r\n", "6752,-1672,bright,1\r\n",
+                                       "24000,-1672,-144,1\r\n", "6752,9001,-144,1\r\n"}) {
+        window.messages.clear();
+        folder.Write("yale.dat", contents);
+        EXPECT_FALSE(LoadCatalogueOrQuit(state, window, 40)) << contents;
+        ASSERT_EQ(window.messages.size(), 1u);
+        EXPECT_EQ(window.messages[0].text.rfind("Loading Data Error. Check Destination of Application.", 0), 0u);
+        EXPECT_EQ(window.messages[0].icon, MessageIcon::Critical);
+        EXPECT_EQ(state.stars.StarRa, before.StarRa);
+    }
+}
+
+TEST_F(Faults, BadReferenceFilesAreReportedAndTheFigureStillOpens) {
+    const std::string figure = folder.Write("figure.con", kTwoLines);
+    Open(figure);
+    const ConstellationTable constellations = state.constellations;
+    const BoundaryTable boundaries = state.boundaries;
+    std::string ninety;
+    for (int i = 0; i < 90; ++i) ninety += "1,100,200,Abc,Latin\r\n";
+    const std::pair<const char*, std::string> bad[] = {{"cons.txt", ninety},
+                                                        {"cons.txt", "1,40000,200,And,Andromeda\r\n"},
+                                                        {"cons.txt", "1,100,200,\"And,Andromeda\r\n"},
+                                                        {"bounds.txt", "0,104,-7430\r\n1,104\r\n"}};
+    for (const auto& [name, contents] : bad) {
+        const std::string kept = TempFolder::Read(folder.File(name));
+        folder.Write(name, contents);
+        window.messages.clear();
+        Open(figure);
+        ASSERT_EQ(window.messages.size(), 1u) << contents;
+        EXPECT_NE(window.messages[0].text.find(name), std::string::npos);
+        EXPECT_EQ(state.figure.LineCount(), 2);
+        EXPECT_EQ(state.constellations.ConstellationLabel, constellations.ConstellationLabel);
+        EXPECT_EQ(state.boundaries.BoundaryRa, boundaries.BoundaryRa);
+        folder.Write(name, kept);
+    }
+}
+
+TEST_F(Faults, AShortEnglishNamesListNeverReadsBeyondTheTable) {
+    folder.Write("orvanta.ini", "[GUI_Strings]\r\n200=Andromeda,The Air Pump\r\n");
+    state.strings.IniPath = folder.File("orvanta.ini");
+    Open(folder.Write("figure.con", ""));
+    mnuConstel_Click(state, window, 3);
+    RecordingCanvas canvas;
+    DrawConstellationNames(canvas, state.view, state.constellations);
+    for (const auto& call : canvas.Only("text"))
+        EXPECT_TRUE(call.text.empty() || call.text == "Andromeda" || call.text == "The Air Pump") << call.text;
+}
+
+}  // namespace
