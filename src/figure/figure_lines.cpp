@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "ui/constel_window.h"
 
 namespace orvanta {
 

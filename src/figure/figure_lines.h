@@ -59,7 +59,9 @@ void ReplaceFigure(FigureLines& figure, const std::vector<FigureRecord>& records
 // Moves records and elements above k down by one and destroys the last element.
 void DeleteLine(FigureLines& figure, int k);
 // The area covered by an element, for repainting.
-struct TwipRect;
+struct TwipRect {
+    float left = 0, top = 0, right = 0, bottom = 0;
+};
 TwipRect ElementArea(const LineElement& element);
 TwipRect MarkerArea(const FigureLines& figure);
 void HideMarkers(FigureLines& figure);

@@ -13,14 +13,14 @@ void Picture1_KeyDown(Orvanta& state, ConstelWindow& window, int keyCode) {
     if (!figure.Picture1[0].Visible && !figure.Picture1[1].Visible) return;
     // The lines above move down one index but keep their places on the map, so
     // only the deleted line and the markers need painting again.
-    const TwipRect deleted = ElementArea(figure.Line1[figure.SelectedLine]);
+    const LineElement deleted = figure.Line1[figure.SelectedLine];
     const TwipRect markers = MarkerArea(figure);
     DeleteLine(figure, figure.SelectedLine);
     MarkDocumentChanged(state, window);
     window.SetStatusText(GetGuiString(state.strings, "210"));
     HideMarkers(figure);
     window.MarkersChanged();
-    window.OverlayChanged(deleted);
+    window.OverlayLineChanged(deleted);
     window.OverlayChanged(markers);
 }
 

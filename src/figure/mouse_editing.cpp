@@ -9,10 +9,6 @@ namespace orvanta {
 
 namespace {
 
-TwipRect Union(const TwipRect& a, const TwipRect& b) {
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
-}
-
 void ShowStatus(Orvanta& state, ConstelWindow& window, const char* key) {
     window.SetStatusText(GetGuiString(state.strings, key));
 }
@@ -20,10 +16,10 @@ void ShowStatus(Orvanta& state, ConstelWindow& window, const char* key) {
 void CancelDrawing(Orvanta& state, ConstelWindow& window) {
     FigureLines& figure = state.figure;
     if (figure.DrawingLine) {
-        const TwipRect area = ElementArea(figure.Line1.back());
+        const LineElement band = figure.Line1.back();
         figure.Line1.pop_back();
         figure.DrawingLine = false;
-        window.OverlayChanged(area);
+        window.OverlayLineChanged(band);
     }
     figure.StartY = -1;
     ShowStatus(state, window, "210");
@@ -39,10 +35,10 @@ void CreateLineAt(Orvanta& state, ConstelWindow& window, int32_t starIndex, cons
                                 static_cast<int16_t>(starRa), static_cast<int16_t>(starDec)});
         // The finished line ends on its star, not where the pointer happened to be.
         LineElement& finished = figure.Line1[k];
-        const TwipRect before = ElementArea(finished);
+        window.OverlayLineChanged(finished);
         finished.X2 = static_cast<float>(star.ProjX);
         finished.Y2 = static_cast<float>(star.ProjY);
-        window.OverlayChanged(Union(before, ElementArea(finished)));
+        window.OverlayLineChanged(finished);
     } else if (k >= kMaxLineCount) {
         return;  // no room for another line
     }
@@ -58,7 +54,7 @@ void CreateLineAt(Orvanta& state, ConstelWindow& window, int32_t starIndex, cons
     } else {
         figure.Line1.push_back(LineElement{figure.StartX, figure.StartY, figure.StartX, figure.StartY, true});
         figure.DrawingLine = true;
-        window.OverlayChanged(ElementArea(figure.Line1.back()));
+        window.OverlayLineChanged(figure.Line1.back());
     }
     if (k - figure.SavedLineCount > 1) MarkDocumentChanged(state, window);
     ShowStatus(state, window, "212");
@@ -73,7 +69,8 @@ void SelectLineAt(Orvanta& state, ConstelWindow& window, float x, float y) {
     const LineElement& line = figure.Line1[*found];
     figure.Picture1[0] = {line.X1 - kMarkerSizeTwips / 2, line.Y1 - kMarkerSizeTwips / 2, true};
     figure.Picture1[1] = {line.X2 - kMarkerSizeTwips / 2, line.Y2 - kMarkerSizeTwips / 2, true};
-    window.OverlayChanged(Union(before, MarkerArea(figure)));
+    window.OverlayChanged(before);
+    window.OverlayChanged(MarkerArea(figure));
     window.MarkersChanged();
     ShowStatus(state, window, "214");
 }
@@ -139,9 +136,9 @@ void MapMouseMove(Orvanta& state, ConstelWindow& window, float x, float y) {
         window.MarkersChanged();
     }
     LineElement& band = figure.Line1.back();
-    const TwipRect before = ElementArea(band);
+    window.OverlayLineChanged(band);
     band = LineElement{figure.StartX, figure.StartY, x, y, true};
-    window.OverlayChanged(Union(before, ElementArea(band)));
+    window.OverlayLineChanged(band);
 }
 
 }  // namespace orvanta

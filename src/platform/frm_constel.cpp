@@ -108,6 +108,8 @@ private:
 
 FrmConstel::FrmConstel(Orvanta& state) : state_(state) {
     setObjectName("frmConstel");
+    // No menu for hiding the toolbar: there would be no way to bring it back.
+    setContextMenuPolicy(Qt::NoContextMenu);
     surface_ = new MapSurface(this);
     surface_->SetFigure(&state_.figure);
     setCentralWidget(surface_);
@@ -327,6 +329,10 @@ void FrmConstel::EndMapPainting() { surface_->EndPainting(); }
 
 void FrmConstel::OverlayChanged(const TwipRect& area) {
     surface_->UpdateTwipArea(area.left, area.top, area.right, area.bottom);
+}
+
+void FrmConstel::OverlayLineChanged(const LineElement& line) {
+    surface_->UpdateLineBand(line.X1, line.Y1, line.X2, line.Y2);
 }
 
 void FrmConstel::MarkersChanged() { surface_->PlaceMarkers(); }

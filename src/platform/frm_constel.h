@@ -61,6 +61,7 @@ public:
     MapCanvas& BeginMapPainting() override;
     void EndMapPainting() override;
     void OverlayChanged(const TwipRect& area) override;
+    void OverlayLineChanged(const LineElement& line) override;
     void MarkersChanged() override;
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
     bool AskYesNo(const std::string& text, const std::string& title) override;

@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPalette>
+#include <QScopeGuard>
+#include <algorithm>
 #include <cmath>
 
 namespace orvanta {
@@ -66,6 +68,8 @@ MapSurface::MapSurface(QWidget* parent) : QWidget(parent), background_(palette()
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::CrossCursor);
+    // The right button cancels a line; it must not open a context menu too.
+    setContextMenuPolicy(Qt::PreventContextMenu);
     for (int i = 0; i < 2; ++i) {
         markers_[i] = new SelectionMarkerWidget(this);
         markers_[i]->onKey = [this](int keyCode) {
@@ -109,6 +113,46 @@ void MapSurface::EndPainting() {
     }
 }
 
+namespace {
+
+constexpr double kBandMargin = 3;  // pixels each side of a line: its width, rounding and antialiasing
+constexpr double kBandPiece = 8;   // pixels of line per rectangle of the band
+// No point of a band's rectangles lies farther than this from its line, so a
+// line farther away than this cannot show in the band.
+constexpr double kBandReach = kBandPiece / 2 + kBandMargin * 1.4143 + 1;
+
+double PointToSegment(const QPointF& p, const QLineF& s) {
+    const QPointF d = s.p2() - s.p1();
+    const double length2 = QPointF::dotProduct(d, d);
+    const double t = length2 > 0 ? std::clamp(QPointF::dotProduct(p - s.p1(), d) / length2, 0.0, 1.0) : 0.0;
+    const QPointF nearest = s.p1() + t * d;
+    return std::hypot(p.x() - nearest.x(), p.y() - nearest.y());
+}
+
+double SegmentDistance(const QLineF& a, const QLineF& b) {
+    if (a.intersects(b, nullptr) == QLineF::BoundedIntersection) return 0;
+    return std::min({PointToSegment(a.p1(), b), PointToSegment(a.p2(), b), PointToSegment(b.p1(), a),
+                     PointToSegment(b.p2(), a)});
+}
+
+}  // namespace
+
+void MapSurface::UpdateLineBand(float x1, float y1, float x2, float y2) {
+    const QLineF line(x1 * kPixelsPerTwip, y1 * kPixelsPerTwip, x2 * kPixelsPerTwip, y2 * kPixelsPerTwip);
+    // Short pieces, each covered by its own small rectangle, follow the line.
+    const int pieces = std::max(1, static_cast<int>(std::ceil(line.length() / kBandPiece)));
+    QRegion band;
+    for (int i = 0; i < pieces; ++i) {
+        const QRectF piece = QRectF(line.pointAt(double(i) / pieces), line.pointAt(double(i + 1) / pieces)).normalized();
+        band += piece.adjusted(-kBandMargin, -kBandMargin, kBandMargin, kBandMargin).toAlignedRect();
+    }
+    band &= rect();
+    if (band.isEmpty()) return;
+    pendingBands_.append(line);
+    pendingRegion_ += band;
+    update(band);
+}
+
 void MapSurface::UpdateTwipArea(float left, float top, float right, float bottom) {
     // One pixel of margin for the line's own width and rounding.
     const double x0 = std::max(-1e6, std::floor(left * kPixelsPerTwip) - 2);
@@ -116,7 +160,10 @@ void MapSurface::UpdateTwipArea(float left, float top, float right, float bottom
     const double x1 = std::min(1e6, std::ceil(right * kPixelsPerTwip) + 2);
     const double y1 = std::min(1e6, std::ceil(bottom * kPixelsPerTwip) + 2);
     const QRect area = QRect(QPoint(static_cast<int>(x0), static_cast<int>(y0)), QPoint(static_cast<int>(x1), static_cast<int>(y1))) & rect();
-    if (!area.isEmpty()) update(area);
+    if (area.isEmpty()) return;
+    pendingRects_.append(QRectF(area));
+    pendingRegion_ += area;
+    update(area);
 }
 
 void MapSurface::PlaceMarkers() {
@@ -133,9 +180,29 @@ void MapSurface::PlaceMarkers() {
     if (anyShown) markers_[0]->setFocus(Qt::OtherFocusReason);
 }
 
+bool MapSurface::NeedsRepaint(const QLineF& line, const QRectF& dirtyBounds, bool onlyPending) const {
+    const QRectF box = QRectF(line.p1(), line.p2()).normalized().adjusted(-1, -1, 1, 1);
+    if (!box.intersects(dirtyBounds)) return false;
+    if (!onlyPending) return true;
+    for (const QRectF& r : pendingRects_)
+        if (box.intersects(r)) return true;
+    for (const QLineF& band : pendingBands_)
+        if (SegmentDistance(line, band) <= kBandReach) return true;
+    return false;
+}
+
 void MapSurface::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect area = event->rect();
+    // A paint of only what the overlay asked for can use the precise test;
+    // an expose or resize paints everything in its area.
+    const bool onlyPending = !pendingRegion_.isEmpty() && (event->region() - pendingRegion_).isEmpty();
+    painter.setClipRegion(event->region());
+    const auto forgetPending = qScopeGuard([this] {
+        pendingBands_.clear();
+        pendingRects_.clear();
+        pendingRegion_ = QRegion();
+    });
     if (picture_.isNull()) {
         painter.fillRect(area, background_);
         return;
@@ -161,11 +228,9 @@ void MapSurface::paintEvent(QPaintEvent* event) {
     for (int i = 1; i <= count; ++i) {
         const LineElement& e = figure_->Line1[i];
         if (!e.Visible) continue;
-        const QPointF a(e.X1 * kPixelsPerTwip, e.Y1 * kPixelsPerTwip), b(e.X2 * kPixelsPerTwip, e.Y2 * kPixelsPerTwip);
-        const QRectF box = QRectF(a, b).normalized().adjusted(-1, -1, 1, 1);
-        if (box.intersects(dirty)) overlayBatch_.append(QLineF(a, b));
+        const QLineF line(e.X1 * kPixelsPerTwip, e.Y1 * kPixelsPerTwip, e.X2 * kPixelsPerTwip, e.Y2 * kPixelsPerTwip);
+        if (NeedsRepaint(line, dirty, onlyPending)) overlayBatch_.append(line);
     }
-    painter.setClipRect(area);
     painter.drawLines(overlayBatch_);
 }
 

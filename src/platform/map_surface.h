@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QLineF>
 #include <QList>
+#include <QRegion>
 #include <QPainter>
 #include <QWidget>
 #include <functional>
@@ -39,11 +40,15 @@ public:
     void EndPainting();
     // Repaints the overlay within an area given in twips.
     void UpdateTwipArea(float left, float top, float right, float bottom);
+    // Repaints the thin band along a line given in twips.
+    void UpdateLineBand(float x1, float y1, float x2, float y2);
     void PlaceMarkers();
 
     const QImage& Picture() const { return picture_; }
     int RedrawCount() const { return redrawCount_; }
     SelectionMarkerWidget* Marker(int index) const { return markers_[index]; }
+    // What has been asked to be repainted and not yet painted.
+    const QRegion& PendingRegion() const { return pendingRegion_; }
 
     // Button (1 left, 2 right, 4 middle), shift state (1 Shift, 2 Ctrl, 4 Alt), twips.
     std::function<void(int button, int shift, float x, float y)> onMouseDown;
@@ -59,6 +64,8 @@ protected:
 
 private:
     void EnsurePictureSize();
+    // Whether an overlay line must be drawn again in this paint.
+    bool NeedsRepaint(const QLineF& line, const QRectF& dirtyBounds, bool onlyPending) const;
 
     QImage picture_;
     QColor background_;
@@ -68,6 +75,12 @@ private:
     SelectionMarkerWidget* markers_[2];
     int redrawCount_ = 0;
     QList<QLineF> overlayBatch_;
+    // What was asked to be repainted since the last paint: bands along lines
+    // (in pixels) and rectangles, so that a paint of just those can skip the
+    // many lines that merely share a bounding rectangle with them.
+    QList<QLineF> pendingBands_;
+    QList<QRectF> pendingRects_;
+    QRegion pendingRegion_;
 };
 
 }  // namespace orvanta

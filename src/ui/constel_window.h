@@ -3,6 +3,7 @@
 // implements it; tests drive the logic through a scripted one.
 #include <string>
 
+#include "figure/figure_lines.h"
 #include "map/map_canvas.h"
 
 namespace orvanta {
@@ -13,11 +14,6 @@ enum class MenuItem {
 };
 
 enum class MessageIcon { Information, Critical };
-
-// An area of the map surface in twips, for repainting overlay elements.
-struct TwipRect {
-    float left = 0, top = 0, right = 0, bottom = 0;
-};
 
 // A file dialog request: the filter as description and pattern pairs
 // separated by NUL characters, and the confirmations the dialog must ask.
@@ -55,6 +51,9 @@ public:
     virtual void EndMapPainting() = 0;
     // Line elements or selection markers changed within area: repaint only there.
     virtual void OverlayChanged(const TwipRect& area) = 0;
+    // A line element appeared or vanished where given: a window may repaint
+    // just the thin band along it rather than its whole bounding rectangle.
+    virtual void OverlayLineChanged(const LineElement& line) { OverlayChanged(ElementArea(line)); }
     virtual void MarkersChanged() = 0;
 
     virtual void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) = 0;

@@ -5,12 +5,14 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolBar>
+#include <QScreen>
 #include <QWindow>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 
 #include "app/startup.h"
+#include "figure/keyboard_commands.h"
 #include "figure/mouse_editing.h"
 #include "map/layers.h"
 #include "platform/frm_constel.h"
@@ -80,7 +82,7 @@ private:
             if (loaded) {
                 window->resize(900, 700);
                 window->show();
-                QTest::qWaitForWindowExposed(window.get());
+                QVERIFY(QTest::qWaitForWindowExposed(window.get()));
             }
         }
 
@@ -260,6 +262,45 @@ private slots:
         QCOMPARE(s.state.figure.LineCount(), 2);
         QCOMPARE(RecordAt(s.state.figure, 2).ra1, int16_t(s.state.stars.StarRa[stars[2]]));
         QVERIFY(!s.window->Surface()->Marker(0)->isVisible());
+    }
+
+    // Editing repaints only where something changed; painting just that onto
+    // the last picture must give what a full repaint gives, crossing lines intact.
+    void partialRepaintsLeaveThePictureAsAFullRepaint() {
+        Session s;
+        s.Open(s.folder.Write("empty.con", ""));
+        const std::vector<int> stars = s.VisibleStars(12);
+        std::string chords;
+        for (size_t i = 0; i < stars.size(); ++i)
+            for (size_t j = i + 1; j < stars.size(); j += 3) chords += s.Figure(stars[i], stars[j]);
+        s.Open(s.folder.Write("chords.con", chords));
+        MapSurface* map = s.window->Surface();
+        const auto render = [map](const QRegion& region, QImage* onto) {
+            if (onto->isNull()) *onto = QImage(map->size(), QImage::Format_RGB32);
+            map->render(onto, region.boundingRect().topLeft(), region);
+        };
+        QImage shown;
+        render(QRegion(map->rect()), &shown);
+        const auto expectSameAsFull = [&](const char* step) {
+            render(map->PendingRegion(), &shown);
+            QImage full;
+            render(QRegion(map->rect()), &full);
+            QVERIFY2(shown == full, step);
+        };
+        const auto at = [&](int k) { return QPointF(s.StarPixel(stars[k])) * 15; };
+        MapMouseDown(s.state, *s.window, kLeftButton, 0, at(0).x(), at(0).y());
+        expectSameAsFull("a new rubber band");
+        for (int k = 1; k <= 6; ++k) {
+            MapMouseMove(s.state, *s.window, at(k).x(), at(k).y());
+            expectSameAsFull("the rubber band moved");
+        }
+        MapMouseDown(s.state, *s.window, kRightButton, 0, 0, 0);
+        expectSameAsFull("the rubber band removed");
+        const QPointF middle = (at(0) + at(1)) / 2;
+        MapMouseDown(s.state, *s.window, kLeftButton, kShiftKey, middle.x(), middle.y());
+        QVERIFY(s.state.figure.Picture1[0].Visible);
+        Picture1_KeyDown(s.state, *s.window, kDeleteKeyCode);
+        expectSameAsFull("a line deleted");
     }
 
     void zoomButtonsStopAtTheirLimits() {
