@@ -303,6 +303,60 @@ private slots:
         expectSameAsFull("a line deleted");
     }
 
+    void viewMenuAndStarLimitChangeThePicture() {
+        Session s("", true);
+        s.Open(s.folder.Write("empty.con", ""));
+        MapSurface* map = s.window->Surface();
+        const QImage plain = map->Picture().copy();
+        s.window->Action(MenuItem::Bounds)->trigger();
+        QVERIFY(s.window->Action(MenuItem::Bounds)->isChecked());
+        const QImage bounded = map->Picture().copy();
+        QVERIFY(bounded != plain);
+        s.window->Action(MenuItem::ConstelEnglish)->trigger();
+        QVERIFY(map->Picture() != bounded);
+        QVERIFY(!s.window->Action(MenuItem::ConstelEnglish)->isChecked());  // names items carry no mark
+        s.window->Action(MenuItem::ConstelNone)->trigger();
+        s.window->Action(MenuItem::Bounds)->trigger();
+        QCOMPARE(map->Picture(), plain);
+
+        // Without star colours every star is white.
+        const int star = s.VisibleStars(1)[0];
+        s.window->Action(MenuItem::StarColor)->trigger();
+        QVERIFY(!s.window->Action(MenuItem::StarColor)->isChecked());
+        const QImage white = map->Picture();
+        QCOMPARE(white.pixelColor(s.StarPixel(star) * white.devicePixelRatio()), QColor(Qt::white));
+
+        // More stars down to 5.5, then Fewer stars up to 3.0, each button stopping at its end.
+        QAction* more = s.window->ToolbarAction(6);
+        QAction* fewer = s.window->ToolbarAction(7);
+        const int atFour = s.state.stars.UpperBound();
+        const int redraws = map->RedrawCount();
+        more->trigger();
+        more->trigger();
+        QVERIFY(more->isEnabled());
+        more->trigger();
+        QCOMPARE(int(s.state.view.MagLimitTenths), 55);
+        QVERIFY(!more->isEnabled());
+        QVERIFY(s.state.stars.UpperBound() > atFour);
+        QCOMPARE(map->RedrawCount(), redraws + 3);  // each drew only its new stars over the picture
+        for (int i = 0; i < 5; ++i) fewer->trigger();
+        QCOMPARE(int(s.state.view.MagLimitTenths), 30);
+        QVERIFY(!fewer->isEnabled());
+        QVERIFY(more->isEnabled());
+        QVERIFY(s.state.stars.StarMag[s.state.stars.UpperBound() - 1] < 3.0f);
+    }
+
+    void aboutAndHelp() {
+        Session plain;
+        plain.window->Action(MenuItem::About)->trigger();
+        QVERIFY(plain.dialogs.messages.back().rfind("Orvanta v1.4\r\n\r\n", 0) == 0);
+        plain.window->Action(MenuItem::OnlineHelp)->trigger();
+        QCOMPARE(plain.dialogs.url, plain.folder.Dir() + "help.html");
+        Session translated("[GUI_Strings]\r\n100=Sternbilder\r\n");
+        translated.window->Action(MenuItem::About)->trigger();
+        QVERIFY(translated.dialogs.messages.back().rfind("Sternbilder v1.4\r\n\r\n", 0) == 0);
+    }
+
     void zoomButtonsStopAtTheirLimits() {
         Session s;
         s.Open(s.folder.Write("empty.con", ""));
