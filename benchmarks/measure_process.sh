@@ -16,7 +16,11 @@ for _ in $(seq 11); do
   start=$(date +%s%N)
   "$program" 2>/dev/null &
   app=$!
-  until xdotool search --onlyvisible --name '^Orvanta$' >/dev/null 2>&1; do sleep 0.002; done
+  for _ in $(seq 5000); do
+    xdotool search --onlyvisible --name '^Orvanta$' >/dev/null 2>&1 && break
+    kill -0 "$app" 2>/dev/null || { echo "the program ended before showing its window" >&2; exit 1; }
+    sleep 0.002
+  done
   times+=($(( ($(date +%s%N) - start) / 1000000 )))
   kill "$app"; wait "$app" 2>/dev/null || true
 done
@@ -25,8 +29,8 @@ echo "start-up to the window shown: median ${sorted[5]} ms (of ${#times[@]} runs
 
 "$program" 2>/dev/null &
 app=$!
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Orvanta$')
-window=${window%%$'\n'*}
+find_window '^Orvanta$'
+window=$WINDOW
 open_figure_with_dialog "$window" "$examples/whole-sky.con"
 sleep 1
 echo "resident memory after opening the whole-sky figure: $(awk '/VmRSS/ {printf "%.1f MB", $2 / 1024}' /proc/$app/status)"

@@ -10,8 +10,8 @@ start_xvfb 300 1280x800
 trap 'kill "${app:-}" "$xvfb" 2>/dev/null || true' EXIT
 QT_QPA_PLATFORM=xcb faketime "2026-12-05 21:00:00" "$program" 2>/dev/null &
 app=$!
-main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Orvanta$')
-main=${main%%$'\n'*}
+find_window '^Orvanta$'
+main=$WINDOW
 xdotool windowsize "$main" 1280 780
 sleep 0.5
 open_figure_with_dialog "$main" "$(dirname "$program")/examples/whole-sky.con"

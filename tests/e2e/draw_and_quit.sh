@@ -16,19 +16,11 @@ start_xvfb 150 1280x1024
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Moves the pointer over a window (there is no window manager: keys go to the
-# window under the pointer) and clicks to give it the keyboard.
-focus_window() {
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
-}
-
 # faketime preloads itself; a sanitized build must accept that.
 ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0" QT_QPA_PLATFORM=xcb faketime "$when" "$program" &
 app=$!
-main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Orvanta') || fail "no main window"
-main=${main%%$'\n'*}
-eval "$(xdotool getwindowgeometry --shell "$main")"
+find_window '^Orvanta' || fail "no main window"
+main=$WINDOW
 win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
 
 # The stars to click, and an existing figure of one line between two others.
@@ -66,10 +58,9 @@ sleep 0.2
 xdotool click 3
 sleep 0.3
 xdotool key ctrl+q
-question=$(timeout 10 xdotool search --sync --onlyvisible --name 'Warning') || fail "no save question"
-question=${question%%$'\n'*}
+find_window 'Warning' || fail "no save question"
 sleep 0.3
-focus_window "$question"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
 if [ "$answer" = yes ]; then xdotool key Return; else xdotool key alt+n; fi
 for _ in $(seq 100); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$app" 2>/dev/null && fail "the program did not end"

@@ -11,9 +11,7 @@ source "$(dirname "$0")/../support/xvfb.sh"
 start_xvfb 170 1280x1024
 QT_QPA_PLATFORM=xcb "$work/orvanta" &
 app=$!
-message=$(timeout 20 xdotool search --sync --onlyvisible --name '^Orvanta$') || { echo "FAIL: no message"; exit 1; }
-message=${message%%$'\n'*}
-eval "$(xdotool getwindowgeometry --shell "$message")"
+find_window '^Orvanta$' || { echo "FAIL: no message"; exit 1; }
 [ "$WIDTH" -lt 600 ] || { echo "FAIL: the main window appeared without a catalogue"; exit 1; }
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
 sleep 0.3

@@ -16,19 +16,26 @@ start_xvfb() {
   return 1
 }
 
+# Waits up to 20 s for a shown window whose name matches the pattern; sets
+# WINDOW to its id and X, Y, WIDTH, HEIGHT to its geometry.
+#   find_window PATTERN
+find_window() {
+  WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name "$1") || return 1
+  WINDOW=${WINDOW%%$'\n'*}
+  eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+}
+
 # Opens a figure through the program's own file dialog by typing its path.
 # There is no window manager: keys go to the window under the pointer.
 #   open_figure_with_dialog MAIN_WINDOW_ID PATH
 open_figure_with_dialog() {
-  local main=$1 path=$2 dialog
+  local main=$1 path=$2
   eval "$(xdotool getwindowgeometry --shell "$main")"
   xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 8)) click 1
   sleep 0.3
   xdotool key ctrl+o
-  dialog=$(timeout 10 xdotool search --sync --onlyvisible --name 'Open file') || return 1
-  dialog=${dialog%%$'\n'*}
+  find_window 'Open file' || return 1
   sleep 0.5
-  eval "$(xdotool getwindowgeometry --shell "$dialog")"
   xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
   xdotool type --delay 10 "$path"
   xdotool key Return
