@@ -23,6 +23,16 @@ void RefreshSiderealTime(Orvanta& state) {
     state.view.SiderealTime = state.time.SiderealTime;
 }
 
+namespace {
+
+// The view time becomes the given moment; the map does not follow the clock after that.
+void TakePresentMoment(Orvanta& state, const LocalDateTime& now) {
+    ted(state.time, state.view.Longitude, now);
+    state.view.SiderealTime = state.time.SiderealTime;
+}
+
+}  // namespace
+
 void Main(Orvanta& state, const std::string& reportedFolder, const LocalDateTime& now) {
     state.AppDir = ProgramFolder(reportedFolder);
     state.strings.IniPath = FindIniPath(state.AppDir);
@@ -30,8 +40,7 @@ void Main(Orvanta& state, const std::string& reportedFolder, const LocalDateTime
     state.view.Longitude = -15.0f;
     state.view.Latitude = 50.0f;
     UpdateLatitudeTerms(state.view);
-    ted(state.time, state.view.Longitude, now);
-    state.view.SiderealTime = state.time.SiderealTime;
+    TakePresentMoment(state, now);
     LoadDefaultGuiStrings(state.strings);
 }
 
@@ -51,8 +60,7 @@ bool Form_Load(Orvanta& state, ConstelWindow& window, FormTexts& texts, const Lo
     state.view.MagLimitTenths = 40;
     state.ShowStarColours = true;
     state.view.ScaleFactor = 2;
-    ted(state.time, state.view.Longitude, now);
-    state.view.SiderealTime = state.time.SiderealTime;
+    TakePresentMoment(state, now);
     return LoadCatalogueOrQuit(state, window, state.view.MagLimitTenths);
 }
 

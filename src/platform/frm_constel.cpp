@@ -113,7 +113,6 @@ FrmConstel::FrmConstel(Orvanta& state) : state_(state) {
     surface_ = new MapSurface(this);
     surface_->SetFigure(&state_.figure);
     setCentralWidget(surface_);
-    createActions();
     createMenus();
     createToolBars();
     createStatusBar();
@@ -130,8 +129,6 @@ QAction* FrmConstel::AddMenuEntry(QMenu* menu, const std::string& name, const st
     if (key == "-") separators_.push_back(action);
     return action;
 }
-
-void FrmConstel::createActions() {}
 
 void FrmConstel::createMenus() {
     QMenu* nastav = menuBar()->addMenu("110");

@@ -79,7 +79,6 @@ private:
         QAction* action;
     };
 
-    void createActions();
     void createMenus();
     void createToolBars();
     void createStatusBar();
