@@ -44,7 +44,7 @@ void Main(Orvanta& state, const std::string& reportedFolder, const LocalDateTime
     LoadDefaultGuiStrings(state.strings);
 }
 
-bool LoadCatalogueOrQuit(Orvanta& state, ConstelWindow& window, uint8_t limitTenths) {
+bool LoadCatalogueOrReport(Orvanta& state, ConstelWindow& window, uint8_t limitTenths) {
     const std::string path = state.DataPath("yale.dat");
     const ReadFailure failure = LoadCatalogue(state.stars, path, limitTenths);
     if (!failure.failed) return true;
@@ -61,7 +61,7 @@ bool Form_Load(Orvanta& state, ConstelWindow& window, FormTexts& texts, const Lo
     state.ShowStarColours = true;
     state.view.ScaleFactor = 2;
     TakePresentMoment(state, now);
-    return LoadCatalogueOrQuit(state, window, state.view.MagLimitTenths);
+    return LoadCatalogueOrReport(state, window, state.view.MagLimitTenths);
 }
 
 }  // namespace orvanta

@@ -25,7 +25,7 @@ void Main(Orvanta& state, const std::string& reportedFolder, const LocalDateTime
 // the catalogue could not be read; the user has then been told.
 bool Form_Load(Orvanta& state, ConstelWindow& window, FormTexts& texts, const LocalDateTime& now);
 
-// Loads the catalogue, or tells the user and reports false so the program ends.
-bool LoadCatalogueOrQuit(Orvanta& state, ConstelWindow& window, uint8_t limitTenths);
+// Loads the catalogue, or tells the user and returns false: the caller ends the program.
+bool LoadCatalogueOrReport(Orvanta& state, ConstelWindow& window, uint8_t limitTenths);
 
 }  // namespace orvanta

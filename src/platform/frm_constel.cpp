@@ -361,6 +361,10 @@ void FrmConstel::OpenUrl(const std::string& url) {
     QtDialogs(this).OpenUrl(url);
 }
 
+void FrmConstel::EndProgram() {
+    if (close()) QCoreApplication::exit(1);
+}
+
 void FrmConstel::closeEvent(QCloseEvent* event) {
     if (Form_QueryUnload(state_, *this))
         event->accept();

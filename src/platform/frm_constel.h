@@ -68,6 +68,7 @@ public:
     std::string GetOpenFileName(const FileDialogRequest& request) override;
     std::string GetSaveFileName(const FileDialogRequest& request) override;
     void OpenUrl(const std::string& url) override;
+    void EndProgram() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -62,6 +62,9 @@ public:
     virtual std::string GetSaveFileName(const FileDialogRequest& request) = 0;
 
     virtual void OpenUrl(const std::string& url) = 0;
+    // Closes the window through the unsaved-changes guard and ends the program
+    // with a failure status: the data it needs are gone.
+    virtual void EndProgram() = 0;
 };
 
 }  // namespace orvanta

@@ -49,7 +49,10 @@ const char* ToolbarButtonTag(int index) {
 void MoreStars(Orvanta& state, ConstelWindow& window) {
     state.view.MagLimitTenths = static_cast<uint8_t>(state.view.MagLimitTenths + kLimitStep);
     const int32_t start = state.stars.UpperBound() + 1;
-    if (!LoadCatalogueOrQuit(state, window, state.view.MagLimitTenths)) return;
+    if (!LoadCatalogueOrReport(state, window, state.view.MagLimitTenths)) {
+        window.EndProgram();
+        return;
+    }
     MapCanvas& canvas = window.BeginMapPainting();
     DrawStars(canvas, state.view, state.stars, state.ShowStarColours, start);
     window.EndMapPainting();

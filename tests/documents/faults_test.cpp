@@ -141,7 +141,7 @@ TEST_F(Faults, ABadCatalogueIsReportedAndLoadsNothing) {
                                        "24000,-1672,-144,1\r\n", "6752,9001,-144,1\r\n"}) {
         window.messages.clear();
         folder.Write("yale.dat", contents);
-        EXPECT_FALSE(LoadCatalogueOrQuit(state, window, 40)) << contents;
+        EXPECT_FALSE(LoadCatalogueOrReport(state, window, 40)) << contents;
         ASSERT_EQ(window.messages.size(), 1u);
         EXPECT_EQ(window.messages[0].text.rfind("Loading Data Error. Check Destination of Application.", 0), 0u);
         EXPECT_EQ(window.messages[0].icon, MessageIcon::Critical);

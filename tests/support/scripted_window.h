@@ -82,6 +82,8 @@ public:
         return TakeAnswer(saveAnswers);
     }
     void OpenUrl(const std::string& url) override { openedUrl = url; }
+    void EndProgram() override { programEnded = true; }
+    bool programEnded = false;
 
 };
 
