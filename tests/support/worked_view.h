@@ -1,0 +1,21 @@
+#pragma once
+// The worked view: latitude 50, sidereal time 6 h, 102 twips to the degree,
+// zenith at (5000, 0). On the 6 h meridian dec 0 lies at (5000, 5100), dec 70
+// at (5000, -2040), dec -59 at (5000, 11118) and dec -61 below the map;
+// 9 h, dec 0 lies at (-99, 3906).
+#include "sky/projection.h"
+
+namespace orvanta::testing {
+
+inline ViewState WorkedView() {
+    ViewState view;
+    view.Latitude = 50.0f;
+    UpdateLatitudeTerms(view);
+    view.SiderealTime = 6.0f;
+    view.ZoomUnit = 51;
+    view.ScaleFactor = 2;
+    view.CentreX = 5000;
+    return view;
+}
+
+}  // namespace orvanta::testing
