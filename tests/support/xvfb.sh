@@ -25,6 +25,18 @@ find_window() {
   eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
 }
 
+# Starts the program on the X display (pid in $app) and waits for its first
+# window: the main window when it found its catalogue, the data-loading
+# message when it did not. Sets MAIN_WINDOW_SHOWN accordingly.
+#   start_program PROGRAM
+start_program() {
+  QT_QPA_PLATFORM=xcb "$1" &
+  app=$!
+  find_window '^Orvanta$' || return 1
+  # The main window is large and has a menu; the message is small.
+  if [ "$WIDTH" -ge 600 ]; then MAIN_WINDOW_SHOWN=1; else MAIN_WINDOW_SHOWN=0; fi
+}
+
 # Opens a figure through the program's own file dialog by typing its path.
 # There is no window manager: keys go to the window under the pointer.
 #   open_figure_with_dialog MAIN_WINDOW_ID PATH
