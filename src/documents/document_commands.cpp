@@ -52,8 +52,7 @@ void ReopenDocument(Orvanta& state, ConstelWindow& window, const std::vector<Fig
     if (auto failure = LoadConstellations(state.constellations, consPath, 1, EnglishConstellationNames(state.strings));
         failure.failed)
         ReportDataFailure(state, window, consPath, failure);
-    ReplaceFigure(state.figure, records);
-    state.figure.SavedLineCount = static_cast<int>(records.size());
+    TakeFigureRecords(state.figure, records);
 }
 
 void mnuOpen_Click(Orvanta& state, ConstelWindow& window) {

@@ -62,9 +62,13 @@ ReadFailure ReadFigureRecords(const std::string& path, std::vector<FigureRecord>
 ReadFailure ReadFigureFile(FigureLines& figure, const std::string& path) {
     std::vector<FigureRecord> records;
     if (auto failure = ReadFigureRecords(path, records); failure.failed) return failure;
+    TakeFigureRecords(figure, records);
+    return {};
+}
+
+void TakeFigureRecords(FigureLines& figure, const std::vector<FigureRecord>& records) {
     ReplaceFigure(figure, records);
     figure.SavedLineCount = static_cast<int>(records.size());
-    return {};
 }
 
 }  // namespace orvanta

@@ -21,6 +21,8 @@ bool WriteFigureFile(const FigureLines& figure, const std::string& path, int& wr
 
 // Reads the file into records without touching the figure.
 ReadFailure ReadFigureRecords(const std::string& path, std::vector<FigureRecord>& records);
+// Puts records read from a file in place of the figure, as read: saved.
+void TakeFigureRecords(FigureLines& figure, const std::vector<FigureRecord>& records);
 // Replaces the figure by the file's lines and sets SavedLineCount. On failure
 // the figure is left as it was.
 ReadFailure ReadFigureFile(FigureLines& figure, const std::string& path);

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <type_traits>
 
 namespace orvanta {
 
@@ -61,40 +62,37 @@ std::string_view NumberReader::TakeField() {
     return field;
 }
 
-std::optional<int64_t> NumberReader::NextInteger(int64_t low, int64_t high) {
+template <typename T>
+std::optional<T> NumberReader::NextParsed(const char* kind) {
     if (AtEnd()) return Incomplete();
     const int fieldLine = line_;
     std::string_view field = TakeField();
     if (!field.empty() && field[0] == '+') field.remove_prefix(1);
-    int64_t value = 0;
-    auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (field.empty() || ec != std::errc() || end != field.data() + field.size()) {
+    T value = 0;
+    std::from_chars_result result;
+    if constexpr (std::is_floating_point_v<T>)
+        result = std::from_chars(field.data(), field.data() + field.size(), value, std::chars_format::fixed);
+    else
+        result = std::from_chars(field.data(), field.data() + field.size(), value);
+    if (field.empty() || result.ec != std::errc() || result.ptr != field.data() + field.size()) {
         line_ = fieldLine;
-        error_ = field.empty() ? "a number is missing" : "\"" + std::string(field) + "\" is not a whole number";
-        return std::nullopt;
-    }
-    if (value < low || value > high) {
-        line_ = fieldLine;
-        error_ = std::to_string(value) + " is outside " + std::to_string(low) + " to " + std::to_string(high);
+        error_ = field.empty() ? "a number is missing" : "\"" + std::string(field) + "\" is not " + kind;
         return std::nullopt;
     }
     return value;
 }
 
-std::optional<double> NumberReader::NextNumber() {
-    if (AtEnd()) return Incomplete();
-    const int fieldLine = line_;
-    std::string_view field = TakeField();
-    if (!field.empty() && field[0] == '+') field.remove_prefix(1);
-    double value = 0;
-    auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value, std::chars_format::fixed);
-    if (field.empty() || ec != std::errc() || end != field.data() + field.size()) {
-        line_ = fieldLine;
-        error_ = field.empty() ? "a number is missing" : "\"" + std::string(field) + "\" is not a number";
+std::optional<int64_t> NumberReader::NextInteger(int64_t low, int64_t high) {
+    const auto value = NextParsed<int64_t>("a whole number");
+    if (value && (*value < low || *value > high)) {
+        line_ = lastFieldLine_;  // the line the number stood on, not the one after it
+        error_ = std::to_string(*value) + " is outside " + std::to_string(low) + " to " + std::to_string(high);
         return std::nullopt;
     }
     return value;
 }
+
+std::optional<double> NumberReader::NextNumber() { return NextParsed<double>("a number"); }
 
 std::optional<std::string> NumberReader::NextText() {
     if (AtEnd()) return Incomplete();

@@ -29,6 +29,8 @@ private:
     void SkipSeparator();
     std::string_view TakeField();
     std::nullopt_t Incomplete();
+    template <typename T>
+    std::optional<T> NextParsed(const char* kind);
 
     std::string_view text_;
     size_t pos_ = 0;
