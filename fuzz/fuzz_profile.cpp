@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/profile_file.h"
+#include "ui/profile_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;

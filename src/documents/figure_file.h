@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "figure/figure_lines.h"
-#include "sky/catalogue.h"
+#include "sky/read_failure.h"
 
 namespace orvanta {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "sky/catalogue.h"
+#include "sky/read_failure.h"
 
 namespace orvanta {
 

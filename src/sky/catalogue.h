@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "sky/read_failure.h"
+
 namespace orvanta {
 
 // Parallel arrays; element i is the i-th record of the file. Never empty.
@@ -14,13 +16,6 @@ struct StarCatalog {
     std::vector<int32_t> StarColour{0};  // red + 256 green + 65536 blue
 
     int32_t UpperBound() const { return static_cast<int32_t>(StarRa.size()) - 1; }
-};
-
-// Why a data file could not be read: the line where reading stopped and what was wrong.
-struct ReadFailure {
-    bool failed = false;
-    int line = 0;
-    std::string reason;
 };
 
 // RGB value of a B-V colour index in hundredths of a magnitude.

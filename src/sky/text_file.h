@@ -2,7 +2,7 @@
 // Whole-file reads for the data files, with a failure that names the cause.
 #include <string>
 
-#include "sky/catalogue.h"
+#include "sky/read_failure.h"
 
 namespace orvanta {
 

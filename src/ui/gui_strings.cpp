@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "platform/profile_file.h"
+#include "ui/profile_file.h"
 
 namespace orvanta {
 

@@ -2,7 +2,7 @@
 // and a file read anew at every call.
 #include <gtest/gtest.h>
 
-#include "platform/profile_file.h"
+#include "ui/profile_file.h"
 #include "support/temp_folder.h"
 
 using namespace orvanta;

@@ -1,4 +1,4 @@
-#include "platform/profile_file.h"
+#include "ui/profile_file.h"
 
 #include <fstream>
 #include <sstream>
