@@ -9,14 +9,15 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/startup.h"
-#include "documents/document_commands.h"
-#include "figure/keyboard_commands.h"
-#include "figure/mouse_editing.h"
-#include "map/redraw.h"
-#include "platform/frm_constel.h"
+#include "commands/document_commands.h"
+#include "commands/figure_edits.h"
+#include "commands/map_editing.h"
+#include "commands/map_redraw.h"
+#include "commands/menu_commands.h"
+#include "commands/startup.h"
+#include "platform/main_window.h"
 #include "platform/system_clock.h"
-#include "ui/menu_commands.h"
+#include "sky/star_pick.h"
 
 using namespace orvanta;
 
@@ -38,9 +39,9 @@ public:
 // and the catalogue loaded to magnitude 6.0.
 struct Workbench {
     std::filesystem::path folder;
-    Orvanta state;
+    ProgramState state;
     FixedAnswers answers;
-    std::unique_ptr<FrmConstel> window;
+    std::unique_ptr<MainWindow> window;
 
     Workbench() {
         folder = std::filesystem::temp_directory_path() / "orvanta-bench";
@@ -48,8 +49,8 @@ struct Workbench {
         for (const char* name : {"yale.dat", "cons.txt", "bounds.txt"})
             std::filesystem::copy_file(std::string(ORVANTA_DATA_DIR) + "/" + name, folder / name,
                                        std::filesystem::copy_options::overwrite_existing);
-        Main(state, folder.string(), kViewTime);
-        window = std::make_unique<FrmConstel>(state);
+        PrepareProgram(state, folder.string(), kViewTime, "");
+        window = std::make_unique<MainWindow>(state);
         window->SetDialogResponder(&answers);
         window->Load(kViewTime);
         window->show();
@@ -57,8 +58,8 @@ struct Workbench {
         const QSize frame = window->size() - window->Surface()->size();
         window->resize(QSize(1920, 1080) + frame);
         QApplication::processEvents();
-        LoadCatalogue(state.stars, (folder / "yale.dat").string(), 60);
-        state.view.MagLimitTenths = 55;
+        LoadCatalogue(state.catalog, (folder / "yale.dat").string(), 60);
+        state.view.magLimitTenths = 55;
     }
 
     // A figure of real stick-figure lines: the whole-sky example over and over.
@@ -74,18 +75,19 @@ struct Workbench {
     // The worst case for repainting: long chords between random stars across the map.
     std::string WriteChordFigure(const char* name, int lines) {
         std::ofstream out(folder / name, std::ios::binary);
-        const int stars = state.stars.UpperBound();
+        const std::vector<Star>& stars = state.catalog.stars;
+        const int count = static_cast<int>(stars.size()) - 1;
         for (int k = 0; k < lines; ++k) {
-            const int a = k % stars, b = (k * 7 + 1) % stars;
-            out << state.stars.StarRa[a] << ',' << state.stars.StarDec[a] << ',' << state.stars.StarRa[b] << ','
-                << state.stars.StarDec[b] << "\r\n";
+            const Star& a = stars[k % count];
+            const Star& b = stars[(k * 7 + 1) % count];
+            out << a.ra << ',' << a.dec << ',' << b.ra << ',' << b.dec << "\r\n";
         }
         return (folder / name).string();
     }
 
     void Open(const std::string& path) {
         answers.openPath = path;
-        mnuOpen_Click(state, *window);
+        OpenCommand(state, *window);
     }
 
     // Runs the paint that the last change asked for.
@@ -100,27 +102,27 @@ Workbench& Bench() {
 void BM_RedrawDefaultViewBoundsAndNames(benchmark::State& run) {
     Workbench& b = Bench();
     b.Open(b.WriteFigure("empty.con", 0));
-    b.window->SetMenuChecked(MenuItem::Bounds, true);
-    mnuConstel_Click(b.state, *b.window, 3);
+    b.state.showBounds = true;
+    ShowNames(b.state, *b.window, 3);
     for (auto _ : run) {
-        kresli(b.state, *b.window);
+        RedrawMap(b.state, *b.window);
         b.window->Surface()->repaint();
     }
-    run.counters["stars"] = b.state.stars.UpperBound() + 1;
+    run.counters["stars"] = static_cast<double>(b.state.catalog.stars.size());
 }
 BENCHMARK(BM_RedrawDefaultViewBoundsAndNames)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_RubberBandMoveOn1000Lines(benchmark::State& run) {
     Workbench& b = Bench();
     b.Open(b.WriteFigure("thousand.con", 1000));
-    Projection star;
-    ProjectStar(b.state.view, b.state.stars.StarRa[0] / 1000.0, b.state.stars.StarDec[0] / 100.0, star);
-    MapMouseDown(b.state, *b.window, kLeftButton, 0, static_cast<float>(star.ProjX), static_cast<float>(star.ProjY));
+    const Star& first = b.state.catalog.stars[0];
+    const ScreenPoint star = *ProjectCatalogueUnits(b.state.view, first.ra, first.dec);
+    MapMouseDown(b.state, *b.window, kLeftButton, 0, static_cast<float>(star.x), static_cast<float>(star.y));
     const int redrawsBefore = b.window->Surface()->RedrawCount();
     float offset = 0;
     for (auto _ : run) {
         offset = offset > 3000 ? 0 : offset + 45;
-        MapMouseMove(b.state, *b.window, star.ProjX + offset, star.ProjY + offset / 2);
+        MapMouseMove(b.state, *b.window, star.x + offset, star.y + offset / 2);
         b.Paint();
     }
     run.counters["map_redraws"] = b.window->Surface()->RedrawCount() - redrawsBefore;
@@ -130,19 +132,17 @@ BENCHMARK(BM_RubberBandMoveOn1000Lines)->Unit(benchmark::kMicrosecond)->MinTime(
 
 void BM_StarPickNearCatalogueEnd(benchmark::State& run) {
     Workbench& b = Bench();
-    const int last = b.state.stars.UpperBound();
+    const std::vector<Star>& stars = b.state.catalog.stars;
     // The faintest visible star near the end of the catalogue.
-    Projection p;
-    int target = last;
-    for (; target > 0; --target) {
-        ProjectStar(b.state.view, b.state.stars.StarRa[target] / 1000.0, b.state.stars.StarDec[target] / 100.0, p);
-        if (p.ProjVisible) break;
-    }
+    std::optional<ScreenPoint> p;
+    size_t target = stars.size() - 1;
+    for (; target > 0; --target)
+        if ((p = ProjectCatalogueUnits(b.state.view, stars[target].ra, stars[target].dec))) break;
     for (auto _ : run) {
-        const CataloguePoint pointer = PointerToSky(b.state.view, static_cast<float>(p.ProjX), static_cast<float>(p.ProjY));
-        benchmark::DoNotOptimize(StarHitBox(b.state.stars, pointer));
+        const CataloguePoint pointer = PointerToSky(b.state.view, static_cast<float>(p->x), static_cast<float>(p->y));
+        benchmark::DoNotOptimize(StarHitBox(b.state.catalog, pointer));
     }
-    run.counters["star_index"] = target;
+    run.counters["star_index"] = static_cast<double>(target);
 }
 BENCHMARK(BM_StarPickNearCatalogueEnd)->Unit(benchmark::kMicrosecond);
 
@@ -153,15 +153,15 @@ void BM_OpenLargestFigure(benchmark::State& run) {
         b.Open(path);
         b.window->Surface()->repaint();
     }
-    run.counters["lines"] = b.state.figure.LineCount();
+    run.counters["lines"] = static_cast<double>(b.state.document.figure.LineCount());
 }
 BENCHMARK(BM_OpenLargestFigure)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_SaveLargestFigure(benchmark::State& run) {
     Workbench& b = Bench();
     b.Open(b.WriteFigure("largest.con", kMaxLineCount));
-    for (auto _ : run) mnuSave_Click(b.state, *b.window);
-    run.counters["lines"] = b.state.figure.LineCount();
+    for (auto _ : run) SaveCommand(b.state, *b.window);
+    run.counters["lines"] = static_cast<double>(b.state.document.figure.LineCount());
 }
 BENCHMARK(BM_SaveLargestFigure)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
@@ -169,15 +169,55 @@ void BM_DeleteFirstLineOfLargestFigure(benchmark::State& run) {
     Workbench& b = Bench();
     b.Open(run.range(0) ? b.WriteChordFigure("chords.con", kMaxLineCount) : b.WriteFigure("largest.con", kMaxLineCount));
     for (auto _ : run) {
-        b.state.figure.SelectedLine = 1;
-        b.state.figure.Picture1[0].Visible = true;
-        Picture1_KeyDown(b.state, *b.window, kDeleteKeyCode);
+        b.state.document.figure.Select(0);
+        SelectionKeyDown(b.state, *b.window, kDeleteKeyCode);
         b.Paint();
     }
-    run.counters["lines_left"] = b.state.figure.LineCount();
+    run.counters["lines_left"] = static_cast<double>(b.state.document.figure.LineCount());
 }
 // Argument 0: real stick figures; 1: random chords across the whole map.
 BENCHMARK(BM_DeleteFirstLineOfLargestFigure)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(2000);
+
+// One Undo and one Redo of a deletion on the largest figure, each with its repaint.
+void BM_UndoRedoOnLargestFigure(benchmark::State& run) {
+    Workbench& b = Bench();
+    b.Open(b.WriteChordFigure("chords.con", kMaxLineCount));
+    b.state.document.figure.Select(0);
+    SelectionKeyDown(b.state, *b.window, kDeleteKeyCode);
+    b.Paint();
+    for (auto _ : run) {
+        UndoCommand(b.state, *b.window);
+        b.Paint();
+        RedoCommand(b.state, *b.window);
+        b.Paint();
+    }
+    run.counters["lines"] = static_cast<double>(b.state.document.figure.LineCount());
+}
+BENCHMARK(BM_UndoRedoOnLargestFigure)->Unit(benchmark::kMillisecond)->Iterations(1000);
+
+long ResidentKilobytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    return 0;
+}
+
+// What a history of the most steps a figure can take costs in memory: every line drawn one by one.
+void BM_HistoryOfAllLinesMemory(benchmark::State& run) {
+    Workbench& b = Bench();
+    for (auto _ : run) {
+        b.Open(b.WriteFigure("empty.con", 0));
+        const long before = ResidentKilobytes();
+        for (size_t k = 0; k < kMaxLineCount; ++k) {
+            const LineRecord line{static_cast<int16_t>(k % 24000), static_cast<int16_t>(k % 9000), 1, 1};
+            RecordEdit(b.state, *b.window, FigureEdit{FigureEdit::Kind::AddLine, k, line, {}, {}});
+            if (k % 64 == 0) b.Paint();
+        }
+        run.counters["history_MB"] = (ResidentKilobytes() - before) / 1024.0;
+        run.counters["steps"] = static_cast<double>(b.state.document.history.StepCount());
+    }
+}
+BENCHMARK(BM_HistoryOfAllLinesMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

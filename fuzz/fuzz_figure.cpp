@@ -5,15 +5,17 @@
 #include <vector>
 
 #include "documents/figure_file.h"
+#include "figure/figure.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    std::vector<orvanta::FigureRecord> records;
+    std::vector<orvanta::LineRecord> records;
     if (orvanta::ParseFigureFile(text, records).failed) return 0;
-    orvanta::FigureLines figure;
-    orvanta::ReplaceFigure(figure, records);
-    if (figure.LineCount() != static_cast<int>(records.size())) __builtin_trap();
-    std::vector<orvanta::FigureRecord> again;
-    if (orvanta::ParseFigureFile(orvanta::FormatFigureFile(figure), again).failed || again != records) __builtin_trap();
+    orvanta::Figure figure;
+    figure.ReplaceLines(records);
+    if (figure.LineCount() != records.size() || figure.PlacedLines().size() != records.size()) __builtin_trap();
+    std::vector<orvanta::LineRecord> again;
+    if (orvanta::ParseFigureFile(orvanta::FormatFigureFile(figure.Records()), again).failed || again != records)
+        __builtin_trap();
     return 0;
 }

@@ -1,22 +1,43 @@
 // Orvanta: draws constellation figures over the sky of the present moment.
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
-#include "app/startup.h"
+#include "commands/startup.h"
 #include "platform/app_icon.h"
-#include "platform/frm_constel.h"
+#include "platform/main_window.h"
 #include "platform/system_clock.h"
+
+namespace {
+
+// Qt's own texts (dialog buttons, file dialogs, "replace?" prompts) in the
+// user's language, from Qt's translations.
+void InstallQtTranslations(QApplication& application) {
+    auto* translator = new QTranslator(&application);
+    if (translator->load(QLocale::system(), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    // Settings go to ~/.config/orvanta/, beside the user's orvanta.ini. No
+    // display name: Qt would append it to every window title.
+    QApplication::setOrganizationName("orvanta");
     QApplication::setApplicationName("Orvanta");
     QApplication::setDesktopFileName("orvanta");
     QApplication::setWindowIcon(orvanta::AppIcon());
+    InstallQtTranslations(application);
 
-    orvanta::Orvanta state;
-    orvanta::Main(state, QCoreApplication::applicationDirPath().toStdString(), orvanta::PresentLocalTime());
-    orvanta::FrmConstel window(state);
+    orvanta::ProgramState state;
+    orvanta::PrepareProgram(state, QCoreApplication::applicationDirPath().toStdString(), orvanta::PresentLocalTime(),
+                            orvanta::UserConfigFolder());
+    orvanta::MainWindow window(state);
     // Without a star catalogue there is no map: the user has been told, and we end.
     if (!window.Load(orvanta::PresentLocalTime())) return 1;
+    window.RestoreSettings();
     window.show();
     return QApplication::exec();
 }

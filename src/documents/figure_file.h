@@ -4,27 +4,23 @@
 #include <string>
 #include <vector>
 
-#include "figure/figure_lines.h"
+#include "figure/line_record.h"
 #include "sky/read_failure.h"
 
 namespace orvanta {
 
-// The written form of the completed lines.
-std::string FormatFigureFile(const FigureLines& figure);
+// The written form of the lines.
+std::string FormatFigureFile(const std::vector<LineRecord>& records);
 
 // Takes the text as a stream of decimal integers, four to a record. A text
-// that is not in that form fails with the line where reading stopped.
-ReadFailure ParseFigureFile(const std::string& text, std::vector<FigureRecord>& records);
+// that is not in that form fails with the line where reading stopped, and
+// records is left as it was.
+ReadFailure ParseFigureFile(const std::string& text, std::vector<LineRecord>& records);
 
-// Writes the completed lines atomically; written is the number of records.
-bool WriteFigureFile(const FigureLines& figure, const std::string& path, int& written, std::string& error);
+// Writes the lines so that the old file stays whole if anything fails.
+bool WriteFigureFile(const std::vector<LineRecord>& records, const std::string& path, std::string& error);
 
-// Reads the file into records without touching the figure.
-ReadFailure ReadFigureRecords(const std::string& path, std::vector<FigureRecord>& records);
-// Puts records read from a file in place of the figure, as read: saved.
-void TakeFigureRecords(FigureLines& figure, const std::vector<FigureRecord>& records);
-// Replaces the figure by the file's lines and sets SavedLineCount. On failure
-// the figure is left as it was.
-ReadFailure ReadFigureFile(FigureLines& figure, const std::string& path);
+// Reads the file into records; on failure records is left as it was.
+ReadFailure ReadFigureRecords(const std::string& path, std::vector<LineRecord>& records);
 
 }  // namespace orvanta

@@ -9,16 +9,15 @@ ReadFailure ParseBoundaries(BoundaryTable& table, const std::string& text) {
     BoundaryTable loaded;
     NumberReader reader(text);
     while (!reader.AtEnd()) {
-        if (loaded.UpperBound() == INT16_MAX) return {true, reader.Line(), "there are too many records"};
+        // The records were always counted in 16 bits, from 1.
+        if (loaded.vertices.size() == INT16_MAX) return {true, reader.Line(), "there are too many records"};
         const auto pen = reader.NextInteger(INT16_MIN, INT16_MAX);
         const auto ra = pen ? reader.NextInteger(INT16_MIN, INT16_MAX) : std::nullopt;
         const auto dec = ra ? reader.NextInteger(INT16_MIN, INT16_MAX) : std::nullopt;
         if (!dec) return {true, reader.Line(), reader.Error()};
-        loaded.BoundaryPen.push_back(static_cast<int16_t>(*pen));
-        loaded.BoundaryRa.push_back(static_cast<int16_t>(*ra));
-        loaded.BoundaryDec.push_back(static_cast<int16_t>(*dec));
+        loaded.vertices.push_back({static_cast<int16_t>(*pen), static_cast<int16_t>(*ra), static_cast<int16_t>(*dec)});
     }
-    if (loaded.UpperBound() > 0) table = std::move(loaded);
+    if (!loaded.vertices.empty()) table = std::move(loaded);
     return {};
 }
 

@@ -8,13 +8,15 @@
 
 namespace orvanta {
 
-// Element 0 is never filled; record k of the file is element k.
-struct BoundaryTable {
-    std::vector<int16_t> BoundaryPen{0};  // below 1 starts a polyline, 1 or more continues it
-    std::vector<int16_t> BoundaryRa{0};   // thousandths of an hour
-    std::vector<int16_t> BoundaryDec{0};  // hundredths of a degree
+struct BoundaryVertex {
+    int16_t pen = 0;  // below 1 starts a polyline, 1 or more continues it
+    int16_t ra = 0;   // thousandths of an hour
+    int16_t dec = 0;  // hundredths of a degree
+};
 
-    int UpperBound() const { return static_cast<int>(BoundaryPen.size()) - 1; }
+// The file's records in order.
+struct BoundaryTable {
+    std::vector<BoundaryVertex> vertices;
 };
 
 // Rebuilds the table; an empty file leaves it as it was, a bad one too.

@@ -24,9 +24,7 @@ std::vector<std::string> SplitAtCommas(const std::string& list) {
 ReadFailure ParseConstellations(ConstellationTable& table, const std::string& text, uint8_t mode,
                                 const std::string& englishNames) {
     ConstellationTable loaded;
-    loaded.ConstellationRa.assign(kConstellationCount, 0);
-    loaded.ConstellationDec.assign(kConstellationCount, 0);
-    loaded.ConstellationLabel.assign(kConstellationCount, std::string());
+    loaded.labels.resize(kConstellationCount);
     NumberReader reader(text);
     for (int i = 0; !reader.AtEnd(); ++i) {
         if (i == kConstellationCount)
@@ -37,15 +35,13 @@ ReadFailure ParseConstellations(ConstellationTable& table, const std::string& te
         const auto abbreviation = dec ? reader.NextText() : std::nullopt;
         const auto latin = abbreviation ? reader.NextText() : std::nullopt;
         if (!latin) return {true, reader.Line(), reader.Error()};
-        loaded.ConstellationRa[i] = static_cast<int16_t>(*ra);
-        loaded.ConstellationDec[i] = static_cast<int16_t>(*dec);
-        loaded.ConstellationLabel[i] = mode == 1 ? *abbreviation : *latin;
+        loaded.labels[i] = {static_cast<int16_t>(*ra), static_cast<int16_t>(*dec), mode == 1 ? *abbreviation : *latin};
     }
     if (mode == 3) {
         std::vector<std::string> names = SplitAtCommas(englishNames);
-        // A short list would leave anchors without labels; those get none.
-        if (names.size() < static_cast<size_t>(kConstellationCount)) names.resize(kConstellationCount);
-        loaded.ConstellationLabel = std::move(names);
+        // A short list leaves anchors without labels; a long one has no anchors for the rest.
+        names.resize(kConstellationCount);
+        for (int i = 0; i < kConstellationCount; ++i) loaded.labels[i].text = std::move(names[i]);
     }
     table = std::move(loaded);
     return {};

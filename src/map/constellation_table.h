@@ -10,10 +10,16 @@ namespace orvanta {
 
 constexpr int kConstellationCount = 89;
 
+struct ConstellationLabel {
+    int16_t ra = 0;    // thousandths of an hour
+    int16_t dec = 0;   // hundredths of a degree
+    std::string text;  // empty when there is nothing to show
+};
+
+// Always kConstellationCount labels once read; a short file leaves the rest
+// without anchors.
 struct ConstellationTable {
-    std::vector<int16_t> ConstellationRa;    // thousandths of an hour
-    std::vector<int16_t> ConstellationDec;   // hundredths of a degree
-    std::vector<std::string> ConstellationLabel;
+    std::vector<ConstellationLabel> labels;
 };
 
 // Which names are drawn: 0 none, 1 abbreviations, 2 Latin, 3 English.

@@ -11,39 +11,36 @@ int16_t StarRadius(float magnitude) {
     return static_cast<int16_t>(std::nearbyint(static_cast<double>(radius)));
 }
 
-void DrawStars(MapCanvas& canvas, const ViewState& view, const StarCatalog& stars, bool showColours,
-               int32_t startIndex) {
-    const int32_t n = stars.UpperBound();
-    if (startIndex > n || startIndex < 0) return;
-    Projection p;
-    for (int32_t i = startIndex; i <= n; ++i) {
-        const int32_t colour = showColours ? stars.StarColour[i] : kWhite;
+void DrawStars(MapCanvas& canvas, const ViewState& view, const StarCatalog& catalog, bool showColours,
+               size_t startIndex) {
+    const std::vector<Star>& stars = catalog.stars;
+    for (size_t i = startIndex; i < stars.size(); ++i) {
+        const Star& star = stars[i];
+        const int32_t colour = showColours ? star.colour : kWhite;
         canvas.SetFillColour(colour);
-        ProjectStar(view, stars.StarRa[i] / 1000.0, stars.StarDec[i] / 100.0, p);
-        if (!p.ProjVisible) continue;
-        const int16_t r = StarRadius(stars.StarMag[i]);
+        const auto place = ProjectCatalogueUnits(view, star.ra, star.dec);
+        if (!place) continue;
+        const int16_t r = StarRadius(star.magnitude);
         if (r < 10)
-            canvas.SetPixel(p.ProjX, p.ProjY, colour);
+            canvas.SetPixel(place->x, place->y, colour);
         else
-            canvas.Circle(p.ProjX, p.ProjY, r, colour);
+            canvas.Circle(place->x, place->y, r, colour);
     }
 }
 
 void DrawBoundaries(MapCanvas& canvas, const ViewState& view, const BoundaryTable& table) {
     canvas.SetPenColour(kBoundaryColour);
     canvas.SetLineStyle(LineStyle::Dotted);
-    const int n = table.UpperBound();
     bool previousDrawn = false;
-    Projection p;
-    for (int i = 1; i <= n; ++i) {
-        ProjectStar(view, table.BoundaryRa[i] / 1000.0, table.BoundaryDec[i] / 100.0, p);
-        if (!p.ProjVisible) {
+    for (const BoundaryVertex& vertex : table.vertices) {
+        const auto place = ProjectCatalogueUnits(view, vertex.ra, vertex.dec);
+        if (!place) {
             previousDrawn = false;
             continue;
         }
-        const int32_t px = static_cast<int32_t>(std::nearbyint(p.ProjX / static_cast<double>(kTwipsPerPixel)));
-        const int32_t py = static_cast<int32_t>(std::nearbyint(p.ProjY / static_cast<double>(kTwipsPerPixel)));
-        if (table.BoundaryPen[i] < 1 || !previousDrawn)
+        const int32_t px = static_cast<int32_t>(std::nearbyint(place->x / static_cast<double>(kTwipsPerPixel)));
+        const int32_t py = static_cast<int32_t>(std::nearbyint(place->y / static_cast<double>(kTwipsPerPixel)));
+        if (vertex.pen < 1 || !previousDrawn)
             canvas.MoveToEx(px, py);
         else
             canvas.LineTo(px, py);
@@ -53,13 +50,9 @@ void DrawBoundaries(MapCanvas& canvas, const ViewState& view, const BoundaryTabl
 
 void DrawConstellationNames(MapCanvas& canvas, const ViewState& view, const ConstellationTable& table) {
     canvas.SetPenColour(kLabelColour);
-    Projection p;
-    const size_t count = table.ConstellationRa.size();
-    for (size_t i = 0; i < count; ++i) {
-        ProjectStar(view, table.ConstellationRa[i] / 1000.0, table.ConstellationDec[i] / 100.0, p);
-        // A label list shorter than the anchors leaves the rest unlabelled.
-        if (p.ProjVisible && i < table.ConstellationLabel.size())
-            canvas.PrintText(static_cast<float>(p.ProjX), static_cast<float>(p.ProjY), table.ConstellationLabel[i]);
+    for (const ConstellationLabel& label : table.labels) {
+        const auto place = ProjectCatalogueUnits(view, label.ra, label.dec);
+        if (place) canvas.PrintText(static_cast<float>(place->x), static_cast<float>(place->y), label.text);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 // The painted layers of the map: stars, boundaries and constellation names.
+#include <cstddef>
 #include <cstdint>
 
 #include "map/boundary_table.h"
@@ -11,8 +12,8 @@
 namespace orvanta {
 
 // Stars from startIndex on: discs sized by magnitude, single pixels when faint.
-void DrawStars(MapCanvas& canvas, const ViewState& view, const StarCatalog& stars, bool showColours,
-               int32_t startIndex);
+void DrawStars(MapCanvas& canvas, const ViewState& view, const StarCatalog& catalog, bool showColours,
+               size_t startIndex);
 // Radius in twips of a star's disc; below 10 the star is a single pixel.
 int16_t StarRadius(float magnitude);
 // Dotted dark grey polylines in pixels; an invisible vertex breaks the run.

@@ -167,17 +167,17 @@ void MapSurface::UpdateTwipArea(float left, float top, float right, float bottom
 }
 
 void MapSurface::PlaceMarkers() {
-    if (!figure_) return;
-    bool anyShown = false;
+    const auto squares = figure_ ? SelectionMarkers(*figure_) : std::nullopt;
     for (int i = 0; i < 2; ++i) {
-        const SelectionMarker& m = figure_->Picture1[i];
-        markers_[i]->move(static_cast<int>(std::lround(m.Left * kPixelsPerTwip)),
-                          static_cast<int>(std::lround(m.Top * kPixelsPerTwip)));
-        markers_[i]->setVisible(m.Visible);
-        anyShown = anyShown || m.Visible;
+        if (squares) {
+            const TwipRect& square = (*squares)[i];
+            markers_[i]->move(static_cast<int>(std::lround(square.left * kPixelsPerTwip)),
+                              static_cast<int>(std::lround(square.top * kPixelsPerTwip)));
+        }
+        markers_[i]->setVisible(squares.has_value());
     }
     // The markers take the keyboard so that Del works right after the selection.
-    if (anyShown) markers_[0]->setFocus(Qt::OtherFocusReason);
+    if (squares) markers_[0]->setFocus(Qt::OtherFocusReason);
 }
 
 bool MapSurface::NeedsRepaint(const QLineF& line, const QRectF& dirtyBounds, bool onlyPending) const {
@@ -222,15 +222,15 @@ void MapSurface::paintEvent(QPaintEvent* event) {
     pen.setCosmetic(true);
     painter.setPen(pen);
     const QRectF dirty = QRectF(area).adjusted(-1, -1, 1, 1);
-    const int count = figure_->LineCount();
     // Only the lines that cross the repainted area, handed to the painter at once.
     overlayBatch_.clear();
-    for (int i = 1; i <= count; ++i) {
-        const LineElement& e = figure_->Line1[i];
-        if (!e.Visible) continue;
-        const QLineF line(e.X1 * kPixelsPerTwip, e.Y1 * kPixelsPerTwip, e.X2 * kPixelsPerTwip, e.Y2 * kPixelsPerTwip);
+    const auto add = [&](const PlacedLine& e) {
+        if (!e.visible) return;
+        const QLineF line(e.x1 * kPixelsPerTwip, e.y1 * kPixelsPerTwip, e.x2 * kPixelsPerTwip, e.y2 * kPixelsPerTwip);
         if (NeedsRepaint(line, dirty, onlyPending)) overlayBatch_.append(line);
-    }
+    };
+    for (const PlacedLine& line : figure_->PlacedLines()) add(line);
+    if (figure_->Band()) add(figure_->Band()->line);
     painter.drawLines(overlayBatch_);
 }
 

@@ -11,7 +11,7 @@
 #include <memory>
 #include <optional>
 
-#include "figure/figure_lines.h"
+#include "figure/figure.h"
 #include "platform/qt_map_canvas.h"
 
 namespace orvanta {
@@ -32,7 +32,7 @@ class MapSurface final : public QWidget {
 public:
     explicit MapSurface(QWidget* parent);
 
-    void SetFigure(const FigureLines* figure) { figure_ = figure; }
+    void SetFigure(const Figure* figure) { figure_ = figure; }
     void SetBackground(QColor colour);
     QColor Background() const { return background_; }
 
@@ -69,7 +69,7 @@ private:
 
     QImage picture_;
     QColor background_;
-    const FigureLines* figure_ = nullptr;
+    const Figure* figure_ = nullptr;
     std::optional<QPainter> painter_;
     std::unique_ptr<QtMapCanvas> canvas_;
     SelectionMarkerWidget* markers_[2];

@@ -25,10 +25,10 @@ int32_t StarColourOf(int32_t c) {
 }
 
 ReadFailure ParseCatalogue(StarCatalog& catalog, const std::string& text, uint8_t limitTenths) {
-    StarCatalog loaded;
+    std::vector<Star> loaded;
     NumberReader reader(text);
     const float limit = static_cast<float>(limitTenths / 10.0);
-    for (size_t i = 0; !reader.AtEnd(); ++i) {
+    while (!reader.AtEnd()) {
         const int recordLine = reader.Line();
         const auto ra = reader.NextInteger(0, 23999);
         const auto dec = ra ? reader.NextInteger(-9000, 9000) : std::nullopt;
@@ -38,20 +38,14 @@ ReadFailure ParseCatalogue(StarCatalog& catalog, const std::string& text, uint8_
             return {true, colourIndex ? recordLine : reader.Line(),
                     colourIndex ? "the magnitude is out of range" : reader.Error()};
         }
-        if (i > 0) {
-            loaded.StarRa.push_back(0);
-            loaded.StarDec.push_back(0);
-            loaded.StarMag.push_back(0);
-            loaded.StarColour.push_back(0);
-        }
-        loaded.StarRa[i] = static_cast<int32_t>(*ra);
-        loaded.StarDec[i] = static_cast<int32_t>(*dec);
-        loaded.StarColour[i] = StarColourOf(static_cast<int32_t>(*colourIndex));
-        loaded.StarMag[i] = static_cast<float>(static_cast<float>(*mag) / 100.0);
+        const Star& star = loaded.emplace_back(Star{static_cast<int32_t>(*ra), static_cast<int32_t>(*dec),
+                                                    static_cast<float>(static_cast<float>(*mag) / 100.0),
+                                                    StarColourOf(static_cast<int32_t>(*colourIndex))});
         // The star that passes the limit stays: it is the last of the catalogue.
-        if (limit < loaded.StarMag[i]) break;
+        if (limit < star.magnitude) break;
     }
-    catalog = std::move(loaded);
+    if (loaded.empty()) loaded.push_back(Star{});
+    catalog.stars = std::move(loaded);
     return {};
 }
 
@@ -63,13 +57,11 @@ ReadFailure LoadCatalogue(StarCatalog& catalog, const std::string& path, uint8_t
 
 void ShortenCatalogue(StarCatalog& catalog, uint8_t limitTenths) {
     const float limit = static_cast<float>(limitTenths / 10.0);
+    std::vector<Star>& stars = catalog.stars;
     size_t i = 0;
     // Stop at the last star when a short file left every star brighter than the limit.
-    while (i + 1 < catalog.StarMag.size() && catalog.StarMag[i] < limit) ++i;
-    catalog.StarRa.resize(i + 1);
-    catalog.StarDec.resize(i + 1);
-    catalog.StarMag.resize(i + 1);
-    catalog.StarColour.resize(i + 1);
+    while (i + 1 < stars.size() && stars[i].magnitude < limit) ++i;
+    stars.resize(i + 1);
 }
 
 }  // namespace orvanta

@@ -1,35 +1,38 @@
 #pragma once
 // The azimuthal equidistant map about the zenith: sky position <-> twips.
 #include <cstdint>
+#include <optional>
 
 namespace orvanta {
 
 // Everything that fixes the view. Screen values are twips (15 to a logical pixel).
 struct ViewState {
-    float SiderealTime = 0;  // hours, written by the sky time
-    float Latitude = 50.0f;  // degrees; tilts the sky
-    float Longitude = -15.0f;  // degrees; enters the sidereal time as Longitude / 15 hours
-    double LatitudeRad = 0.872664625997165;
-    float SinLatitude = 0, CosLatitude = 0;
-    int32_t ZoomUnit = 0, MinZoomUnit = 0, MaxZoomUnit = 0;
-    uint8_t ScaleFactor = 2;
-    float CentreX = 0;
-    int16_t CentreY = 0;
-    uint8_t MagLimitTenths = 40;
+    float siderealTime = 0;     // hours, from the sky time
+    float latitude = 50.0f;     // degrees; tilts the sky
+    float longitude = -15.0f;   // degrees; enters the sidereal time as longitude / 15 hours
+    double latitudeRad = 0.872664625997165;
+    float sinLatitude = 0, cosLatitude = 0;
+    int32_t zoomUnit = 0, minZoomUnit = 0, maxZoomUnit = 0;
+    uint8_t scaleFactor = 2;
+    float centreX = 0;
+    int16_t centreY = 0;
+    uint8_t magLimitTenths = 40;
 };
 
-// The outcome of one projection. X and Y keep their previous values when the
-// point is not visible, so one result object is reused by each caller.
-struct Projection {
-    int32_t ProjX = 0, ProjY = 0;
-    bool ProjVisible = false;
+// A place on the map in twips, y downwards.
+struct ScreenPoint {
+    int32_t x = 0, y = 0;
+    bool operator==(const ScreenPoint&) const = default;
 };
 
-// Refreshes the latitude values from Latitude.
+// Refreshes the latitude values from latitude.
 void UpdateLatitudeTerms(ViewState& view);
 
-// ra in hours, dec in degrees. Visible down to 20 degrees below the horizon.
-void ProjectStar(const ViewState& view, double ra, double dec, Projection& out);
+// ra in hours, dec in degrees. Nothing when the point lies more than 20
+// degrees below the horizon, off the map.
+std::optional<ScreenPoint> ProjectStar(const ViewState& view, double ra, double dec);
+// The same for a position in catalogue units.
+std::optional<ScreenPoint> ProjectCatalogueUnits(const ViewState& view, int32_t ra, int32_t dec);
 
 // A point of the sky in catalogue units, kept unrounded.
 struct CataloguePoint {

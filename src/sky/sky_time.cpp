@@ -15,7 +15,7 @@ double CalendarToJulianDate(int year, int month, double day) {
 }
 
 void UpdateSiderealTime(SkyTime& t, float longitude) {
-    const double shifted = t.JulianDate + 0.5;
+    const double shifted = t.julianDate + 0.5;
     const int32_t Z = static_cast<int32_t>(std::trunc(shifted));
     const float F = static_cast<float>(shifted - Z);
     int32_t A = Z;
@@ -28,22 +28,22 @@ void UpdateSiderealTime(SkyTime& t, float longitude) {
     const int32_t D = static_cast<int32_t>(std::trunc(365.25 * C));
     const int32_t E = static_cast<int32_t>(std::trunc((B - D) / 30.6001));
 
-    t.CalDay = static_cast<float>(static_cast<double>(B - D - static_cast<int32_t>(std::trunc(30.6001 * E))) + F);
-    t.CalMonth = static_cast<float>(E < 14 ? E - 1 : E - 13);
-    t.CalYear = static_cast<float>(t.CalMonth > 2 ? C - 4716 : C - 4715);
-    t.HourOfDay = (t.CalDay - std::floor(t.CalDay)) * 24.0f;
+    t.calDay = static_cast<float>(static_cast<double>(B - D - static_cast<int32_t>(std::trunc(30.6001 * E))) + F);
+    t.calMonth = static_cast<float>(E < 14 ? E - 1 : E - 13);
+    t.calYear = static_cast<float>(t.calMonth > 2 ? C - 4716 : C - 4715);
+    t.hourOfDay = (t.calDay - std::floor(t.calDay)) * 24.0f;
 
-    t.JulianCenturies = (t.JulianDate - 2451545) / 36525;
-    const double T = t.JulianCenturies;
+    t.julianCenturies = (t.julianDate - 2451545) / 36525;
+    const double T = t.julianCenturies;
     const float s = static_cast<float>(6.697374558 + 2400.05133691 * T + 0.000025862 * T * T -
                                        0.0000000017 * T * T * T);
     const float turns = s / 24.0f;
-    t.SiderealTime0 = (turns - std::floor(turns)) * 24.0f + 24.0f;
-    t.SiderealTime = static_cast<float>(t.SiderealTime0 + 1.0027379093 * t.HourOfDay + longitude / 15.0f + 1);
+    t.siderealTime0 = (turns - std::floor(turns)) * 24.0f + 24.0f;
+    t.siderealTime = static_cast<float>(t.siderealTime0 + 1.0027379093 * t.hourOfDay + longitude / 15.0f + 1);
 }
 
-void ted(SkyTime& t, float longitude, const LocalDateTime& now) {
-    t.JulianDate = CalendarToJulianDate(now.year, now.month, now.day + now.hour / 24.0 + now.minute / 1440.0);
+void SetViewTime(SkyTime& t, float longitude, const LocalDateTime& now) {
+    t.julianDate = CalendarToJulianDate(now.year, now.month, now.day + now.hour / 24.0 + now.minute / 1440.0);
     UpdateSiderealTime(t, longitude);
 }
 

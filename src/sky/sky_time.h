@@ -14,18 +14,18 @@ struct LocalDateTime {
 
 // The time state of the view. Only the longitude term comes from outside.
 struct SkyTime {
-    double JulianDate = 0;
-    double JulianCenturies = 0;
-    float CalYear = 0, CalMonth = 0, CalDay = 0, HourOfDay = 0;
-    float SiderealTime0 = 0;  // Greenwich sidereal time at 0 h, kept between 24 and 48
-    float SiderealTime = 0;   // local sidereal time, hours, not reduced to 0..24
+    double julianDate = 0;
+    double julianCenturies = 0;
+    float calYear = 0, calMonth = 0, calDay = 0, hourOfDay = 0;
+    float siderealTime0 = 0;  // Greenwich sidereal time at 0 h, kept between 24 and 48
+    float siderealTime = 0;   // local sidereal time, hours, not reduced to 0..24
 };
 
 double CalendarToJulianDate(int year, int month, double day);
-// Recomputes the calendar fields and both sidereal times from JulianDate.
+// Recomputes the calendar fields and both sidereal times from the Julian date.
 void UpdateSiderealTime(SkyTime& time, float longitude);
-// ted: takes the given moment as the view time and recomputes the sidereal time.
-void ted(SkyTime& time, float longitude, const LocalDateTime& now);
+// Takes the given moment as the view time and recomputes the sidereal time.
+void SetViewTime(SkyTime& time, float longitude, const LocalDateTime& now);
 
 // Angle of the vector (x, y) from the positive x axis, in (-pi/2, 3pi/2).
 float QuadrantAngle(float y, float x);

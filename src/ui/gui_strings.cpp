@@ -9,7 +9,7 @@ namespace orvanta {
 
 namespace {
 
-constexpr int kTableSize = 251;
+constexpr int kTableSize = 400;
 
 const char* const kEnglishNames =
     "Andromeda,The Air Pump,The Bird of Paradise,The Water Carrier,The Eagle,The Altar,The Ram,"
@@ -27,55 +27,67 @@ const char* const kEnglishNames =
     "The Little Bear,The Sails,The Virgin,The Flying Fish,The Fox";
 
 struct BuiltIn {
-    int key;
+    TextKey key;
     const char* text;
+    bool ours;  // a key of our own: a translation that lacks it shows the English text
 };
 
 const BuiltIn kBuiltInTexts[] = {
-    {100, "Orvanta"},
-    {105, "Loading Data Error. Check Destination of Application."},
-    {106, "This figure file could not be read, so the figure shown has not changed."},
-    {107, "Reading stopped at line"},
-    {110, "Constellations"},
-    {112, "Open..."},
-    {114, "Save"},
-    {116, "Save As..."},
-    {118, "Exit"},
-    {120, "View"},
-    {122, "Bounds"},
-    {124, "Names"},
-    {126, "None"},
-    {128, "Abbrev."},
-    {130, "Latin"},
-    {132, "English"},
-    {140, "Star Colours"},
-    {150, "Help"},
-    {151, "On-line Help"},
-    {152, "About..."},
-    {154, "Draws constellation figures over the sky of the moment. Free software."},
-    {160, "Open file..."},
-    {162, "Constellation shapes"},
-    {164, "Warning"},
-    {166, "Do you want to save this document?"},
-    {168, "Save file as..."},
-    {170, "The figure could not be saved. It is still open and marked as changed: "
-          "use Save As to keep it elsewhere."},
-    {172, "This file does not exist yet. Do you want to create it?"},
-    {180, "Move Left"},
-    {181, "Move Up"},
-    {182, "Move Down"},
-    {183, "Move Right"},
-    {185, "More stars"},
-    {186, "Fewer stars"},
-    {188, "Zoom +"},
-    {189, "Zoom -"},
-    {200, kEnglishNames},
-    {210, "Click on star by left mouse button to create new line, use Shift + left mouse button for selecting "
-          "current lines."},
-    {212, "Click on star by left mouse button to create new line, use right mouse button to cancel this process."},
-    {214, "Selected line can be deleted only (press Del) - no other possibilities are available. The only way to "
-          "change current lines is its deleting and creating the new ones."},
+    {TextKey::Title, "Orvanta", false},
+    {TextKey::DataLoadError, "Loading Data Error. Check Destination of Application.", false},
+    {TextKey::FigureUnreadable, "This figure file could not be read, so the figure shown has not changed.", true},
+    {TextKey::ReadingStoppedAt, "Reading stopped at line", true},
+    {TextKey::ConstellationsMenu, "Constellations", false},
+    {TextKey::Open, "Open...", false},
+    {TextKey::Save, "Save", false},
+    {TextKey::SaveAs, "Save As...", false},
+    {TextKey::Exit, "Exit", false},
+    {TextKey::ViewMenu, "View", false},
+    {TextKey::Bounds, "Bounds", false},
+    {TextKey::Names, "Names", false},
+    {TextKey::NamesNone, "None", false},
+    {TextKey::NamesAbbreviations, "Abbrev.", false},
+    {TextKey::NamesLatin, "Latin", false},
+    {TextKey::NamesEnglish, "English", false},
+    {TextKey::StarColours, "Star Colours", false},
+    {TextKey::HelpMenu, "Help", false},
+    {TextKey::OnlineHelp, "On-line Help", false},
+    {TextKey::About, "About...", false},
+    {TextKey::AboutNotice, "Draws constellation figures over the sky of the moment. Free software.", true},
+    {TextKey::OpenTitle, "Open file...", false},
+    {TextKey::FigureFilter, "Constellation shapes", false},
+    {TextKey::Warning, "Warning", false},
+    {TextKey::SaveQuestion, "Do you want to save this document?", false},
+    {TextKey::SaveAsTitle, "Save file as...", false},
+    {TextKey::SaveFailed, "The figure could not be saved. It is still open and marked as changed: "
+                          "use Save As to keep it elsewhere.", true},
+    {TextKey::CreatePrompt, "This file does not exist yet. Do you want to create it?", true},
+    {TextKey::MoveLeft, "Move Left", false},
+    {TextKey::MoveUp, "Move Up", false},
+    {TextKey::MoveDown, "Move Down", false},
+    {TextKey::MoveRight, "Move Right", false},
+    {TextKey::MoreStars, "More stars", false},
+    {TextKey::FewerStars, "Fewer stars", false},
+    {TextKey::ZoomIn, "Zoom +", false},
+    {TextKey::ZoomOut, "Zoom -", false},
+    {TextKey::EnglishNames, kEnglishNames, false},
+    {TextKey::HintIdle, "Click on star by left mouse button to create new line, use Shift + left mouse button for "
+                        "selecting current lines.", false},
+    {TextKey::HintDrawing, "Click on star by left mouse button to create new line, use right mouse button to cancel "
+                           "this process.", false},
+    {TextKey::HintSelected, "Selected line can be deleted only (press Del) - no other possibilities are available. "
+                            "The only way to change current lines is its deleting and creating the new ones.", false},
+    {TextKey::EditMenu, "Edit", true},
+    {TextKey::Undo, "Undo", true},
+    {TextKey::Redo, "Redo", true},
+    {TextKey::Untitled, "Untitled", true},
 };
+
+const BuiltIn* FindBuiltIn(int key) {
+    for (const BuiltIn& entry : kBuiltInTexts)
+        if (static_cast<int>(entry.key) == key) return &entry;
+    return nullptr;
+}
 
 // The number at the start of the key, 0 when it does not begin with one.
 int KeyIndex(const std::string& key) {
@@ -87,32 +99,41 @@ int KeyIndex(const std::string& key) {
     return static_cast<int>(std::nearbyint(std::fmin(std::fmax(value, -1e9), 1e9)));
 }
 
+bool IsWholeNumber(const std::string& key) {
+    return !key.empty() && key.find_first_not_of("0123456789") == std::string::npos;
+}
+
 }  // namespace
 
 void LoadDefaultGuiStrings(GuiStrings& strings) {
-    strings.DefaultGuiStrings.assign(kTableSize, std::string());
-    for (const BuiltIn& entry : kBuiltInTexts) strings.DefaultGuiStrings[entry.key] = entry.text;
+    strings.defaultTexts.assign(kTableSize, std::string());
+    for (const BuiltIn& entry : kBuiltInTexts) strings.defaultTexts[static_cast<int>(entry.key)] = entry.text;
 }
 
 std::string GetGuiString(const GuiStrings& strings, const std::string& key, const std::string& defaultValue,
                          size_t size) {
-    if (strings.IniPath.empty()) {
+    if (strings.iniPath.empty()) {
         const int index = KeyIndex(key);
-        if (index < 0 || index >= static_cast<int>(strings.DefaultGuiStrings.size())) return {};
-        return strings.DefaultGuiStrings[index];
+        if (index < 0 || index >= static_cast<int>(strings.defaultTexts.size())) return {};
+        return strings.defaultTexts[index];
     }
     std::string value;
-    GetPrivateProfileString("GUI_Strings", key, defaultValue, value, size, strings.IniPath);
+    GetPrivateProfileString("GUI_Strings", key, defaultValue, value, size, strings.iniPath);
     return value;
 }
 
-std::string GetGuiTextOrBuiltIn(const GuiStrings& strings, const std::string& key) {
-    const int index = KeyIndex(key);
-    const std::string builtIn =
-        index >= 0 && index < static_cast<int>(strings.DefaultGuiStrings.size()) ? strings.DefaultGuiStrings[index] : "";
-    return GetGuiString(strings, key, builtIn);
+std::string TextOfKey(const GuiStrings& strings, const std::string& key) {
+    const BuiltIn* builtIn = FindBuiltIn(KeyIndex(key));
+    const bool ours = builtIn && builtIn->ours && IsWholeNumber(key);
+    return GetGuiString(strings, key, ours ? builtIn->text : "");
 }
 
-std::string EnglishConstellationNames(const GuiStrings& strings) { return GetGuiString(strings, "200", "", 2000); }
+std::string Text(const GuiStrings& strings, TextKey key) { return TextOfKey(strings, KeyName(key)); }
+
+std::string KeyName(TextKey key) { return std::to_string(static_cast<int>(key)); }
+
+std::string EnglishConstellationNames(const GuiStrings& strings) {
+    return GetGuiString(strings, KeyName(TextKey::EnglishNames), "", 2000);
+}
 
 }  // namespace orvanta

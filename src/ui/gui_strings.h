@@ -6,32 +6,75 @@
 
 namespace orvanta {
 
-struct GuiStrings {
-    std::string IniPath;  // orvanta.ini beside the program, or empty
-    std::vector<std::string> DefaultGuiStrings;  // indices 0 to 250
+enum class TextKey : int {
+    Title = 100,
+    DataLoadError = 105,
+    FigureUnreadable = 106,
+    ReadingStoppedAt = 107,
+    ConstellationsMenu = 110,
+    Open = 112,
+    Save = 114,
+    SaveAs = 116,
+    Exit = 118,
+    ViewMenu = 120,
+    Bounds = 122,
+    Names = 124,
+    NamesNone = 126,
+    NamesAbbreviations = 128,
+    NamesLatin = 130,
+    NamesEnglish = 132,
+    StarColours = 140,
+    HelpMenu = 150,
+    OnlineHelp = 151,
+    About = 152,
+    AboutNotice = 154,
+    OpenTitle = 160,
+    FigureFilter = 162,
+    Warning = 164,
+    SaveQuestion = 166,
+    SaveAsTitle = 168,
+    SaveFailed = 170,
+    CreatePrompt = 172,
+    MoveLeft = 180,
+    MoveUp = 181,
+    MoveDown = 182,
+    MoveRight = 183,
+    MoreStars = 185,
+    FewerStars = 186,
+    ZoomIn = 188,
+    ZoomOut = 189,
+    EnglishNames = 200,
+    HintIdle = 210,
+    HintDrawing = 212,
+    HintSelected = 214,
+    EditMenu = 220,
+    Undo = 222,
+    Redo = 224,
+    Untitled = 226,
 };
 
-// Texts of our own that the classic key table lacks; they carry an English
-// default so that a translation file without them still shows a message.
-namespace extra_text {
-constexpr const char* kFigureUnreadable = "106";
-constexpr const char* kReadingStoppedAt = "107";
-constexpr const char* kAboutNotice = "154";
-constexpr const char* kSaveFailed = "170";
-constexpr const char* kCreateFilePrompt = "172";
-}  // namespace extra_text
+struct GuiStrings {
+    std::string iniPath;                    // the translation file in use, or empty
+    std::vector<std::string> defaultTexts;  // the built-in table, by key number
+};
 
 void LoadDefaultGuiStrings(GuiStrings& strings);
 
-// The text of key (decimal text such as "166"). With orvanta.ini present a key
-// missing from it yields defaultValue; size limits the length to size - 1.
+// The text of a key. With orvanta.ini in use, a key it lacks is empty, except
+// for the keys of our own, which keep their English text.
+std::string Text(const GuiStrings& strings, TextKey key);
+// The same for a key given as its decimal text, as a window's design keeps it.
+std::string TextOfKey(const GuiStrings& strings, const std::string& key);
+// The decimal text of a key: "100" for the title.
+std::string KeyName(TextKey key);
+
+// The text of key (decimal text such as "166") the way the profile reader
+// gives it: with orvanta.ini present a key missing from it yields
+// defaultValue; size limits the length to size - 1.
 std::string GetGuiString(const GuiStrings& strings, const std::string& key, const std::string& defaultValue = "",
                          size_t size = 255);
 
-// For our own keys: the built-in text doubles as the default when a translation lacks the key.
-std::string GetGuiTextOrBuiltIn(const GuiStrings& strings, const std::string& key);
-
-// The English constellation names, key 200, comma-separated in table order.
+// The English constellation names, comma-separated in table order.
 std::string EnglishConstellationNames(const GuiStrings& strings);
 
 }  // namespace orvanta

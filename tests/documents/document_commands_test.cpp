@@ -1,10 +1,14 @@
 // The commands of the window through a scripted user: Open, Save, Save As,
 // the unsaved-changes guard, the names menu and the toolbar.
+#include <unistd.h>
+
 #include <algorithm>
 
+#include "commands/figure_edits.h"
+#include "commands/map_editing.h"
+#include "commands/menu_commands.h"
+#include "commands/toolbar_commands.h"
 #include "support/program_fixture.h"
-#include "ui/menu_commands.h"
-#include "ui/toolbar_commands.h"
 
 using namespace orvanta;
 using namespace std::string_literals;
@@ -16,11 +20,15 @@ const std::string kTwoLines = "5919,741,5242,-820\r\n100,200,300,400\r\n";
 
 class DocumentCommands : public orvanta::testing::ProgramFixture {
 protected:
-    // Opens the figure of two lines and marks it changed by deleting the first.
+    // Deletes line index as Shift, a click and Del do.
+    void Delete(size_t index) {
+        state.document.figure.Select(index);
+        SelectionKeyDown(state, window, kDeleteKeyCode);
+    }
+    // Opens the figure of two lines and changes it by deleting the first.
     void OpenChanged() {
         Open(path);
-        DeleteLine(state.figure, 1);
-        MarkDocumentChanged(state, window);
+        RecordEdit(state, window, FigureEdit{FigureEdit::Kind::DeleteLine, 0, state.document.figure.Record(0), {}, {}});
     }
     const std::string path = folder.Write("a.con", kTwoLines);
 };
@@ -30,21 +38,23 @@ protected:
 TEST_F(DocumentCommands, OpenReadsTheFigureAndTheShippedTables) {
     Open(path);
     Open("");  // cancelled: the document stays
-    EXPECT_EQ(state.figure.CurrentFile, path);
+    EXPECT_EQ(state.document.file, path);
+    // The first dialog starts in the program's folder, which is writable here; later ones where the last ended.
+    EXPECT_EQ(window.openRequests.at(0).initialDirectory, folder.Dir());
     const FileDialogRequest& request = window.openRequests.at(1);
     EXPECT_EQ(request.filter, "Constellation shapes (*.con)\0*.con\0"s);
     EXPECT_EQ(request.title, "Open file...");
     EXPECT_EQ(request.initialDirectory, folder.Dir());
     EXPECT_TRUE(request.fileMustExist);
-    EXPECT_EQ(state.figure.SavedLineCount, 2);
-    EXPECT_EQ(RecordAt(state.figure, 2), (FigureRecord{100, 200, 300, 400}));
+    EXPECT_EQ(state.document.figure.Records(), (std::vector<LineRecord>{{5919, 741, 5242, -820}, {100, 200, 300, 400}}));
+    EXPECT_EQ(window.caption, Caption(path));
 
-    const std::vector<std::string>& labels = state.constellations.ConstellationLabel;
-    EXPECT_EQ(labels[0], "And");
-    EXPECT_EQ(labels[88], "Vul");
-    EXPECT_EQ(std::count(labels.begin(), labels.end(), "Ser"), 2);  // the serpent's head and tail
-    EXPECT_EQ(state.boundaries.BoundaryRa[1], 104);
-    EXPECT_EQ(state.boundaries.BoundaryDec[1], -7430);
+    const std::vector<ConstellationLabel>& labels = state.constellations.labels;
+    EXPECT_EQ(labels[0].text, "And");
+    EXPECT_EQ(labels[88].text, "Vul");
+    EXPECT_EQ(std::count_if(labels.begin(), labels.end(), [](const auto& l) { return l.text == "Ser"; }), 2);
+    EXPECT_EQ(state.boundaries.vertices[0].ra, 104);
+    EXPECT_EQ(state.boundaries.vertices[0].dec, -7430);
 }
 
 TEST_F(DocumentCommands, SaveAsSwitchesTheFileAndSaveWritesIt) {
@@ -52,39 +62,96 @@ TEST_F(DocumentCommands, SaveAsSwitchesTheFileAndSaveWritesIt) {
     // Cancelled, then a folder that does not exist: silently nothing.
     const std::string other = folder.File("b.con");
     window.saveAnswers = {"", folder.File("missing/b.con"), other};
-    mnuSaveAs_Click(state, window);
-    mnuSaveAs_Click(state, window);
+    SaveAsCommand(state, window);
+    SaveAsCommand(state, window);
     EXPECT_EQ(window.caption, Caption(path, true));
     EXPECT_TRUE(window.messages.empty());
-    mnuSaveAs_Click(state, window);
+    SaveAsCommand(state, window);
     EXPECT_EQ(window.caption, Caption(other));
     EXPECT_EQ(TempFolder::Read(other), "100,200,300,400\r\n");
     EXPECT_EQ(TempFolder::Read(path), kTwoLines);
 
-    DeleteLine(state.figure, 1);
-    MarkDocumentChanged(state, window);
-    mnuSave_Click(state, window);
+    Delete(0);
+    EXPECT_EQ(window.caption, Caption(other, true));
+    SaveCommand(state, window);
     EXPECT_EQ(TempFolder::Read(other), "");
     EXPECT_EQ(window.caption, Caption(other));
-    EXPECT_EQ(state.figure.SavedLineCount, 0);
+    // Undo back past the save: changed again, and the file keeps what was saved.
+    UndoCommand(state, window);
+    EXPECT_EQ(window.caption, Caption(other, true));
+    EXPECT_EQ(TempFolder::Read(other), "");
 }
 
-TEST_F(DocumentCommands, GuardAsksOnlyForAChangedNamedFigure) {
+TEST_F(DocumentCommands, GuardAsksOnlyForAChangedFigure) {
     OpenChanged();
     window.yesNoAnswers = {false, true};
-    EXPECT_TRUE(Form_QueryUnload(state, window));  // No: the window closes, the file untouched
+    EXPECT_TRUE(MayClose(state, window));  // No: the window closes, the file untouched
     EXPECT_EQ(TempFolder::Read(path), kTwoLines);
     Open("");  // Yes: written before the open dialog, which is then cancelled
     EXPECT_EQ(TempFolder::Read(path), "100,200,300,400\r\n");
     EXPECT_EQ(window.caption, Caption(path));
     EXPECT_EQ(window.questions, std::vector<std::string>(2, "Warning: Do you want to save this document?"));
-
-    EXPECT_TRUE(Form_QueryUnload(state, window));  // clean: nothing to ask
-    // A changed caption without a file to write: nothing to ask either.
-    state.figure.CurrentFile.clear();
-    window.caption = "Orvanta [x*]";
-    EXPECT_TRUE(Form_QueryUnload(state, window));
+    EXPECT_TRUE(MayClose(state, window));  // clean: nothing to ask
     EXPECT_EQ(window.questions.size(), 2u);
+
+    // Undone back to the saved state: clean, no question either.
+    Delete(0);
+    UndoCommand(state, window);
+    EXPECT_TRUE(MayClose(state, window));
+    EXPECT_EQ(window.questions.size(), 2u);
+}
+
+// The changed mark comes from the document, not the caption: a file name with a star is no change.
+TEST_F(DocumentCommands, AStarInTheFileNameIsNotAChange) {
+    const std::string starred = folder.Write("a*].con", kTwoLines);
+    Open(starred);
+    EXPECT_EQ(window.caption, Caption(starred));
+    EXPECT_FALSE(state.document.Changed());
+    window.yesNoAnswers = {true};
+    EXPECT_TRUE(MayClose(state, window));
+    EXPECT_TRUE(window.questions.empty());
+}
+
+// What Undo and Redo leave is what Save writes and Open reads back.
+TEST_F(DocumentCommands, UndoneAndRedoneEditsReachTheFile) {
+    Open(path);
+    Delete(1);                    // 5919,741,5242,-820 left
+    UndoCommand(state, window);   // both again
+    Delete(0);                    // 100,200,300,400 left
+    UndoCommand(state, window);
+    RedoCommand(state, window);   // 100,200,300,400 left again
+    SaveCommand(state, window);
+    EXPECT_EQ(TempFolder::Read(path), "100,200,300,400\r\n");
+    UndoCommand(state, window);
+    Open(path);  // the guard asks; the script answers No
+    EXPECT_EQ(state.document.figure.Records(), (std::vector<LineRecord>{{100, 200, 300, 400}}));
+    EXPECT_FALSE(state.document.history.CanUndo());  // Open starts a fresh history
+    EXPECT_EQ(window.questions.size(), 1u);
+}
+
+TEST_F(DocumentCommands, DialogsStartWhereTheLastEndedElseInAWritableProgramFolderElseHome) {
+    std::filesystem::create_directories(folder.File("sub"));
+    const std::string inSub = folder.Write("sub/b.con", "");
+    Open(inSub);
+    Open("");
+    EXPECT_EQ(window.openRequests.at(1).initialDirectory, folder.File("sub") + "/");
+    // A read-only program folder (installed) is no place to start; only root could write there.
+    if (geteuid() != 0) {
+        state.lastFolder.clear();
+        std::filesystem::permissions(folder.Dir(), std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+        Open("");
+        EXPECT_EQ(window.openRequests.back().initialDirectory, std::string(getenv("HOME")));
+        std::filesystem::permissions(folder.Dir(), std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    }
+}
+
+TEST_F(DocumentCommands, TheUsersTranslationComesBeforeTheOneBesideTheProgram) {
+    TempFolder config;
+    folder.Write("orvanta.ini", "[GUI_Strings]\r\n100=Beside\r\n");
+    EXPECT_EQ(FindIniPath(config.Dir(), folder.Dir()), folder.File("orvanta.ini"));
+    config.Write("orvanta.ini", "[GUI_Strings]\r\n100=Mine\r\n");
+    EXPECT_EQ(FindIniPath(config.Dir(), folder.Dir()), config.File("orvanta.ini"));
+    EXPECT_EQ(FindIniPath("", folder.Dir()), folder.File("orvanta.ini"));
 }
 
 TEST_F(DocumentCommands, NamesMenu) {
@@ -94,21 +161,21 @@ TEST_F(DocumentCommands, NamesMenu) {
         command();
         return window.canvas.Only(op);
     };
-    const auto english = painted("text", [&] { mnuConstel_Click(state, window, 3); });
+    const auto english = painted("text", [&] { ShowNames(state, window, 3); });
     ASSERT_FALSE(english.empty());
-    EXPECT_EQ(state.constellations.ConstellationLabel[0], "Andromeda");
-    const auto abbreviations = painted("text", [&] { mnuConstel_Click(state, window, 1); });
+    EXPECT_EQ(state.constellations.labels[0].text, "Andromeda");
+    const auto abbreviations = painted("text", [&] { ShowNames(state, window, 1); });
     ASSERT_EQ(abbreviations.size(), english.size());  // the same anchors
     for (const auto& t : abbreviations) EXPECT_EQ(t.text.size(), 3u) << t.text;
-    EXPECT_TRUE(painted("text", [&] { mnuConstel_Click(state, window, 0); }).empty());
+    EXPECT_TRUE(painted("text", [&] { ShowNames(state, window, 0); }).empty());
 }
 
 TEST_F(DocumentCommands, ToolbarZoomsAndMoves) {
     // Base = screen height / 225, limits base and 5 * base; steps of 1.5 rounded to even.
     const auto zoom = [&](int button, std::initializer_list<int> units) {
         for (int expected : units) {
-            Toolbar1_ButtonClick(state, window, button);
-            EXPECT_EQ(state.view.ZoomUnit, expected);
+            RunToolbarCommand(state, window, button);
+            EXPECT_EQ(state.view.zoomUnit, expected);
             EXPECT_TRUE(window.buttonEnabled[button == kZoomIn ? kZoomOut : kZoomIn]);
         }
         EXPECT_FALSE(window.buttonEnabled[button]);
@@ -120,15 +187,15 @@ TEST_F(DocumentCommands, ToolbarZoomsAndMoves) {
     Open(path);  // base 11475 / 225 = 51
     zoom(kZoomIn, {76, 114, 171, 255});  // 76.5 rounds to even; 256 is past 255
 
-    const float sidereal = state.view.SiderealTime;
-    Toolbar1_ButtonClick(state, window, kMoveLeft);  // thirty degrees: two hours
-    EXPECT_NEAR(state.view.SiderealTime, sidereal - 2, 1e-4);
-    Toolbar1_ButtonClick(state, window, kMoveRight);
-    EXPECT_EQ(state.view.SiderealTime, sidereal);
-    Toolbar1_ButtonClick(state, window, kMoveUp);
-    Toolbar1_ButtonClick(state, window, kMoveUp);
-    EXPECT_FLOAT_EQ(state.view.Latitude, -40.0f);
-    EXPECT_NEAR(state.view.SinLatitude, -0.6427876, 1e-6);  // the redraw updates the latitude terms
+    const float sidereal = state.view.siderealTime;
+    RunToolbarCommand(state, window, kMoveLeft);  // thirty degrees: two hours
+    EXPECT_NEAR(state.view.siderealTime, sidereal - 2, 1e-4);
+    RunToolbarCommand(state, window, kMoveRight);
+    EXPECT_EQ(state.view.siderealTime, sidereal);
+    RunToolbarCommand(state, window, kMoveUp);
+    RunToolbarCommand(state, window, kMoveUp);
+    EXPECT_FLOAT_EQ(state.view.latitude, -40.0f);
+    EXPECT_NEAR(state.view.sinLatitude, -0.6427876, 1e-6);  // the redraw updates the latitude terms
 }
 
 TEST_F(DocumentCommands, MoreAndFewerStars) {
@@ -140,10 +207,10 @@ TEST_F(DocumentCommands, MoreAndFewerStars) {
                                          {kFewerStars, 45}, {kFewerStars, 40}, {kFewerStars, 35}, {kFewerStars, 30}};
     for (const auto& [button, tenths] : steps) {
         window.canvas.calls.clear();
-        Toolbar1_ButtonClick(state, window, button);
-        const std::vector<float>& mags = state.stars.StarMag;
-        const float limit = tenths / 10.0f, before = mags[mags.size() - 2], last = mags.back();
-        EXPECT_EQ(state.view.MagLimitTenths, tenths);
+        RunToolbarCommand(state, window, button);
+        const std::vector<Star>& stars = state.catalog.stars;
+        const float limit = tenths / 10.0f, before = stars[stars.size() - 2].magnitude, last = stars.back().magnitude;
+        EXPECT_EQ(state.view.magLimitTenths, tenths);
         EXPECT_TRUE(button == kMoreStars ? before <= limit && limit < last : before < limit && limit <= last) << limit;
         EXPECT_EQ(window.canvas.Only("clear").size(), button == kMoreStars ? 0u : 1u);
         EXPECT_FALSE(window.canvas.calls.empty());

@@ -6,8 +6,9 @@
 #include <fstream>
 #include <random>
 
+#include "commands/figure_edits.h"
+#include "commands/menu_commands.h"
 #include "map/layers.h"
-#include "ui/menu_commands.h"
 #include "support/program_fixture.h"
 
 using namespace orvanta;
@@ -44,19 +45,21 @@ private:
 
 class Faults : public ProgramFixture {
 protected:
+    void DeleteFirstLine() {
+        RecordEdit(state, window, FigureEdit{FigureEdit::Kind::DeleteLine, 0, state.document.figure.Record(0), {}, {}});
+    }
     // Opens a figure at path, deletes a line, saves, and checks what must hold
     // after a failed save: a message, the old file whole, the figure kept, the mark.
     void ExpectSaveFailureLosesNothing(const std::string& path, const std::string& oldContents) {
-        ASSERT_EQ(state.figure.CurrentFile, path);
-        DeleteLine(state.figure, 1);
-        MarkDocumentChanged(state, window);
-        mnuSave_Click(state, window);
+        ASSERT_EQ(state.document.file, path);
+        DeleteFirstLine();
+        SaveCommand(state, window);
         ASSERT_EQ(window.messages.size(), 1u);
         EXPECT_NE(window.messages[0].text.find(path), std::string::npos);
         if (std::filesystem::exists(path)) {
             EXPECT_EQ(TempFolder::Read(path), oldContents);
         }
-        EXPECT_EQ(state.figure.LineCount(), 1);
+        EXPECT_EQ(state.document.figure.LineCount(), 1u);
         EXPECT_EQ(window.caption, Caption(path, true));
     }
 };
@@ -69,13 +72,13 @@ TEST_F(Faults, SaveToAFullDiskKeepsTheOldFileAndTheFigure) {
     Open(path);
     disk.Fill();
     // A figure larger than what is left of the disk.
-    std::vector<FigureRecord> many(3000, FigureRecord{23999, -8999, 23999, -8999});
-    ReplaceFigure(state.figure, many);
-    DeleteLine(state.figure, 1);
-    mnuSave_Click(state, window);
+    std::vector<LineRecord> many(3000, LineRecord{23999, -8999, 23999, -8999});
+    RecordEdit(state, window, FigureEdit{FigureEdit::Kind::ReplaceLines, 0, {}, state.document.figure.Records(), many});
+    SaveCommand(state, window);
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_EQ(TempFolder::Read(path), kTwoLines);
-    EXPECT_EQ(state.figure.LineCount(), 2999);
+    EXPECT_EQ(state.document.figure.LineCount(), 3000u);
+    EXPECT_TRUE(state.document.Changed());
     for (const auto& entry : std::filesystem::directory_iterator(folder.File("disk")))
         EXPECT_TRUE(entry.path().filename() == "figure.con" || entry.path().filename() == "filler") << entry.path();
 }
@@ -101,17 +104,16 @@ TEST_F(Faults, AFailedSaveAtCloseKeepsTheWindowToSaveElsewhere) {
     std::filesystem::create_directories(folder.File("gone"));
     const std::string path = folder.Write("gone/figure.con", kTwoLines);
     Open(path);
-    DeleteLine(state.figure, 1);
-    MarkDocumentChanged(state, window);
+    DeleteFirstLine();
     std::filesystem::remove_all(folder.File("gone"));
     window.yesNoAnswers = {true};
-    EXPECT_FALSE(Form_QueryUnload(state, window));
+    EXPECT_FALSE(MayClose(state, window));
     EXPECT_EQ(window.messages.size(), 1u);
-    EXPECT_EQ(state.figure.LineCount(), 1);
+    EXPECT_EQ(state.document.figure.LineCount(), 1u);
     window.saveAnswers.push_back(folder.File("elsewhere.con"));
-    mnuSaveAs_Click(state, window);
+    SaveAsCommand(state, window);
     EXPECT_EQ(TempFolder::Read(folder.File("elsewhere.con")), "100,200,300,400\r\n");
-    EXPECT_TRUE(Form_QueryUnload(state, window));  // now clean: no question, the window closes
+    EXPECT_TRUE(MayClose(state, window));  // now clean: no question, the window closes
 }
 
 TEST_F(Faults, FilesThatAreNotFiguresLeaveTheFigureAsItWas) {
@@ -129,14 +131,14 @@ TEST_F(Faults, FilesThatAreNotFiguresLeaveTheFigureAsItWas) {
         Open(path);
         ASSERT_EQ(window.messages.size(), 1u) << path;
         EXPECT_NE(window.messages[0].text.find(path), std::string::npos);
-        EXPECT_EQ(state.figure.CurrentFile, good);
-        EXPECT_EQ(state.figure.LineCount(), 2);
-        EXPECT_EQ(RecordAt(state.figure, 2), (FigureRecord{100, 200, 300, 400}));
+        EXPECT_EQ(state.document.file, good);
+        EXPECT_EQ(state.document.figure.LineCount(), 2u);
+        EXPECT_EQ(state.document.figure.Record(1), (LineRecord{100, 200, 300, 400}));
     }
 }
 
 TEST_F(Faults, ABadCatalogueIsReportedAndLoadsNothing) {
-    const StarCatalog before = state.stars;
+    const std::vector<Star> before = state.catalog.stars;
     for (const std::string contents : {"6752,-1672,-144,1\r\n6399,-5270\r\n", "6752,-1672,bright,1\r\n",
                                        "24000,-1672,-144,1\r\n", "6752,9001,-144,1\r\n"}) {
         window.messages.clear();
@@ -145,7 +147,8 @@ TEST_F(Faults, ABadCatalogueIsReportedAndLoadsNothing) {
         ASSERT_EQ(window.messages.size(), 1u);
         EXPECT_EQ(window.messages[0].text.rfind("Loading Data Error. Check Destination of Application.", 0), 0u);
         EXPECT_EQ(window.messages[0].icon, MessageIcon::Critical);
-        EXPECT_EQ(state.stars.StarRa, before.StarRa);
+        EXPECT_EQ(state.catalog.stars.size(), before.size());
+        EXPECT_EQ(state.catalog.stars.back().ra, before.back().ra);
     }
 }
 
@@ -167,18 +170,19 @@ TEST_F(Faults, BadReferenceFilesAreReportedAndTheFigureStillOpens) {
         Open(figure);
         ASSERT_EQ(window.messages.size(), 1u) << contents;
         EXPECT_NE(window.messages[0].text.find(name), std::string::npos);
-        EXPECT_EQ(state.figure.LineCount(), 2);
-        EXPECT_EQ(state.constellations.ConstellationLabel, constellations.ConstellationLabel);
-        EXPECT_EQ(state.boundaries.BoundaryRa, boundaries.BoundaryRa);
+        EXPECT_EQ(state.document.figure.LineCount(), 2u);
+        EXPECT_EQ(state.constellations.labels.size(), constellations.labels.size());
+        EXPECT_EQ(state.constellations.labels[88].text, constellations.labels[88].text);
+        EXPECT_EQ(state.boundaries.vertices.size(), boundaries.vertices.size());
         folder.Write(name, kept);
     }
 }
 
 TEST_F(Faults, AShortEnglishNamesListNeverReadsBeyondTheTable) {
     folder.Write("orvanta.ini", "[GUI_Strings]\r\n200=Andromeda,The Air Pump\r\n");
-    state.strings.IniPath = folder.File("orvanta.ini");
+    state.strings.iniPath = folder.File("orvanta.ini");
     Open(folder.Write("figure.con", ""));
-    mnuConstel_Click(state, window, 3);
+    ShowNames(state, window, 3);
     RecordingCanvas canvas;
     DrawConstellationNames(canvas, state.view, state.constellations);
     for (const auto& call : canvas.Only("text"))

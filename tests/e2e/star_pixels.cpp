@@ -6,8 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/shared_state.h"
-#include "app/startup.h"
+#include "commands/startup.h"
 #include "sky/catalogue.h"
 #include "sky/projection.h"
 
@@ -21,19 +20,20 @@ int main(int argc, char* argv[]) {
                              std::atoi(argv[5])};
     const int width = std::atoi(argv[6]), screenHeight = std::atoi(argv[7]), maxY = std::atoi(argv[8]);
     const int wanted = std::atoi(argv[9]);
-    Orvanta state;
-    Main(state, "/", when);
-    if (LoadCatalogue(state.stars, argv[10], 40).failed) return 1;
-    state.view.ZoomUnit = static_cast<int32_t>(std::nearbyint(screenHeight * 15 / 225.0));
-    state.view.CentreX = static_cast<float>(width * 15 / 2.0);
+    ProgramState state;
+    PrepareProgram(state, "/", when, "");
+    if (LoadCatalogue(state.catalog, argv[10], 40).failed) return 1;
+    state.view.zoomUnit = static_cast<int32_t>(std::nearbyint(screenHeight * 15 / 225.0));
+    state.view.centreX = static_cast<float>(width * 15 / 2.0);
     UpdateLatitudeTerms(state.view);
-    Projection p;
     int found = 0;
-    for (int i = 0; i <= state.stars.UpperBound() && found < wanted; ++i) {
-        ProjectStar(state.view, state.stars.StarRa[i] / 1000.0, state.stars.StarDec[i] / 100.0, p);
-        const long x = std::lround(p.ProjX / 15.0), y = std::lround(p.ProjY / 15.0);
-        if (!p.ProjVisible || x < 40 || x > width - 40 || y < 40 || y > maxY) continue;
-        std::printf("%ld %ld %d %d\n", x, y, state.stars.StarRa[i], state.stars.StarDec[i]);
+    for (const Star& star : state.catalog.stars) {
+        if (found == wanted) break;
+        const auto p = ProjectCatalogueUnits(state.view, star.ra, star.dec);
+        if (!p) continue;
+        const long x = std::lround(p->x / 15.0), y = std::lround(p->y / 15.0);
+        if (x < 40 || x > width - 40 || y < 40 || y > maxY) continue;
+        std::printf("%ld %ld %d %d\n", x, y, star.ra, star.dec);
         ++found;
     }
     return found == wanted ? 0 : 1;

@@ -1,12 +1,17 @@
 // Editing a figure with the mouse and the keyboard: star picking, chains of
-// lines, the rubber band, cancelling, selecting and deleting.
+// lines, the rubber band, cancelling, selecting and deleting, and playing
+// the edits back with Undo and Redo.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <random>
 
-#include "figure/keyboard_commands.h"
-#include "figure/mouse_editing.h"
+#include "commands/figure_edits.h"
+#include "commands/map_editing.h"
+#include "commands/window_state.h"
+#include "map/figure_placement.h"
+#include "sky/star_pick.h"
 #include "support/scripted_window.h"
 #include "support/worked_view.h"
 
@@ -17,7 +22,7 @@ namespace {
 const std::string kClean = "Orvanta [f.con]", kChanged = "Orvanta [f.con*]";
 
 using Ends = std::array<float, 4>;
-Ends EndsOf(const LineElement& e) { return {e.X1, e.Y1, e.X2, e.Y2}; }
+Ends EndsOf(const PlacedLine& e) { return {e.x1, e.y1, e.x2, e.y2}; }
 
 class FigureEditing : public ::testing::Test {
 protected:
@@ -25,41 +30,48 @@ protected:
         LoadDefaultGuiStrings(state.strings);
         state.view = orvanta::testing::WorkedView();
         // Well apart: more than the 20-unit pick box in RA or Dec.
-        state.stars = {{6000, 7000, 5000, 6500}, {2000, 3000, 4000, 1000}, {2, 2, 2, 2}, {0, 0, 0, 0}};
-        state.figure.CurrentFile = "f.con";
-        window.caption = kClean;
+        state.catalog.stars = {{6000, 2000, 1, 0}, {7000, 3000, 1, 0}, {5000, 4000, 1, 0}, {6500, 1000, 1, 0}};
+        state.document.open = true;
+        state.document.file = "f.con";
+        RefreshWindowState(state, window);
     }
 
     // Clicks at the place of a star and gives that place.
-    Projection Click(int star, int button = kLeftButton) {
-        Projection p;
-        ProjectStar(state.view, state.stars.StarRa[star] / 1000.0, state.stars.StarDec[star] / 100.0, p);
-        MapMouseDown(state, window, button, 0, static_cast<float>(p.ProjX), static_cast<float>(p.ProjY));
+    ScreenPoint Click(int star, int button = kLeftButton, int shift = 0) {
+        const Star& s = state.catalog.stars[star];
+        const ScreenPoint p = *ProjectCatalogueUnits(state.view, s.ra, s.dec);
+        MapMouseDown(state, window, button, shift, static_cast<float>(p.x), static_cast<float>(p.y));
         return p;
     }
-    FigureRecord Line(int a, int b) const {
-        const auto& s = state.stars;
-        return {int16_t(s.StarRa[a]), int16_t(s.StarDec[a]), int16_t(s.StarRa[b]), int16_t(s.StarDec[b])};
+    LineRecord Line(int a, int b) const {
+        const auto& s = state.catalog.stars;
+        return {int16_t(s[a].ra), int16_t(s[a].dec), int16_t(s[b].ra), int16_t(s[b].dec)};
     }
     // Three saved lines at hand-made places: horizontal, vertical, sloping.
     void ThreeLines() {
-        ReplaceFigure(f, {Line(0, 1), Line(1, 2), Line(2, 3)});
-        f.SavedLineCount = 3;
-        f.Line1[1] = {1000, 1000, 3000, 1000, true};
-        f.Line1[2] = {5000, 0, 5000, 4000, true};
-        f.Line1[3] = {1000, 2000, 3000, 3000, true};
+        f.ReplaceLines({Line(0, 1), Line(1, 2), Line(2, 3)});
+        f.SetPlaced(0, {1000, 1000, 3000, 1000, true});
+        f.SetPlaced(1, {5000, 0, 5000, 4000, true});
+        f.SetPlaced(2, {1000, 2000, 3000, 3000, true});
+    }
+    // Every line lies where its record's stars are.
+    void ExpectPlacedFromRecords() {
+        ASSERT_EQ(f.PlacedLines().size(), f.Records().size());
+        for (size_t i = 0; i < f.LineCount(); ++i)
+            EXPECT_EQ(f.Placed(i), PlaceLine(state.view, f.Record(i))) << i;
     }
 
-    Orvanta state;
-    FigureLines& f = state.figure;
+    ProgramState state;
+    Figure& f = state.document.figure;
     orvanta::testing::ScriptedWindow window;
 };
 
 }  // namespace
 
 TEST(StarHitBox, FirstStarInCatalogueOrderWithinTheOpenBox) {
-    const StarCatalog c{{1000, 1010, 23998, 3000, 5000}, {1000, 1000, 0, -8950, 8901}, {}, {}};
-    const std::tuple<double, double, std::optional<int32_t>> cases[] = {
+    StarCatalog c;
+    c.stars = {{1000, 1000, 0, 0}, {1010, 1000, 0, 0}, {23998, 0, 0, 0}, {3000, -8950, 0, 0}, {5000, 8901, 0, 0}};
+    const std::tuple<double, double, std::optional<size_t>> cases[] = {
         {1015, 1000, 0},  // star 1 is nearer, but star 0 comes first
         {1000, 1019.9, 0}, {1020, 1000, 1}, {1030, 1000, {}},  // open: 20 units away no longer counts
         {1000, 1020, {}},  {980, 1000, {}}, {1000, 980, {}},
@@ -71,80 +83,159 @@ TEST(StarHitBox, FirstStarInCatalogueOrderWithinTheOpenBox) {
 
 TEST_F(FigureEditing, ChainOfLinesThroughTheStarsClicked) {
     MapMouseDown(state, window, kLeftButton, 0, 5000, 0);  // the zenith: no star, nothing happens
-    EXPECT_EQ(f.LineCount(), 0);
-    std::vector<Projection> at{Click(0)};
-    EXPECT_EQ(f.LineCount(), 1);        // only the rubber band
+    EXPECT_FALSE(f.Drawing());
+    std::vector<ScreenPoint> at{Click(0)};
+    EXPECT_TRUE(f.Drawing());
+    EXPECT_EQ(f.LineCount(), 0u);
     EXPECT_EQ(window.caption, kClean);  // starting a chain changes nothing yet
     at.push_back(Click(1));
     EXPECT_EQ(window.caption, kChanged);
-    for (int star : {2, 3, 3}) at.push_back(Click(star));  // the same star twice is a line too
+    // The start star again (a double click) stores no line of no length and keeps the chain going.
+    Click(1);
+    EXPECT_EQ(f.LineCount(), 1u);
+    EXPECT_TRUE(f.Drawing());
+    for (int star : {2, 3}) at.push_back(Click(star, kLeftButton, kCtrlKey));  // Ctrl changes nothing
     Click(0, kRightButton);  // a right click ends the chain wherever it lands
-    ASSERT_EQ(f.LineCount(), 4);
-    for (int k = 1; k <= 4; ++k) {
-        EXPECT_EQ(RecordAt(f, k), Line(std::min(k - 1, 3), std::min(k, 3))) << k;
-        // Each element joins the places of its record's stars.
-        EXPECT_EQ(EndsOf(f.Line1[k]), (Ends{float(at[k - 1].ProjX), float(at[k - 1].ProjY), float(at[k].ProjX),
-                                            float(at[k].ProjY)})) << k;
+    EXPECT_FALSE(f.Drawing());
+    ASSERT_EQ(f.LineCount(), 3u);
+    for (size_t k = 0; k < 3; ++k) {
+        EXPECT_EQ(f.Record(k), Line(int(k), int(k + 1))) << k;
+        // Each line joins the places of its record's stars.
+        EXPECT_EQ(EndsOf(f.Placed(k)), (Ends{float(at[k].x), float(at[k].y), float(at[k + 1].x), float(at[k + 1].y)}));
     }
+    EXPECT_EQ(window.statusText.rfind("Click on star by left mouse button to create new line, use Shift", 0), 0u);
 }
 
 TEST_F(FigureEditing, FindLineAtTakesTheFirstVisibleLineWithinReach) {
     ThreeLines();
     // Reach is 80 twips across the line and past its ends; y on the slope is 2000 + (x - 1000) / 2.
-    const std::tuple<float, float, std::optional<int>> cases[] = {
-        {2000, 1079, 1}, {2000, 921, 1}, {2000, 1080, {}}, {921, 1000, 1}, {920, 1000, {}},
-        {5079, 2500, 2}, {4921, 100, 2}, {5081, 2500, {}},  // vertical: any height along it
-        {2000, 2550, 3}, {2000, 2400, {}}};
+    const std::tuple<float, float, std::optional<size_t>> cases[] = {
+        {2000, 1079, 0}, {2000, 921, 0}, {2000, 1080, {}}, {921, 1000, 0}, {920, 1000, {}},
+        {5079, 2500, 1}, {4921, 100, 1}, {5081, 2500, {}},  // vertical: any height along it
+        {2000, 2550, 2}, {2000, 2400, {}}};
     for (const auto& [x, y, line] : cases) EXPECT_EQ(FindLineAt(f, x, y), line) << x << " " << y;
-    f.Line1[1].Visible = false;
+    f.SetPlaced(0, {1000, 1000, 3000, 1000, false});
     EXPECT_EQ(FindLineAt(f, 2000, 1000), std::nullopt);
-    f.Line1.push_back({8000, 8000, 9000, 8000, true});  // the rubber band is never selected
-    f.DrawingLine = true;
+    f.SetBand(RubberBand{0, 0, {8000, 8000, 9000, 8000, true}});  // the rubber band is never selected
     EXPECT_EQ(FindLineAt(f, 8500, 8000), std::nullopt);
 }
 
 TEST_F(FigureEditing, ShiftClickSelectsAndDelDeletesOnlyThatLine) {
     ThreeLines();
     MapMouseDown(state, window, kRightButton, kShiftKey, 3000, 2990);  // any button with Shift
-    EXPECT_EQ(f.SelectedLine, 3);
+    EXPECT_EQ(f.Selection(), 2u);
     // 135-twip squares centred on the ends (1000, 2000) and (3000, 3000).
-    EXPECT_TRUE(f.Picture1[0].Visible && f.Picture1[1].Visible);
-    EXPECT_EQ((Ends{f.Picture1[0].Left, f.Picture1[0].Top, f.Picture1[1].Left, f.Picture1[1].Top}),
+    const auto markers = SelectionMarkers(f);
+    ASSERT_TRUE(markers);
+    EXPECT_EQ((Ends{(*markers)[0].left, (*markers)[0].top, (*markers)[1].left, (*markers)[1].top}),
               (Ends{932.5f, 1932.5f, 2932.5f, 2932.5f}));
 
-    const LineElement third = f.Line1[3];
+    const PlacedLine third = f.Placed(2);
     MapMouseDown(state, window, kLeftButton, kShiftKey, 5000, 2000);
-    for (int key : {8, 37, 38, 39, 40, 45}) Picture1_KeyDown(state, window, key);
-    EXPECT_EQ(f.LineCount(), 3);
-    f.SavedLineCount = 2;  // after the deletion as many lines as saved, but other ones: still changed
-    Picture1_KeyDown(state, window, kDeleteKeyCode);
-    Picture1_KeyDown(state, window, kDeleteKeyCode);  // the markers are gone: nothing more
-    ASSERT_EQ(f.LineCount(), 2);
-    EXPECT_EQ(RecordAt(f, 1), Line(0, 1));
-    EXPECT_EQ(RecordAt(f, 2), Line(2, 3));
-    EXPECT_EQ(EndsOf(f.Line1[2]), EndsOf(third));
+    for (int key : {8, 37, 38, 39, 40, 45}) SelectionKeyDown(state, window, key);
+    EXPECT_EQ(f.LineCount(), 3u);
+    EXPECT_EQ(window.caption, kClean);
+    SelectionKeyDown(state, window, kDeleteKeyCode);
+    SelectionKeyDown(state, window, kDeleteKeyCode);  // the markers are gone: nothing more
+    ASSERT_EQ(f.LineCount(), 2u);
+    EXPECT_EQ(f.Record(0), Line(0, 1));
+    EXPECT_EQ(f.Record(1), Line(2, 3));
+    EXPECT_EQ(f.Placed(1), third);  // the lines after it keep their places
     EXPECT_EQ(window.caption, kChanged);
+    EXPECT_FALSE(f.Selection());
 
     // Nor does Del while a line is being drawn, markers or not.
     MapMouseDown(state, window, kLeftButton, kShiftKey, 2000, 1000);
     Click(0);
-    ASSERT_TRUE(f.Picture1[0].Visible && f.DrawingLine);
-    Picture1_KeyDown(state, window, kDeleteKeyCode);
-    EXPECT_EQ(f.CompletedLineCount(), 2);
+    ASSERT_TRUE(f.Selection() && f.Drawing());
+    SelectionKeyDown(state, window, kDeleteKeyCode);
+    EXPECT_EQ(f.LineCount(), 2u);
 }
 
-TEST_F(FigureEditing, TheRubberBandFollowsThePointerOnASavedFigure) {
+TEST_F(FigureEditing, TheRubberBandFollowsThePointer) {
     ThreeLines();
-    const std::vector<LineElement> before(f.Line1.begin(), f.Line1.end());
+    const std::vector<PlacedLine> before = f.PlacedLines();
     MapMouseMove(state, window, 100, 200);  // not drawing: nothing happens
     MapMouseDown(state, window, kLeftButton, kShiftKey, 2000, 1000);
-    const Projection start = Click(1);
-    EXPECT_EQ(window.caption, kClean);  // no line added yet
+    const ScreenPoint start = Click(1);
     MapMouseMove(state, window, 4321, 1234);
-    EXPECT_EQ(EndsOf(f.Line1[4]), (Ends{float(start.ProjX), float(start.ProjY), 4321, 1234}));
-    for (int k = 1; k <= 3; ++k) EXPECT_EQ(EndsOf(f.Line1[k]), EndsOf(before[k])) << k;
-    EXPECT_FALSE(f.Picture1[0].Visible || f.Picture1[1].Visible);
+    EXPECT_EQ(EndsOf(f.Band()->line), (Ends{float(start.x), float(start.y), 4321, 1234}));
+    EXPECT_EQ(f.PlacedLines(), before);
+    EXPECT_FALSE(f.Selection());  // moving while drawing hides the markers
     Click(3);
-    EXPECT_EQ(RecordAt(f, 4), Line(1, 3));
+    EXPECT_EQ(f.Record(3), Line(1, 3));
     EXPECT_EQ(window.caption, kChanged);
+}
+
+TEST_F(FigureEditing, UndoAndRedoPlayTheStepsBackAndTheCleanMarkFollows) {
+    Click(0);
+    Click(1);
+    Click(2);  // lines 0-1 and 1-2, drawing on from 2
+    const std::vector<LineRecord> drawn = f.Records();
+    EXPECT_TRUE(window.menuEnabled[MenuItem::Undo]);
+    EXPECT_FALSE(window.menuEnabled[MenuItem::Redo]);
+    UndoCommand(state, window);  // ends the drawing first, then takes back line 1-2
+    EXPECT_FALSE(f.Drawing());
+    EXPECT_EQ(f.Records(), std::vector<LineRecord>{Line(0, 1)});
+    EXPECT_EQ(window.caption, kChanged);
+    UndoCommand(state, window);
+    EXPECT_TRUE(f.Records().empty());
+    EXPECT_EQ(window.caption, kClean);  // back where the file was
+    EXPECT_FALSE(window.menuEnabled[MenuItem::Undo]);
+    UndoCommand(state, window);  // nothing more to undo
+    RedoCommand(state, window);
+    RedoCommand(state, window);
+    EXPECT_EQ(f.Records(), drawn);
+    ExpectPlacedFromRecords();
+    EXPECT_FALSE(window.menuEnabled[MenuItem::Redo]);
+
+    // A redone line is selected and deleted like one drawn by hand, and the deletion is a step too.
+    const PlacedLine second = f.Placed(1);
+    MapMouseDown(state, window, kLeftButton, kShiftKey, (second.x1 + second.x2) / 2, (second.y1 + second.y2) / 2);
+    ASSERT_EQ(f.Selection(), 1u);
+    SelectionKeyDown(state, window, kDeleteKeyCode);
+    EXPECT_EQ(f.Records(), std::vector<LineRecord>{Line(0, 1)});
+    state.document.history.MarkClean();  // as a save does
+    RefreshWindowState(state, window);
+    UndoCommand(state, window);
+    EXPECT_EQ(f.Records(), drawn);
+    EXPECT_EQ(window.caption, kChanged);  // moving away from the saved state marks it
+    // A new step after an undo drops the redo and, with it, the saved state.
+    Click(3);
+    Click(0);
+    EXPECT_FALSE(window.menuEnabled[MenuItem::Redo]);
+    UndoCommand(state, window);
+    EXPECT_EQ(f.Records(), drawn);
+    EXPECT_EQ(window.caption, kChanged);
+}
+
+// Any sequence of drawing, deleting, undoing, redoing and replacing keeps every
+// record paired with its placed line, and undoing everything restores the start.
+TEST_F(FigureEditing, RecordsAndPlacedLinesNeverFallOutOfStep) {
+    std::mt19937 random(11);
+    const std::vector<LineRecord> start{Line(3, 2)};
+    RecordEdit(state, window, FigureEdit{FigureEdit::Kind::ReplaceLines, 0, {}, {}, start});
+    for (int step = 0; step < 400; ++step) {
+        switch (random() % 6) {
+            case 0: case 1: Click(int(random() % 4)); break;
+            case 2: Click(0, kRightButton); break;
+            case 3:
+                if (f.LineCount() > 0) {
+                    const PlacedLine& line = f.Placed(random() % f.LineCount());
+                    MapMouseDown(state, window, kLeftButton, kShiftKey, (line.x1 + line.x2) / 2, (line.y1 + line.y2) / 2);
+                    SelectionKeyDown(state, window, kDeleteKeyCode);
+                }
+                break;
+            case 4: UndoCommand(state, window); break;
+            case 5: RedoCommand(state, window); break;
+        }
+        ASSERT_EQ(f.PlacedLines().size(), f.Records().size()) << step;
+        ExpectPlacedFromRecords();
+        for (const LineRecord& r : f.Records()) ASSERT_FALSE(r.ra1 == r.ra2 && r.dec1 == r.dec2) << step;
+    }
+    while (state.document.history.CanUndo()) UndoCommand(state, window);
+    EXPECT_TRUE(f.Records().empty());
+    RedoCommand(state, window);
+    EXPECT_EQ(f.Records(), start);
+    ExpectPlacedFromRecords();
 }

@@ -29,8 +29,10 @@ TEST(Layers, StarsAreDiscsOrPointsInTheirColours) {
     for (const auto& [magnitude, radius] : cases) EXPECT_EQ(StarRadius(magnitude), radius) << magnitude;
 
     // On the 6 h meridian: dec 0, 70, -61 (below the map) and -59.
-    const StarCatalog stars{{6000, 6000, 6000, 6000}, {0, 7000, -6100, -5900}, {1.0f, 4.36f, 2.0f, 4.35f},
-                            {Rgb(10, 20, 30), Rgb(40, 50, 60), Rgb(70, 80, 90), Rgb(1, 2, 3)}};
+    const StarCatalog stars{{{6000, 0, 1.0f, Rgb(10, 20, 30)},
+                             {6000, 7000, 4.36f, Rgb(40, 50, 60)},
+                             {6000, -6100, 2.0f, Rgb(70, 80, 90)},
+                             {6000, -5900, 4.35f, Rgb(1, 2, 3)}}};
     for (const bool colours : {true, false}) {
         const auto c = [&](int32_t rgb) { return colours ? rgb : Rgb(255, 255, 255); };
         RecordingCanvas canvas;
@@ -40,7 +42,7 @@ TEST(Layers, StarsAreDiscsOrPointsInTheirColours) {
                                                     {"circle", 5000, 11118, 10, c(Rgb(1, 2, 3)), c(Rgb(1, 2, 3))}}));
     }
     // From a start index on, for the stars added by a fainter limit; none past the last.
-    for (const auto& [start, count] : {std::pair{2, 1u}, {3, 1u}, {4, 0u}, {1000, 0u}}) {
+    for (const auto& [start, count] : {std::pair{size_t(2), 1u}, {size_t(3), 1u}, {size_t(4), 0u}, {size_t(1000), 0u}}) {
         RecordingCanvas canvas;
         DrawStars(canvas, WorkedView(), stars, true, start);
         EXPECT_EQ(canvas.calls.size(), count) << start;
@@ -48,10 +50,9 @@ TEST(Layers, StarsAreDiscsOrPointsInTheirColours) {
 }
 
 TEST(Layers, BoundariesAreDottedPixelPolylinesBrokenBelowTheMap) {
-    // Pens, then the vertices' RA and Dec; element 0 is never drawn.
-    const BoundaryTable table{{0, 0, 1, 1, 1, 2, -1, 1, 0, 1},
-                              {0, 6000, 6000, 6000, 6000, 9000, 6000, 9000, 6000, 9000},
-                              {0, 0, 7000, -6100, -5900, 0, 7000, 0, 0, 0}};
+    // Pen, RA and Dec of each vertex.
+    const BoundaryTable table{{{0, 6000, 0}, {1, 6000, 7000}, {1, 6000, -6100}, {1, 6000, -5900}, {2, 9000, 0},
+                               {-1, 6000, 7000}, {1, 9000, 0}, {0, 6000, 0}, {1, 9000, 0}}};
     RecordingCanvas canvas;
     DrawBoundaries(canvas, WorkedView(), table);
     // Twips / 15, rounded: 5000 -> 333, 5100 -> 340, 11118 -> 741, -99 -> -7, 3906 -> 260.
@@ -66,7 +67,7 @@ TEST(Layers, BoundariesAreDottedPixelPolylinesBrokenBelowTheMap) {
 }
 
 TEST(Layers, NamesAtTheirAnchors) {
-    const ConstellationTable table{{6000, 6000, 6000}, {0, -6100, 7000}, {"Ori", "Hidden", "UMa"}};
+    const ConstellationTable table{{{6000, 0, "Ori"}, {6000, -6100, "Hidden"}, {6000, 7000, "UMa"}}};
     RecordingCanvas canvas;
     DrawConstellationNames(canvas, WorkedView(), table);
     const int32_t gold = Rgb(250, 200, 100);
@@ -75,24 +76,32 @@ TEST(Layers, NamesAtTheirAnchors) {
 }
 
 TEST(FigurePlacement, LinesFollowTheViewAndHideOffTheMap) {
-    const auto ends = [](const LineElement& e) { return std::array{e.X1, e.Y1, e.X2, e.Y2}; };
-    FigureLines figure;
-    ReplaceFigure(figure, {{6000, 0, 6000, 7000}, {6000, 7000, 9000, 0}});
+    const auto ends = [](const PlacedLine& e) { return std::array{e.x1, e.y1, e.x2, e.y2}; };
+    Figure figure;
+    figure.ReplaceLines({{6000, 0, 6000, 7000}, {6000, 7000, 9000, 0}});
     ViewState view = WorkedView();
     PlaceFigureLines(view, figure);
-    EXPECT_EQ(ends(figure.Line1[1]), (std::array{5000.f, 5100.f, 5000.f, -2040.f}));
-    EXPECT_EQ(ends(figure.Line1[2]), (std::array{5000.f, -2040.f, -99.f, 3906.f}));
+    EXPECT_EQ(ends(figure.Placed(0)), (std::array{5000.f, 5100.f, 5000.f, -2040.f}));
+    EXPECT_EQ(ends(figure.Placed(1)), (std::array{5000.f, -2040.f, -99.f, 3906.f}));
 
     // Twelve hours on, 6 h dec 0 is at altitude -40 and 9 h dec 0 at -27:
     // line 1 loses its start, line 2 its end.
-    view.SiderealTime = 18.0f;
+    view.siderealTime = 18.0f;
     PlaceFigureLines(view, figure);
-    EXPECT_FALSE(figure.Line1[1].Visible || figure.Line1[2].Visible);
+    EXPECT_FALSE(figure.Placed(0).visible || figure.Placed(1).visible);
 
     // Back in view, shown again at the places of the new view.
-    view.SiderealTime = 6.0f;
-    view.CentreX = 6000;
+    view.siderealTime = 6.0f;
+    view.centreX = 6000;
     PlaceFigureLines(view, figure);
-    EXPECT_TRUE(figure.Line1[1].Visible && figure.Line1[2].Visible);
-    EXPECT_EQ(ends(figure.Line1[2]), (std::array{6000.f, -2040.f, 901.f, 3906.f}));
+    EXPECT_TRUE(figure.Placed(0).visible && figure.Placed(1).visible);
+    EXPECT_EQ(ends(figure.Placed(1)), (std::array{6000.f, -2040.f, 901.f, 3906.f}));
+
+    // A rubber band restarts at its start star, and ends when the star leaves the map.
+    figure.SetBand(RubberBand{9000, 0, PlacedLine{1, 2, 3, 4, true}});
+    PlaceFigureLines(view, figure);
+    EXPECT_EQ(ends(figure.Band()->line), (std::array{901.f, 3906.f, 901.f, 3906.f}));
+    view.siderealTime = 18.0f;
+    PlaceFigureLines(view, figure);
+    EXPECT_FALSE(figure.Drawing());
 }

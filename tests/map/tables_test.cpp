@@ -2,6 +2,7 @@
 // and boundaries (bounds.txt).
 #include <gtest/gtest.h>
 
+#include <array>
 #include <tuple>
 
 #include "map/boundary_table.h"
@@ -38,10 +39,11 @@ TEST(ConstellationTable, LabelsFollowTheModeAndAnchorsTheFile) {
     for (const auto& [text, mode, english, dec, first, last] : cases) {
         ConstellationTable t;
         ASSERT_FALSE(ParseConstellations(t, text, mode, english).failed) << text;
-        EXPECT_EQ(t.ConstellationDec.at(0), dec);
-        EXPECT_EQ(t.ConstellationLabel.at(0), first);
-        EXPECT_EQ(t.ConstellationLabel.at(88), last);
-        EXPECT_EQ(t.ConstellationRa.at(88), text == ConsRecords(89) ? 8900 : 0);
+        ASSERT_EQ(t.labels.size(), 89u);
+        EXPECT_EQ(t.labels[0].dec, dec);
+        EXPECT_EQ(t.labels[0].text, first);
+        EXPECT_EQ(t.labels[88].text, last);
+        EXPECT_EQ(t.labels[88].ra, text == ConsRecords(89) ? 8900 : 0);
     }
 }
 
@@ -59,22 +61,27 @@ TEST(ConstellationTable, BadFilesFailAtTheirLineAndKeepTheTable) {
     for (const auto& [text, line] : cases) {
         const ReadFailure failure = ParseConstellations(t, text, 1, "");
         EXPECT_EQ(std::pair(failure.failed, failure.line), std::pair(true, line)) << text;
-        EXPECT_EQ(t.ConstellationLabel[88], "A89");
+        EXPECT_EQ(t.labels[88].text, "A89");
     }
 }
 
-TEST(BoundaryTable, RecordsFromElementOne) {
+static std::vector<std::array<int16_t, 3>> Vertices(const BoundaryTable& t) {
+    std::vector<std::array<int16_t, 3>> out;
+    for (const BoundaryVertex& v : t.vertices) out.push_back({v.pen, v.ra, v.dec});
+    return out;
+}
+
+TEST(BoundaryTable, RecordsInFileOrder) {
     BoundaryTable t;
     ASSERT_FALSE(ParseBoundaries(t, "0,104,-7430\r\n1,104,-7618\r\n-1,23999,9000\r\n").failed);
-    EXPECT_EQ(t.BoundaryPen, (std::vector<int16_t>{0, 0, 1, -1}));
-    EXPECT_EQ(t.BoundaryRa, (std::vector<int16_t>{0, 104, 104, 23999}));
-    EXPECT_EQ(t.BoundaryDec, (std::vector<int16_t>{0, -7430, -7618, 9000}));
+    const std::vector<std::array<int16_t, 3>> expected{{0, 104, -7430}, {1, 104, -7618}, {-1, 23999, 9000}};
+    EXPECT_EQ(Vertices(t), expected);
     // An empty file keeps what was there; so does a bad one, which fails at its line.
     const std::pair<std::string, int> cases[] = {
         {"", 0}, {"\r\n  \r\n", 0}, {"0,1,2\r\n1,x,4\r\n", 2}, {"0,1,2\r\n1,40000,4\r\n", 2}, {"0,1,2\r\n1,3", 2}};
     for (const auto& [text, line] : cases) {
         const ReadFailure failure = ParseBoundaries(t, text);
         EXPECT_EQ(std::pair(failure.failed, failure.line), std::pair(line > 0, line)) << text;
-        EXPECT_EQ(t.BoundaryRa, (std::vector<int16_t>{0, 104, 104, 23999})) << text;
+        EXPECT_EQ(Vertices(t), expected) << text;
     }
 }

@@ -20,21 +20,20 @@ TEST(Projection, WorkedPlacesAndTheHorizonCut) {
         {6, -59.9, 5000, 11210, 1},  // the last band: 109.9 * 102 = 11209.8
         {6, 70, 5000, -2040, 1},     // north of the zenith: up the screen
         {9, 0, -99, 3906, 1},
-        // Below 20 degrees under the horizon: not visible, the previous place kept.
-        {6, -61, -99, 3906, 0},
-        {6, -60.1, -99, 3906, 0},
+        // Below 20 degrees under the horizon: off the map.
+        {6, -61, 0, 0, 0},
+        {6, -60.1, 0, 0, 0},
     };
-    Projection p;
     for (const auto& [ra, dec, x, y, visible] : cases) {
-        ProjectStar(view, ra, dec, p);
-        EXPECT_EQ(p.ProjVisible, visible != 0) << ra << " " << dec;
-        EXPECT_EQ(std::pair(p.ProjX, p.ProjY), std::pair(int(x), int(y))) << ra << " " << dec;
+        const auto p = ProjectStar(view, ra, dec);
+        ASSERT_EQ(p.has_value(), visible != 0) << ra << " " << dec;
+        if (p) EXPECT_EQ(*p, (ScreenPoint{int(x), int(y)})) << ra << " " << dec;
     }
 }
 
 TEST(Projection, ZoomAndThePointerToSkyInverse) {
     ViewState view = orvanta::testing::WorkedView();
-    view.CentreX = 7500;
+    view.centreX = 7500;
     // The centre is the zenith: the view's sidereal time and latitude.
     const CataloguePoint zenith = PointerToSky(view, 7500, 0);
     EXPECT_EQ(std::pair(std::lround(zenith.ra), std::lround(zenith.dec)), std::pair(6000L, 5000L));
@@ -43,13 +42,12 @@ TEST(Projection, ZoomAndThePointerToSkyInverse) {
     for (const auto& [ra, dec] : positions) {
         double distance[2];
         for (const int i : {0, 1}) {
-            view.ZoomUnit = i ? 76 : 51;
-            Projection p;
-            ProjectStar(view, ra / 1000.0, dec / 100.0, p);
-            ASSERT_TRUE(p.ProjVisible);
-            distance[i] = std::hypot(p.ProjX - 7500, p.ProjY);
+            view.zoomUnit = i ? 76 : 51;
+            const auto p = ProjectCatalogueUnits(view, ra, dec);
+            ASSERT_TRUE(p);
+            distance[i] = std::hypot(p->x - 7500, p->y);
             // Half a twip of rounding is 0.5 hundredths of a degree at 102 twips a degree.
-            const CataloguePoint back = PointerToSky(view, float(p.ProjX), float(p.ProjY));
+            const CataloguePoint back = PointerToSky(view, float(p->x), float(p->y));
             EXPECT_NEAR(back.dec, dec, 3) << ra << " " << dec;
             EXPECT_NEAR(back.ra, ra, 3) << ra << " " << dec;
         }

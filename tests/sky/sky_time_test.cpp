@@ -18,26 +18,26 @@ TEST(SkyTime, JulianDateAndCalendarFields) {
         {{2024, 3, 1, 0, 0}, 2460370.5, 2024, 3, 1}};
     for (const auto& [local, jd, year, month, day] : cases) {
         SkyTime t;
-        ted(t, -15.0f, local);
-        EXPECT_NEAR(t.JulianDate, jd, 1e-8);
-        EXPECT_EQ(std::pair(t.CalYear, t.CalMonth), std::pair(year, month)) << jd;
-        EXPECT_FLOAT_EQ(t.CalDay, day) << jd;
+        SetViewTime(t, -15.0f, local);
+        EXPECT_NEAR(t.julianDate, jd, 1e-8);
+        EXPECT_EQ(std::pair(t.calYear, t.calMonth), std::pair(year, month)) << jd;
+        EXPECT_FLOAT_EQ(t.calDay, day) << jd;
         // A float day of about 16 holds ~1e-6 of a day: well under a minute.
-        EXPECT_NEAR(t.HourOfDay, local.hour + local.minute / 60.0, 1e-3) << jd;
+        EXPECT_NEAR(t.hourOfDay, local.hour + local.minute / 60.0, 1e-3) << jd;
     }
 }
 
 TEST(SkyTime, SiderealTime) {
     SkyTime t;
-    ted(t, -15.0f, LocalDateTime{2000, 1, 1, 12, 0});
+    SetViewTime(t, -15.0f, LocalDateTime{2000, 1, 1, 12, 0});
     // T = 0 leaves the constant term, lifted into 24..48: 24 + 6.697374558;
     // then + 1.0027379093 * 12 h - 15 / 15 + 1.
-    EXPECT_FLOAT_EQ(t.SiderealTime0, 30.697374558f);
-    EXPECT_FLOAT_EQ(t.SiderealTime, 42.730228f);
+    EXPECT_FLOAT_EQ(t.siderealTime0, 30.697374558f);
+    EXPECT_FLOAT_EQ(t.siderealTime, 42.730228f);
     // T = 8811.275 / 36525 in 6.697374558 + 2400.05133691 T + 0.000025862 T^2 is
     // 33.68471 in 24..48; + 1.0027379093 * 18.6 h.
-    ted(t, -15.0f, LocalDateTime{2024, 2, 15, 18, 36});
-    EXPECT_NEAR(t.SiderealTime, 52.33563, 1e-3);
+    SetViewTime(t, -15.0f, LocalDateTime{2024, 2, 15, 18, 36});
+    EXPECT_NEAR(t.siderealTime, 52.33563, 1e-3);
 }
 
 TEST(SkyTime, AngleHelpers) {

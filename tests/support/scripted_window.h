@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "support/recording_canvas.h"
-#include "ui/constel_window.h"
+#include "commands/window.h"
 
 namespace orvanta::testing {
 
@@ -24,7 +24,7 @@ struct ShownMessage {
     MessageIcon icon;
 };
 
-class ScriptedWindow : public ConstelWindow {
+class ScriptedWindow : public Window {
 public:
     // What the user will answer, in order.
     std::deque<std::string> openAnswers, saveAnswers;
@@ -35,14 +35,13 @@ public:
     std::vector<ShownMessage> messages;
     std::vector<std::string> questions;
     std::vector<FileDialogRequest> openRequests, saveRequests;
-    std::map<MenuItem, bool> menuEnabled, menuChecked{{MenuItem::StarColor, true}};
+    std::map<MenuItem, bool> menuEnabled, menuChecked;
     std::map<int, bool> buttonEnabled;
     bool backgroundBlack = false;
     int clientWidthTwips = 15000, screenHeightTwips = 14400;
     int redraws = 0, overlayUpdates = 0, markerUpdates = 0;
     RecordingCanvas canvas;
 
-    std::string Caption() const override { return caption; }
     void SetCaption(const std::string& text) override { caption = text; }
     void SetStatusText(const std::string& text) override { statusText = text; }
     void SetStatusPanelWidth(int) override {}
@@ -50,10 +49,6 @@ public:
     int ScreenHeightTwips() const override { return screenHeightTwips; }
     void SetBackgroundBlack() override { backgroundBlack = true; }
     void SetMenuEnabled(MenuItem item, bool enabled) override { menuEnabled[item] = enabled; }
-    bool IsMenuChecked(MenuItem item) const override {
-        auto it = menuChecked.find(item);
-        return it != menuChecked.end() && it->second;
-    }
     void SetMenuChecked(MenuItem item, bool checked) override { menuChecked[item] = checked; }
     void SetToolbarButtonEnabled(int index, bool enabled) override { buttonEnabled[index] = enabled; }
     MapCanvas& BeginMapPainting() override {

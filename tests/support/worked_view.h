@@ -9,12 +9,12 @@ namespace orvanta::testing {
 
 inline ViewState WorkedView() {
     ViewState view;
-    view.Latitude = 50.0f;
+    view.latitude = 50.0f;
     UpdateLatitudeTerms(view);
-    view.SiderealTime = 6.0f;
-    view.ZoomUnit = 51;
-    view.ScaleFactor = 2;
-    view.CentreX = 5000;
+    view.siderealTime = 6.0f;
+    view.zoomUnit = 51;
+    view.scaleFactor = 2;
+    view.centreX = 5000;
     return view;
 }
 

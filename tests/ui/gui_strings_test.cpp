@@ -14,7 +14,8 @@ using orvanta::testing::TempFolder;
 TEST(GuiStrings, BuiltInTexts) {
     GuiStrings strings;
     LoadDefaultGuiStrings(strings);
-    EXPECT_EQ(GetGuiString(strings, "100"), "Orvanta");
+    EXPECT_EQ(Text(strings, TextKey::Title), "Orvanta");
+    EXPECT_EQ(Text(strings, TextKey::Undo), "Undo");
     for (const char* unknown : {"CharSet", "999", "-5"}) EXPECT_EQ(GetGuiString(strings, unknown), "") << unknown;
 
     const std::string names = EnglishConstellationNames(strings);
@@ -29,12 +30,15 @@ TEST(GuiStrings, IniFileReplacesTheBuiltInTable) {
     for (int i = 0; longList.size() < 2500; ++i) longList += "Name" + std::to_string(i) + ",";
     GuiStrings strings;
     LoadDefaultGuiStrings(strings);
-    strings.IniPath = folder.Write("orvanta.ini", "[GUI_Strings]\r\n112=Ouvrir...\r\n200=" + longList + "\r\n");
-    EXPECT_EQ(GetGuiString(strings, "112"), "Ouvrir...");
+    strings.iniPath = folder.Write("orvanta.ini", "[GUI_Strings]\r\n112=Ouvrir...\r\n200=" + longList + "\r\n");
+    EXPECT_EQ(Text(strings, TextKey::Open), "Ouvrir...");
     // Keys the file lacks are not taken from the built-in table...
+    EXPECT_EQ(Text(strings, TextKey::Title), "");
     EXPECT_EQ(GetGuiString(strings, "100", "fallback"), "fallback");
-    // ...except our own keys, which fall back to their English text.
-    EXPECT_EQ(GetGuiTextOrBuiltIn(strings, "170").rfind("The figure could not be saved.", 0), 0u);
+    // ...except our own keys, which fall back to their English text, also for a window's design keys.
+    EXPECT_EQ(Text(strings, TextKey::SaveFailed).rfind("The figure could not be saved.", 0), 0u);
+    EXPECT_EQ(TextOfKey(strings, KeyName(TextKey::Redo)), "Redo");
+    EXPECT_EQ(TextOfKey(strings, "114"), "");
     // The English names are cut to 1999 characters, other keys to 254.
     EXPECT_EQ(EnglishConstellationNames(strings), longList.substr(0, 1999));
     EXPECT_EQ(GetGuiString(strings, "200").size(), 254u);

@@ -1,5 +1,9 @@
 // The real main window, offscreen, driven with real mouse and key events.
+#include <QAbstractButton>
 #include <QAction>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
@@ -11,11 +15,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/startup.h"
-#include "figure/keyboard_commands.h"
-#include "figure/mouse_editing.h"
+#include "commands/document_commands.h"
+#include "commands/map_editing.h"
+#include "commands/startup.h"
 #include "map/layers.h"
-#include "platform/frm_constel.h"
+#include "platform/main_window.h"
 #include "sky/projection.h"
 #include "support/scripted_window.h"
 #include "support/temp_folder.h"
@@ -55,8 +59,8 @@ void CopyData(const TempFolder& folder, bool withCatalogue = true) {
     }
 }
 
-QPoint PixelOf(const Projection& p) {
-    return QPoint(static_cast<int>(std::lround(p.ProjX / 15.0)), static_cast<int>(std::lround(p.ProjY / 15.0)));
+QPoint PixelOf(const ScreenPoint& p) {
+    return QPoint(static_cast<int>(std::lround(p.x / 15.0)), static_cast<int>(std::lround(p.y / 15.0)));
 }
 
 }  // namespace
@@ -67,16 +71,16 @@ class MainWindowTest : public QObject {
 private:
     struct Session {
         TempFolder folder;
-        Orvanta state;
+        ProgramState state;
         ScriptedDialogs dialogs;
-        std::unique_ptr<FrmConstel> window;
+        std::unique_ptr<MainWindow> window;
         bool loaded = false;
 
         explicit Session(const std::string& ini = "", bool withCatalogue = true) {
             CopyData(folder, withCatalogue);
             if (!ini.empty()) folder.Write("orvanta.ini", ini);
-            Main(state, folder.Dir(), kViewTime);
-            window = std::make_unique<FrmConstel>(state);
+            PrepareProgram(state, folder.Dir(), kViewTime, "");
+            window = std::make_unique<MainWindow>(state);
             window->SetDialogResponder(&dialogs);
             loaded = window->Load(kViewTime);
             if (loaded) {
@@ -95,46 +99,63 @@ private:
         std::vector<int> VisibleStars(int wanted) {
             std::vector<int> found;
             const QSize size = window->Surface()->size();
-            Projection p;
-            for (int i = 0; i <= state.stars.UpperBound() && static_cast<int>(found.size()) < wanted; ++i) {
-                ProjectStar(state.view, state.stars.StarRa[i] / 1000.0, state.stars.StarDec[i] / 100.0, p);
-                const QPoint at = PixelOf(p);
-                if (p.ProjVisible && at.x() > 20 && at.y() > 20 && at.x() < size.width() - 20 &&
-                    at.y() < size.height() - 20)
+            const std::vector<Star>& stars = state.catalog.stars;
+            for (int i = 0; i < static_cast<int>(stars.size()) && static_cast<int>(found.size()) < wanted; ++i) {
+                const auto p = ProjectCatalogueUnits(state.view, stars[i].ra, stars[i].dec);
+                if (!p) continue;
+                const QPoint at = PixelOf(*p);
+                if (at.x() > 20 && at.y() > 20 && at.x() < size.width() - 20 && at.y() < size.height() - 20)
                     found.push_back(i);
             }
             return found;
         }
 
         QPoint StarPixel(int index) {
-            Projection p;
-            ProjectStar(state.view, state.stars.StarRa[index] / 1000.0, state.stars.StarDec[index] / 100.0, p);
-            return PixelOf(p);
+            const Star& star = state.catalog.stars[index];
+            return PixelOf(*ProjectCatalogueUnits(state.view, star.ra, star.dec));
         }
 
         std::string Figure(int starA, int starB) {
-            return std::to_string(state.stars.StarRa[starA]) + "," + std::to_string(state.stars.StarDec[starA]) + "," +
-                   std::to_string(state.stars.StarRa[starB]) + "," + std::to_string(state.stars.StarDec[starB]) + "\r\n";
+            const Star& a = state.catalog.stars[starA];
+            const Star& b = state.catalog.stars[starB];
+            return std::to_string(a.ra) + "," + std::to_string(a.dec) + "," + std::to_string(b.ra) + "," +
+                   std::to_string(b.dec) + "\r\n";
         }
+
+        const orvanta::Figure& Lines() const { return state.document.figure; }
     };
 
     static QString ResolvedTitle(QWidget* w) { return w->windowHandle() ? w->windowHandle()->title() : QString(); }
 
+    TempFolder settingsFolder;
+
 private slots:
+    // Window settings written by closes go to a folder of the test's own, never the user's.
+    void initTestCase() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(settingsFolder.Dir()));
+    }
+
     void captionsMenusAndTooltipsWithoutTranslation() {
         Session s;
         QVERIFY(s.loaded);
         QCOMPARE(ResolvedTitle(s.window.get()), QString("Orvanta"));
         QCOMPARE(s.window->Action(MenuItem::Open)->text(), QString("Open..."));
-        QCOMPARE(s.window->Action(MenuItem::End)->text(), QString("Exit"));
-        QCOMPARE(s.window->Action(MenuItem::End)->shortcut(), QKeySequence("Ctrl+Q"));
-        QCOMPARE(s.window->Action(MenuItem::ConstelEnglish)->text(), QString("English"));
+        QCOMPARE(s.window->Action(MenuItem::Exit)->text(), QString("Exit"));
+        QCOMPARE(s.window->Action(MenuItem::Exit)->shortcut(), QKeySequence("Ctrl+Q"));
+        QCOMPARE(s.window->Action(MenuItem::NamesEnglish)->text(), QString("English"));
         QCOMPARE(s.window->Action(MenuItem::About)->text(), QString("About..."));
         QCOMPARE(s.window->Action(MenuItem::View)->text(), QString("View"));
         const QList<QAction*> bar = s.window->menuBar()->actions();
-        QCOMPARE(bar.size(), 3);
+        QCOMPARE(bar.size(), 4);
         QCOMPARE(bar[0]->text(), QString("Constellations"));
-        QCOMPARE(bar[2]->text(), QString("Help"));
+        QCOMPARE(bar[1]->text(), QString("Edit"));  // between Constellations and View
+        QCOMPARE(bar[2]->text(), QString("View"));
+        QCOMPARE(bar[3]->text(), QString("Help"));
+        QCOMPARE(s.window->Action(MenuItem::Undo)->shortcut(), QKeySequence("Ctrl+Z"));
+        QCOMPARE(s.window->Action(MenuItem::Redo)->shortcuts(),
+                 (QList<QKeySequence>{QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
+        QVERIFY(!s.window->Action(MenuItem::Undo)->isEnabled());
+        QVERIFY(!s.window->Action(MenuItem::Redo)->isEnabled());
         const char* tips[] = {"", "Move Left", "Move Up", "Move Down", "Move Right", "", "More stars",
                               "Fewer stars", "", "Zoom +", "Zoom -"};
         for (int i = 1; i <= 10; ++i) QCOMPARE(s.window->ToolbarAction(i)->toolTip(), QString(tips[i]));
@@ -143,7 +164,7 @@ private slots:
         // Nothing to save or view before a figure is open.
         QVERIFY(!s.window->Action(MenuItem::Save)->isEnabled());
         QVERIFY(!s.window->Action(MenuItem::View)->isEnabled());
-        QVERIFY(s.window->Action(MenuItem::StarColor)->isChecked());
+        QVERIFY(s.window->Action(MenuItem::StarColours)->isChecked());
         QVERIFY(!s.window->Action(MenuItem::Bounds)->isChecked());
     }
 
@@ -154,6 +175,7 @@ private slots:
         QCOMPARE(s.window->Action(MenuItem::Save)->text(), QString());
         QCOMPARE(s.window->menuBar()->actions()[0]->text(), QString());
         QCOMPARE(QString::fromStdString(s.window->Caption()), QString());
+        QCOMPARE(s.window->Action(MenuItem::Undo)->text(), QString("Undo"));  // our own keys keep their English
         for (int i : {1, 2, 3, 4, 6, 7, 9, 10}) QCOMPARE(s.window->ToolbarAction(i)->toolTip(), QString());
         QCOMPARE(s.window->SeparatorActions().size(), size_t(2));
         for (QAction* separator : s.window->SeparatorActions()) QVERIFY(separator->isSeparator());
@@ -182,7 +204,7 @@ private slots:
         for (int i : {1, 2, 3, 4, 6, 7, 9}) QVERIFY(s.window->ToolbarAction(i)->isEnabled());
         QVERIFY(!s.window->ToolbarAction(10)->isEnabled());
         QVERIFY(s.window->StatusText().startsWith("Click on star by left mouse button"));
-        QCOMPARE(s.state.figure.LineCount(), 2);
+        QCOMPARE(s.Lines().LineCount(), size_t(2));
 
         const QImage shot = s.window->Surface()->grab().toImage();
         QCOMPARE(QColor(shot.pixel(3, shot.height() - 3)), QColor(Qt::black));
@@ -190,7 +212,7 @@ private slots:
         // figure's lines lie over the map picture, so the stars are read from the picture.
         const QImage picture = s.window->Surface()->Picture();
         for (int star : stars) {
-            const QColor expected = ToQColor(s.state.stars.StarColour[star]);
+            const QColor expected = ToQColor(s.state.catalog.stars[star].colour);
             const QColor seen = picture.pixelColor(s.StarPixel(star) * picture.devicePixelRatio());
             QVERIFY2(std::abs(seen.red() - expected.red()) < 40 && std::abs(seen.blue() - expected.blue()) < 40,
                      qPrintable(seen.name() + " vs " + expected.name()));
@@ -223,8 +245,8 @@ private slots:
         QCOMPARE(s.dialogs.messages.size(), size_t(1));
         QVERIFY(s.dialogs.messages[0].find(bad) != std::string::npos);
         QVERIFY(s.dialogs.messages[0].find("line 2") != std::string::npos);
-        QCOMPARE(s.state.figure.CurrentFile, good);
-        QCOMPARE(s.state.figure.LineCount(), 1);
+        QCOMPARE(s.state.document.file, good);
+        QCOMPARE(s.Lines().LineCount(), size_t(1));
         QCOMPARE(ResolvedTitle(s.window.get()), QString::fromStdString("Orvanta [" + good + "]"));
     }
 
@@ -242,25 +264,25 @@ private slots:
         QCOMPARE(s.window->Surface()->RedrawCount(), redrawsBefore);  // editing never redraws the map
         QVERIFY(s.window->StatusText().startsWith("Click on star by left mouse button to create new line, use right"));
         QTest::mouseClick(map, Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
-        QCOMPARE(s.state.figure.LineCount(), 3);
-        QVERIFY(!s.state.figure.DrawingLine);
-        for (int k = 1; k <= 3; ++k) {
-            const FigureRecord r = RecordAt(s.state.figure, k);
-            QCOMPARE(int(r.ra1), s.state.stars.StarRa[stars[k - 1]]);
-            QCOMPARE(int(r.dec2), s.state.stars.StarDec[stars[k]]);
+        QCOMPARE(s.Lines().LineCount(), size_t(3));
+        QVERIFY(!s.Lines().Drawing());
+        for (size_t k = 0; k < 3; ++k) {
+            const LineRecord r = s.Lines().Record(k);
+            QCOMPARE(int(r.ra1), s.state.catalog.stars[stars[k]].ra);
+            QCOMPARE(int(r.dec2), s.state.catalog.stars[stars[k + 1]].dec);
         }
         QVERIFY(ResolvedTitle(s.window.get()).endsWith("*]"));
 
         // Shift and a click on the middle of line 2 selects it; Del deletes it at once.
         const QPoint middle = (s.StarPixel(stars[1]) + s.StarPixel(stars[2])) / 2;
         QTest::mouseClick(map, Qt::LeftButton, Qt::ShiftModifier, middle);
-        QCOMPARE(s.state.figure.SelectedLine, 2);
+        QCOMPARE(s.Lines().Selection(), std::optional<size_t>(1));
         QVERIFY(s.window->StatusText().startsWith("Selected line can be deleted only"));
         QVERIFY(s.window->Surface()->Marker(0)->isVisible());
         QTRY_VERIFY(s.window->Surface()->Marker(0)->hasFocus());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
-        QCOMPARE(s.state.figure.LineCount(), 2);
-        QCOMPARE(RecordAt(s.state.figure, 2).ra1, int16_t(s.state.stars.StarRa[stars[2]]));
+        QCOMPARE(s.Lines().LineCount(), size_t(2));
+        QCOMPARE(s.Lines().Record(1).ra1, int16_t(s.state.catalog.stars[stars[2]].ra));
         QVERIFY(!s.window->Surface()->Marker(0)->isVisible());
     }
 
@@ -298,8 +320,8 @@ private slots:
         expectSameAsFull("the rubber band removed");
         const QPointF middle = (at(0) + at(1)) / 2;
         MapMouseDown(s.state, *s.window, kLeftButton, kShiftKey, middle.x(), middle.y());
-        QVERIFY(s.state.figure.Picture1[0].Visible);
-        Picture1_KeyDown(s.state, *s.window, kDeleteKeyCode);
+        QVERIFY(s.Lines().Selection());
+        SelectionKeyDown(s.state, *s.window, kDeleteKeyCode);
         expectSameAsFull("a line deleted");
     }
 
@@ -312,38 +334,39 @@ private slots:
         QVERIFY(s.window->Action(MenuItem::Bounds)->isChecked());
         const QImage bounded = map->Picture().copy();
         QVERIFY(bounded != plain);
-        s.window->Action(MenuItem::ConstelEnglish)->trigger();
+        s.window->Action(MenuItem::NamesEnglish)->trigger();
         QVERIFY(map->Picture() != bounded);
-        QVERIFY(!s.window->Action(MenuItem::ConstelEnglish)->isChecked());  // names items carry no mark
-        s.window->Action(MenuItem::ConstelNone)->trigger();
+        QVERIFY(!s.window->Action(MenuItem::NamesEnglish)->isChecked());  // names items carry no mark
+        s.window->Action(MenuItem::NamesNone)->trigger();
         s.window->Action(MenuItem::Bounds)->trigger();
         QCOMPARE(map->Picture(), plain);
 
         // Without star colours every star is white.
         const int star = s.VisibleStars(1)[0];
-        s.window->Action(MenuItem::StarColor)->trigger();
-        QVERIFY(!s.window->Action(MenuItem::StarColor)->isChecked());
+        s.window->Action(MenuItem::StarColours)->trigger();
+        QVERIFY(!s.window->Action(MenuItem::StarColours)->isChecked());
         const QImage white = map->Picture();
         QCOMPARE(white.pixelColor(s.StarPixel(star) * white.devicePixelRatio()), QColor(Qt::white));
 
         // More stars down to 5.5, then Fewer stars up to 3.0, each button stopping at its end.
         QAction* more = s.window->ToolbarAction(6);
         QAction* fewer = s.window->ToolbarAction(7);
-        const int atFour = s.state.stars.UpperBound();
+        const size_t atFour = s.state.catalog.stars.size();
         const int redraws = map->RedrawCount();
         more->trigger();
         more->trigger();
         QVERIFY(more->isEnabled());
         more->trigger();
-        QCOMPARE(int(s.state.view.MagLimitTenths), 55);
+        QCOMPARE(int(s.state.view.magLimitTenths), 55);
         QVERIFY(!more->isEnabled());
-        QVERIFY(s.state.stars.UpperBound() > atFour);
+        QVERIFY(s.state.catalog.stars.size() > atFour);
         QCOMPARE(map->RedrawCount(), redraws + 3);  // each drew only its new stars over the picture
         for (int i = 0; i < 5; ++i) fewer->trigger();
-        QCOMPARE(int(s.state.view.MagLimitTenths), 30);
+        QCOMPARE(int(s.state.view.magLimitTenths), 30);
         QVERIFY(!fewer->isEnabled());
         QVERIFY(more->isEnabled());
-        QVERIFY(s.state.stars.StarMag[s.state.stars.UpperBound() - 1] < 3.0f);
+        const std::vector<Star>& left = s.state.catalog.stars;
+        QVERIFY(left[left.size() - 2].magnitude < 3.0f);
     }
 
     void aboutAndHelp() {
@@ -360,18 +383,101 @@ private slots:
     void zoomButtonsStopAtTheirLimits() {
         Session s;
         s.Open(s.folder.Write("empty.con", ""));
-        const int base = s.state.view.ZoomUnit;
+        const int base = s.state.view.zoomUnit;
         QCOMPARE(base, static_cast<int>(std::nearbyint(s.window->ScreenHeightTwips() / 225.0)));
         QAction* zoomIn = s.window->ToolbarAction(9);
         QAction* zoomOut = s.window->ToolbarAction(10);
         for (int i = 0; i < 4; ++i) zoomIn->trigger();
-        QCOMPARE(s.state.view.ZoomUnit, 5 * base);
+        QCOMPARE(s.state.view.zoomUnit, 5 * base);
         QVERIFY(!zoomIn->isEnabled());
         QVERIFY(zoomOut->isEnabled());
         for (int i = 0; i < 4; ++i) zoomOut->trigger();
-        QCOMPARE(s.state.view.ZoomUnit, base);
+        QCOMPARE(s.state.view.zoomUnit, base);
         QVERIFY(!zoomOut->isEnabled());
         QVERIFY(zoomIn->isEnabled());
+    }
+
+    void undoAndRedoWithTheKeysAndTheMenu() {
+        Session s;
+        s.Open(s.folder.Write("empty.con", ""));
+        const std::string path = s.state.document.file;
+        const std::vector<int> stars = s.VisibleStars(3);
+        QWidget* map = s.window->Surface();
+        QApplication::setActiveWindow(s.window.get());
+        QVERIFY(QTest::qWaitForWindowActive(s.window.get()));
+        for (int star : stars) QTest::mouseClick(map, Qt::LeftButton, Qt::NoModifier, s.StarPixel(star));
+        QVERIFY(s.Lines().Drawing());
+        QVERIFY(s.window->Action(MenuItem::Undo)->isEnabled());
+        const auto key = [&](Qt::KeyboardModifiers modifiers) { QTest::keyClick(s.window.get(), Qt::Key_Z, modifiers); };
+        key(Qt::ControlModifier);  // ends the drawing, then takes back the second line
+        QVERIFY(!s.Lines().Drawing());
+        QCOMPARE(s.Lines().LineCount(), size_t(1));
+        QCOMPARE(ResolvedTitle(s.window.get()), QString::fromStdString("Orvanta [" + path + "*]"));
+        key(Qt::ControlModifier);
+        QCOMPARE(s.Lines().LineCount(), size_t(0));
+        QCOMPARE(ResolvedTitle(s.window.get()), QString::fromStdString("Orvanta [" + path + "]"));
+        QVERIFY(!s.window->Action(MenuItem::Undo)->isEnabled());
+        QVERIFY(s.window->Action(MenuItem::Redo)->isEnabled());
+        key(Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(s.window.get(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(s.Lines().LineCount(), size_t(2));
+        QVERIFY(!s.window->Action(MenuItem::Redo)->isEnabled());
+        s.window->Action(MenuItem::Undo)->trigger();
+        QCOMPARE(s.Lines().LineCount(), size_t(1));
+        // The redone line is selectable like one drawn by hand.
+        s.window->Action(MenuItem::Redo)->trigger();
+        QTest::mouseClick(map, Qt::LeftButton, Qt::ShiftModifier, (s.StarPixel(stars[1]) + s.StarPixel(stars[2])) / 2);
+        QCOMPARE(s.Lines().Selection(), std::optional<size_t>(1));
+    }
+
+    void aDoubleClickOnAStarStoresNoLineOfNoLength() {
+        Session s;
+        s.Open(s.folder.Write("empty.con", ""));
+        const std::vector<int> stars = s.VisibleStars(2);
+        QWidget* map = s.window->Surface();
+        QTest::mouseClick(map, Qt::LeftButton, Qt::NoModifier, s.StarPixel(stars[0]));
+        QTest::mouseDClick(map, Qt::LeftButton, Qt::NoModifier, s.StarPixel(stars[1]));
+        QTest::mouseClick(map, Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+        s.window->Action(MenuItem::Save)->trigger();
+        QCOMPARE(TempFolder::Read(s.state.document.file), s.Figure(stars[0], stars[1]));
+    }
+
+    // The question before changes are lost takes only Yes or No: Escape and
+    // closing its window leave it open, and the work with it.
+    void escapeDoesNotAnswerTheSaveQuestion() {
+        Session s;
+        s.Open(s.folder.Write("empty.con", ""));
+        const std::vector<int> stars = s.VisibleStars(2);
+        for (int star : stars) QTest::mouseClick(s.window->Surface(), Qt::LeftButton, Qt::NoModifier, s.StarPixel(star));
+        s.window->SetDialogResponder(nullptr);  // the real question
+        bool stayedAfterEscape = false, stayedAfterClose = false, asked = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            asked = box != nullptr;
+            if (!box) return;
+            QTest::keyClick(box, Qt::Key_Escape);
+            stayedAfterEscape = box->isVisible();
+            box->close();
+            stayedAfterClose = box->isVisible();
+            for (QAbstractButton* button : box->findChildren<QAbstractButton*>())
+                if (qobject_cast<QMessageBox*>(box)->buttonRole(button) == QMessageBox::YesRole) button->click();
+        });
+        QVERIFY(s.window->close());
+        QVERIFY(asked && stayedAfterEscape && stayedAfterClose);
+        QCOMPARE(TempFolder::Read(s.state.document.file), s.Figure(stars[0], stars[1]));  // Yes saved it
+    }
+
+    void theWindowsSizeIsRememberedBetweenRuns() {
+        {
+            Session first;
+            first.window->resize(777, 555);
+            first.state.lastFolder = first.folder.Dir();
+            QVERIFY(first.window->close());
+        }
+        Session second;
+        second.window->RestoreSettings();
+        QCOMPARE(second.window->size(), QSize(777, 555));
+        QVERIFY(!second.state.lastFolder.empty());
     }
 
     void closingAChangedFigureAsksAndSaves() {

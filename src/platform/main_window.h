@@ -1,13 +1,13 @@
 #pragma once
-// frmConstel: the main window with its menus, toolbar, status bar and map
-// surface. It forwards each event to the handler of the subsystem it belongs to.
+// The main window with its menus, toolbar, status bar and map surface. It
+// forwards each event to the command it belongs to.
 #include <QMainWindow>
 #include <map>
 #include <vector>
 
-#include "app/shared_state.h"
+#include "commands/program_state.h"
+#include "commands/window.h"
 #include "platform/map_surface.h"
-#include "ui/constel_window.h"
 #include "ui/localise_form.h"
 
 class QAction;
@@ -29,25 +29,28 @@ public:
     virtual void OpenUrl(const std::string& url) = 0;
 };
 
-class FrmConstel final : public QMainWindow, public ConstelWindow {
+class MainWindow final : public QMainWindow, public Window {
     Q_OBJECT
 public:
-    explicit FrmConstel(Orvanta& state);
-    ~FrmConstel() override;
+    explicit MainWindow(ProgramState& state);
+    ~MainWindow() override;
 
     // Runs the window's load; false when the program must end.
     bool Load(const LocalDateTime& now);
     void SetDialogResponder(DialogResponder* responder) { responder_ = responder; }
+    // The window's size and place and the last folder, from the previous run.
+    void RestoreSettings();
+    void SaveSettings() const;
 
     MapSurface* Surface() const { return surface_; }
     QAction* Action(MenuItem item) const;
     QAction* ToolbarAction(int index) const;
     QToolBar* Toolbar() const { return toolbar_; }
     QString StatusText() const;
+    std::string Caption() const;
     const std::vector<QAction*>& SeparatorActions() const { return separators_; }
 
-    // ConstelWindow
-    std::string Caption() const override { return caption_; }
+    // Window
     void SetCaption(const std::string& caption) override;
     void SetStatusText(const std::string& text) override;
     void SetStatusPanelWidth(int twips) override;
@@ -55,13 +58,12 @@ public:
     int ScreenHeightTwips() const override;
     void SetBackgroundBlack() override;
     void SetMenuEnabled(MenuItem item, bool enabled) override;
-    bool IsMenuChecked(MenuItem item) const override;
     void SetMenuChecked(MenuItem item, bool checked) override;
     void SetToolbarButtonEnabled(int index, bool enabled) override;
     MapCanvas& BeginMapPainting() override;
     void EndMapPainting() override;
     void OverlayChanged(const TwipRect& area) override;
-    void OverlayLineChanged(const LineElement& line) override;
+    void OverlayLineChanged(const PlacedLine& line) override;
     void MarkersChanged() override;
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
     bool AskYesNo(const std::string& text, const std::string& title) override;
@@ -76,7 +78,7 @@ protected:
 private:
     struct MenuEntry {
         std::string name;
-        std::string designCaption;  // the key, or "-" for a separator
+        std::string designCaption;  // the key of its text
         QAction* action;
     };
 
@@ -86,9 +88,11 @@ private:
     void connectHandlers();
     FormTexts DesignTexts() const;
     void ApplyTexts(const FormTexts& texts);
-    QAction* AddMenuEntry(QMenu* menu, const std::string& name, const std::string& key);
+    QMenu* AddMenu(QMenu* parent, const std::string& name, TextKey key);
+    QAction* AddMenuEntry(QMenu* menu, const std::string& name, TextKey key);
+    void AddSeparator(QMenu* menu);
 
-    Orvanta& state_;
+    ProgramState& state_;
     MapSurface* surface_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     QLabel* statusPanel_ = nullptr;

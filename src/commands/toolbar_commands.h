@@ -1,7 +1,7 @@
 #pragma once
 // The toolbar: turn and tilt the sky, change the star limit, zoom.
-#include "app/shared_state.h"
-#include "ui/constel_window.h"
+#include "commands/program_state.h"
+#include "commands/window.h"
 
 namespace orvanta {
 
@@ -12,12 +12,12 @@ enum ToolbarButton : int {
 constexpr int kToolbarButtonCount = 10;
 
 // The tooltip key of each button (1 to 10); separators have none.
-const char* ToolbarButtonTag(int index);
+const char* ToolbarButtonKey(int index);
 
-void Toolbar1_ButtonClick(Orvanta& state, ConstelWindow& window, int index);
+void RunToolbarCommand(ProgramState& state, Window& window, int index);
 // Loads the stars down to a limit half a magnitude fainter and draws only the new ones.
-void MoreStars(Orvanta& state, ConstelWindow& window);
+void MoreStars(ProgramState& state, Window& window);
 // Cuts the catalogue half a magnitude brighter and redraws.
-void FewerStars(Orvanta& state, ConstelWindow& window);
+void FewerStars(ProgramState& state, Window& window);
 
 }  // namespace orvanta

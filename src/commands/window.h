@@ -1,16 +1,16 @@
 #pragma once
-// What the application logic needs of its main window. The Qt window
-// implements it; tests drive the logic through a scripted one.
+// What the commands need of the main window. The Qt window implements it;
+// tests drive the commands through a scripted one.
 #include <string>
 
-#include "figure/figure_lines.h"
+#include "figure/figure.h"
 #include "map/map_canvas.h"
 
 namespace orvanta {
 
 enum class MenuItem {
-    Open, Save, SaveAs, End, View, ConstelShow, Bounds, ConstelNames,
-    ConstelNone, ConstelAbbrev, ConstelLatin, ConstelEnglish, StarColor, Help, OnlineHelp, About
+    Open, Save, SaveAs, Exit, Edit, Undo, Redo, View, Bounds,
+    NamesNone, NamesAbbreviations, NamesLatin, NamesEnglish, StarColours, Help, OnlineHelp, About
 };
 
 enum class MessageIcon { Information, Critical };
@@ -28,11 +28,10 @@ struct FileDialogRequest {
     bool createPrompt = false;
 };
 
-class ConstelWindow {
+class Window {
 public:
-    virtual ~ConstelWindow() = default;
+    virtual ~Window() = default;
 
-    virtual std::string Caption() const = 0;
     virtual void SetCaption(const std::string& caption) = 0;
     virtual void SetStatusText(const std::string& text) = 0;
     virtual void SetStatusPanelWidth(int twips) = 0;
@@ -42,22 +41,23 @@ public:
     virtual void SetBackgroundBlack() = 0;
 
     virtual void SetMenuEnabled(MenuItem item, bool enabled) = 0;
-    virtual bool IsMenuChecked(MenuItem item) const = 0;
     virtual void SetMenuChecked(MenuItem item, bool checked) = 0;
     virtual void SetToolbarButtonEnabled(int index, bool enabled) = 0;  // 1 to 10
 
     // The map's retained picture. EndMapPainting shows what was painted.
     virtual MapCanvas& BeginMapPainting() = 0;
     virtual void EndMapPainting() = 0;
-    // Line elements or selection markers changed within area: repaint only there.
+    // Lines or selection markers over the map changed within area: repaint only there.
     virtual void OverlayChanged(const TwipRect& area) = 0;
-    // A line element appeared or vanished where given: a window may repaint
-    // just the thin band along it rather than its whole bounding rectangle.
-    virtual void OverlayLineChanged(const LineElement& line) { OverlayChanged(ElementArea(line)); }
+    // A line appeared or vanished where given: a window may repaint just the
+    // thin band along it rather than its whole bounding rectangle.
+    virtual void OverlayLineChanged(const PlacedLine& line) { OverlayChanged(LineArea(line)); }
+    // The selection markers are to be shown, moved or hidden as the figure says.
     virtual void MarkersChanged() = 0;
 
     virtual void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) = 0;
-    virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;  // true for Yes
+    // A question answered only by Yes (true) or No: Escape and closing it do not count.
+    virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;
     virtual std::string GetOpenFileName(const FileDialogRequest& request) = 0;  // "" on cancel
     virtual std::string GetSaveFileName(const FileDialogRequest& request) = 0;
 

@@ -1,17 +1,21 @@
-#include "documents/file_dialogs.h"
+#include "commands/file_dialogs.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
 
 namespace orvanta {
 
 namespace {
 
-// The chosen path without surrounding blanks or a trailing NUL.
+// The chosen path exactly as given: a name may begin or end in blanks, and
+// trimming them would save to, or open, another file.
 std::string CleanResult(std::string path) {
-    const size_t first = path.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    path = path.substr(first, path.find_last_not_of(' ') - first + 1);
     if (!path.empty() && path.back() == '\0') path.pop_back();
     return path;
 }
+
+bool IsWritableFolder(const std::string& folder) { return !folder.empty() && ::access(folder.c_str(), W_OK) == 0; }
 
 }  // namespace
 
@@ -22,7 +26,7 @@ std::string NulSeparatedFilter(std::string filter) {
     return filter;
 }
 
-std::string ShowOpenDialog(ConstelWindow& owner, const std::string& filter, const std::string& title,
+std::string ShowOpenDialog(Window& owner, const std::string& filter, const std::string& title,
                            const std::string& initialDirectory) {
     FileDialogRequest request;
     request.filter = NulSeparatedFilter(filter);
@@ -32,7 +36,7 @@ std::string ShowOpenDialog(ConstelWindow& owner, const std::string& filter, cons
     return CleanResult(owner.GetOpenFileName(request));
 }
 
-std::string ShowSaveDialog(ConstelWindow& owner, const std::string& filter, const std::string& title,
+std::string ShowSaveDialog(Window& owner, const std::string& filter, const std::string& title,
                            const std::string& initialDirectory, const std::string& defaultFileName) {
     FileDialogRequest request;
     request.filter = NulSeparatedFilter(filter);
@@ -43,6 +47,18 @@ std::string ShowSaveDialog(ConstelWindow& owner, const std::string& filter, cons
     request.overwritePrompt = true;
     request.createPrompt = true;
     return CleanResult(owner.GetSaveFileName(request));
+}
+
+std::string DialogStartFolder(const ProgramState& state) {
+    if (!state.lastFolder.empty() && ::access(state.lastFolder.c_str(), F_OK) == 0) return state.lastFolder;
+    if (IsWritableFolder(state.programFolder)) return state.programFolder;
+    const char* home = std::getenv("HOME");
+    return home && home[0] == '/' ? std::string(home) : state.programFolder;
+}
+
+void RememberFolderOf(ProgramState& state, const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    if (slash != std::string::npos) state.lastFolder = path.substr(0, slash + 1);
 }
 
 }  // namespace orvanta

@@ -1,0 +1,128 @@
+#include "commands/document_commands.h"
+
+#include "commands/file_dialogs.h"
+#include "commands/map_redraw.h"
+#include "commands/window_state.h"
+#include "documents/figure_file.h"
+
+namespace orvanta {
+
+namespace {
+
+std::string FailureDetail(const std::string& path, const ReadFailure& failure, const GuiStrings& strings) {
+    std::string detail = path;
+    if (failure.line > 0)
+        detail += "\n" + Text(strings, TextKey::ReadingStoppedAt) + " " + std::to_string(failure.line);
+    if (!failure.reason.empty()) detail += (failure.line > 0 ? ": " : "\n") + failure.reason;
+    return detail;
+}
+
+// Reloads the reference tables: a bad one keeps the table it had, and the figure still opens.
+void ReloadReferenceTables(ProgramState& state, Window& window) {
+    const std::string boundsPath = state.DataPath("bounds.txt");
+    if (auto failure = LoadBoundaries(state.boundaries, boundsPath); failure.failed)
+        ReportDataFailure(state, window, boundsPath, failure);
+    const std::string consPath = state.DataPath("cons.txt");
+    if (auto failure = LoadConstellations(state.constellations, consPath, 1, EnglishConstellationNames(state.strings));
+        failure.failed)
+        ReportDataFailure(state, window, consPath, failure);
+}
+
+// Writes the figure to path; on success that file is the document's and the figure is saved.
+bool WriteDocument(ProgramState& state, Window& window, const std::string& path, bool reportFailure) {
+    std::string error;
+    if (!WriteFigureFile(state.document.figure.Records(), path, error)) {
+        if (reportFailure) ReportSaveFailure(state, window, path, error);
+        return false;
+    }
+    state.document.file = path;
+    state.document.history.MarkClean();
+    RefreshWindowState(state, window);
+    return true;
+}
+
+}  // namespace
+
+std::string FigureFileFilter(const ProgramState& state) {
+    return Text(state.strings, TextKey::FigureFilter) + " (*.con)|*.con|";
+}
+
+void ReportSaveFailure(const ProgramState& state, Window& window, const std::string& path, const std::string& error) {
+    window.ShowMessage(Text(state.strings, TextKey::SaveFailed) + "\n\n" + path + "\n" + error,
+                       Text(state.strings, TextKey::Title), MessageIcon::Critical);
+}
+
+void ReportDataFailure(const ProgramState& state, Window& window, const std::string& path, const ReadFailure& failure) {
+    window.ShowMessage(Text(state.strings, TextKey::DataLoadError) + "\n\n" + FailureDetail(path, failure, state.strings),
+                       Text(state.strings, TextKey::Title), MessageIcon::Critical);
+}
+
+void ReportFigureUnreadable(const ProgramState& state, Window& window, const std::string& path,
+                            const ReadFailure& failure) {
+    window.ShowMessage(Text(state.strings, TextKey::FigureUnreadable) + "\n\n" +
+                           FailureDetail(path, failure, state.strings),
+                       Text(state.strings, TextKey::Title), MessageIcon::Critical);
+}
+
+bool GuardUnsavedChanges(ProgramState& state, Window& window) {
+    Document& document = state.document;
+    if (!document.Changed()) return true;
+    if (!window.AskYesNo(Text(state.strings, TextKey::SaveQuestion), Text(state.strings, TextKey::Warning)))
+        return true;
+    if (!document.file.empty()) return WriteDocument(state, window, document.file, true);
+    // A figure that has no file yet (an import) is saved where the user says.
+    SaveAsCommand(state, window);
+    return !document.Changed();
+}
+
+bool OpenFigureFile(ProgramState& state, Window& window, const std::string& path) {
+    // Read first: a file that is not a figure leaves the document as it was.
+    std::vector<LineRecord> records;
+    if (auto failure = ReadFigureRecords(path, records); failure.failed) {
+        ReportFigureUnreadable(state, window, path, failure);
+        return false;
+    }
+    Document& document = state.document;
+    window.SetBackgroundBlack();
+    document.open = true;
+    document.file = path;
+    document.history.Clear();
+    ResetZoom(state.view, window);
+    for (int button = 1; button <= 9; ++button) window.SetToolbarButtonEnabled(button, true);
+    window.SetToolbarButtonEnabled(10, false);
+    ReloadReferenceTables(state, window);
+    document.figure.ReplaceLines(std::move(records));
+    RedrawMap(state, window);
+    window.SetStatusText(Text(state.strings, TextKey::HintIdle));
+    RefreshWindowState(state, window);
+    return true;
+}
+
+void OpenCommand(ProgramState& state, Window& window) {
+    if (!GuardUnsavedChanges(state, window)) return;  // the changed figure stays open to be saved elsewhere
+    const std::string path = ShowOpenDialog(window, FigureFileFilter(state), Text(state.strings, TextKey::OpenTitle),
+                                            DialogStartFolder(state));
+    if (path.empty()) return;
+    RememberFolderOf(state, path);
+    OpenFigureFile(state, window, path);
+}
+
+void SaveCommand(ProgramState& state, Window& window) {
+    if (!state.document.open) return;
+    if (state.document.file.empty()) return SaveAsCommand(state, window);
+    WriteDocument(state, window, state.document.file, true);
+}
+
+void SaveAsCommand(ProgramState& state, Window& window) {
+    if (!state.document.open) return;
+    const std::string path = ShowSaveDialog(window, FigureFileFilter(state), Text(state.strings, TextKey::SaveAsTitle),
+                                            DialogStartFolder(state), "");
+    if (path.empty()) return;
+    RememberFolderOf(state, path);
+    // A failed Save As ends silently; the old file, if any, stays whole.
+    WriteDocument(state, window, path, false);
+}
+
+bool MayClose(ProgramState& state, Window& window) { return GuardUnsavedChanges(state, window); }
+
+}  // namespace orvanta

@@ -1,0 +1,38 @@
+#pragma once
+// Open, Save and Save As, the unsaved-changes guard, and the messages about files.
+#include <string>
+#include <vector>
+
+#include "commands/program_state.h"
+#include "commands/window.h"
+
+namespace orvanta {
+
+// The filter both dialogs offer: one entry for figure files.
+std::string FigureFileFilter(const ProgramState& state);
+
+// Tells the user that the figure could not be written, and that it is kept.
+void ReportSaveFailure(const ProgramState& state, Window& window, const std::string& path, const std::string& error);
+// Tells the user that a data file beside the program could not be read.
+void ReportDataFailure(const ProgramState& state, Window& window, const std::string& path, const ReadFailure& failure);
+// Tells the user that a figure file could not be read, and that nothing changed.
+void ReportFigureUnreadable(const ProgramState& state, Window& window, const std::string& path,
+                            const ReadFailure& failure);
+
+void OpenCommand(ProgramState& state, Window& window);
+void SaveCommand(ProgramState& state, Window& window);
+void SaveAsCommand(ProgramState& state, Window& window);
+
+// Opens the figure file at path as Open does after its dialog: reads it whole
+// first, and on failure tells the user and leaves everything as it was.
+bool OpenFigureFile(ProgramState& state, Window& window, const std::string& path);
+
+// Asks before unsaved changes would be lost and saves on Yes. False when the
+// work must go on without the command that asked: Yes was answered and the
+// figure could not be saved.
+bool GuardUnsavedChanges(ProgramState& state, Window& window);
+
+// Asked before the window closes: runs the guard. False keeps the window open.
+bool MayClose(ProgramState& state, Window& window);
+
+}  // namespace orvanta

@@ -1,0 +1,47 @@
+#include "commands/menu_commands.h"
+
+#include "commands/document_commands.h"
+#include "commands/map_redraw.h"
+#include "commands/window_state.h"
+
+namespace orvanta {
+
+void ToggleBounds(ProgramState& state, Window& window) {
+    state.showBounds = !state.showBounds;
+    RefreshWindowState(state, window);
+    RedrawMap(state, window);
+}
+
+void ShowNames(ProgramState& state, Window& window, int mode) {
+    if (mode < 0 || mode > 3) return;
+    if (mode != 0) {
+        const std::string path = state.DataPath("cons.txt");
+        if (auto failure = LoadConstellations(state.constellations, path, static_cast<uint8_t>(mode),
+                                              EnglishConstellationNames(state.strings));
+            failure.failed)
+            ReportDataFailure(state, window, path, failure);
+    }
+    state.namesMode = static_cast<NamesMode>(mode);
+    RedrawMap(state, window);
+}
+
+void ToggleStarColours(ProgramState& state, Window& window) {
+    state.showStarColours = !state.showStarColours;
+    RefreshWindowState(state, window);
+    RedrawMap(state, window);
+}
+
+std::string AboutText(const ProgramState& state) {
+    return Text(state.strings, TextKey::Title) + " v1.4\r\n\r\n" + Text(state.strings, TextKey::AboutNotice);
+}
+
+void ShowAbout(ProgramState& state, Window& window) {
+    window.ShowMessage(AboutText(state), Text(state.strings, TextKey::About), MessageIcon::Information);
+}
+
+void OpenHelp(ProgramState& state, Window& window) {
+    // The page ships beside the program, so help works without a network.
+    window.OpenUrl(state.DataPath(kHelpPageName));
+}
+
+}  // namespace orvanta

@@ -1,0 +1,32 @@
+#pragma once
+// The whole state of a running Orvanta, passed explicitly to the commands.
+#include <string>
+
+#include "documents/document.h"
+#include "map/boundary_table.h"
+#include "map/constellation_table.h"
+#include "sky/catalogue.h"
+#include "sky/projection.h"
+#include "sky/sky_time.h"
+#include "ui/gui_strings.h"
+
+namespace orvanta {
+
+struct ProgramState {
+    std::string programFolder;  // ends in the separator
+    std::string lastFolder;     // where the last file dialog ended; empty at first
+    GuiStrings strings;
+    SkyTime time;
+    ViewState view;
+    StarCatalog catalog;
+    bool showStarColours = true;
+    bool showBounds = false;
+    NamesMode namesMode = 0;
+    ConstellationTable constellations;
+    BoundaryTable boundaries;
+    Document document;
+
+    std::string DataPath(const char* name) const { return programFolder + name; }
+};
+
+}  // namespace orvanta

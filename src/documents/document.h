@@ -1,0 +1,21 @@
+#pragma once
+// The document: the figure being edited, the file it belongs to and its
+// history, from which its changed state follows.
+#include <string>
+
+#include "figure/edit_history.h"
+#include "figure/figure.h"
+
+namespace orvanta {
+
+struct Document {
+    bool open = false;  // a figure is shown: opened or imported
+    std::string file;   // where Save writes; empty for an imported figure not yet saved
+    Figure figure;
+    EditHistory history;
+
+    // Unsaved changes: the figure differs from the state last read or written.
+    bool Changed() const { return open && !history.IsClean(); }
+};
+
+}  // namespace orvanta
