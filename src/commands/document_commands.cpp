@@ -1,5 +1,9 @@
 #include "commands/document_commands.h"
 
+#include <unistd.h>
+
+#include <algorithm>
+
 #include "commands/file_dialogs.h"
 #include "commands/map_redraw.h"
 #include "commands/window_state.h"
@@ -37,6 +41,7 @@ bool WriteDocument(ProgramState& state, Window& window, const std::string& path,
     }
     state.document.file = path;
     state.document.history.MarkClean();
+    RememberRecentFile(state, path);
     RefreshWindowState(state, window);
     return true;
 }
@@ -94,8 +99,31 @@ bool OpenFigureFile(ProgramState& state, Window& window, const std::string& path
     document.figure.ReplaceLines(std::move(records));
     RedrawMap(state, window);
     window.SetStatusText(Text(state.strings, TextKey::HintIdle));
+    RememberRecentFile(state, path);
     RefreshWindowState(state, window);
     return true;
+}
+
+void RememberRecentFile(ProgramState& state, const std::string& path) {
+    std::vector<std::string>& files = state.recentFiles;
+    files.erase(std::remove(files.begin(), files.end(), path), files.end());
+    files.insert(files.begin(), path);
+    if (files.size() > kRecentFileCount) files.resize(kRecentFileCount);
+}
+
+void OpenRecentCommand(ProgramState& state, Window& window, size_t index) {
+    if (index >= state.recentFiles.size()) return;
+    const std::string path = state.recentFiles[index];
+    if (::access(path.c_str(), F_OK) != 0) {
+        state.recentFiles.erase(state.recentFiles.begin() + static_cast<std::ptrdiff_t>(index));
+        window.ShowMessage(Text(state.strings, TextKey::RecentFileGone) + "\n\n" + path,
+                           Text(state.strings, TextKey::Title), MessageIcon::Information);
+        RefreshWindowState(state, window);
+        return;
+    }
+    if (!GuardUnsavedChanges(state, window)) return;
+    RememberFolderOf(state, path);
+    OpenFigureFile(state, window, path);
 }
 
 void OpenCommand(ProgramState& state, Window& window) {

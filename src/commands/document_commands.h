@@ -32,6 +32,14 @@ bool OpenFigureFile(ProgramState& state, Window& window, const std::string& path
 // figure could not be saved.
 bool GuardUnsavedChanges(ProgramState& state, Window& window);
 
+constexpr size_t kRecentFileCount = 8;
+
+// Puts path first in the list of recent files, which keeps the eight latest.
+void RememberRecentFile(ProgramState& state, const std::string& path);
+// Opens the recent file at index as Open does; a file that is gone is taken
+// off the list, and the user is told.
+void OpenRecentCommand(ProgramState& state, Window& window, size_t index);
+
 // Asked before the window closes: runs the guard. False keeps the window open.
 bool MayClose(ProgramState& state, Window& window);
 

@@ -1,6 +1,7 @@
 #pragma once
 // The whole state of a running Orvanta, passed explicitly to the commands.
 #include <string>
+#include <vector>
 
 #include "documents/document.h"
 #include "map/boundary_table.h"
@@ -15,6 +16,7 @@ namespace orvanta {
 struct ProgramState {
     std::string programFolder;  // ends in the separator
     std::string lastFolder;     // where the last file dialog ended; empty at first
+    std::vector<std::string> recentFiles;  // the most recent first
     GuiStrings strings;
     SkyTime time;
     ViewState view;

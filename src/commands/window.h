@@ -2,6 +2,7 @@
 // What the commands need of the main window. The Qt window implements it;
 // tests drive the commands through a scripted one.
 #include <string>
+#include <vector>
 
 #include "figure/figure.h"
 #include "map/map_canvas.h"
@@ -34,6 +35,8 @@ public:
 
     virtual void SetCaption(const std::string& caption) = 0;
     virtual void SetStatusText(const std::string& text) = 0;
+    // The permanent field at the right of the status bar: what is under the pointer.
+    virtual void SetPointerReadout(const std::string& text) = 0;
     virtual void SetStatusPanelWidth(int twips) = 0;
 
     virtual int ClientWidthTwips() const = 0;
@@ -43,6 +46,8 @@ public:
     virtual void SetMenuEnabled(MenuItem item, bool enabled) = 0;
     virtual void SetMenuChecked(MenuItem item, bool checked) = 0;
     virtual void SetToolbarButtonEnabled(int index, bool enabled) = 0;  // 1 to 10
+    // The Open Recent menu: the files in order, the most recent first.
+    virtual void ShowRecentFiles(const std::vector<std::string>& files) = 0;
 
     // The map's retained picture. EndMapPainting shows what was painted.
     virtual MapCanvas& BeginMapPainting() = 0;

@@ -20,6 +20,7 @@ void RefreshWindowState(const ProgramState& state, Window& window) {
     window.SetMenuEnabled(MenuItem::Redo, document.history.CanRedo());
     window.SetMenuChecked(MenuItem::Bounds, state.showBounds);
     window.SetMenuChecked(MenuItem::StarColours, state.showStarColours);
+    window.ShowRecentFiles(state.recentFiles);
 }
 
 }  // namespace orvanta

@@ -23,9 +23,10 @@
 #include "commands/map_editing.h"
 #include "commands/map_redraw.h"
 #include "commands/menu_commands.h"
+#include "commands/pointer_readout.h"
 #include "commands/startup.h"
 #include "commands/toolbar_commands.h"
-#include "platform/toolbar_icons.h"
+#include "platform/mnemonics.h"
 
 namespace orvanta {
 
@@ -159,6 +160,7 @@ QMenu* MainWindow::AddMenu(QMenu* parent, const std::string& name, TextKey key) 
 void MainWindow::createMenus() {
     QMenu* constellations = AddMenu(nullptr, "constellationsMenu", TextKey::ConstellationsMenu);
     actions_[MenuItem::Open] = AddMenuEntry(constellations, "openAction", TextKey::Open);
+    recentMenu_ = AddMenu(constellations, "recentFilesMenu", TextKey::RecentFilesMenu);
     actions_[MenuItem::Save] = AddMenuEntry(constellations, "saveAction", TextKey::Save);
     actions_[MenuItem::SaveAs] = AddMenuEntry(constellations, "saveAsAction", TextKey::SaveAs);
     AddSeparator(constellations);
@@ -189,10 +191,12 @@ void MainWindow::createMenus() {
     actions_[MenuItem::NamesEnglish] = AddMenuEntry(names, "namesEnglishAction", TextKey::NamesEnglish);
     actions_[MenuItem::StarColours] = AddMenuEntry(view, "starColoursAction", TextKey::StarColours);
     actions_[MenuItem::StarColours]->setCheckable(true);
+    viewMenu_ = view;
 
     QMenu* help = AddMenu(nullptr, "helpMenu", TextKey::HelpMenu);
     actions_[MenuItem::Help] = help->menuAction();
     actions_[MenuItem::OnlineHelp] = AddMenuEntry(help, "onlineHelpAction", TextKey::OnlineHelp);
+    actions_[MenuItem::OnlineHelp]->setShortcut(QKeySequence::HelpContents);
     AddSeparator(help);
     actions_[MenuItem::About] = AddMenuEntry(help, "aboutAction", TextKey::About);
 }
@@ -210,15 +214,46 @@ void MainWindow::createToolBars() {
     int next = 0;
     for (int index = 1; index <= kToolbarButtonCount; ++index) {
         if (next < 8 && buttons[next].first == index) {
-            QAction* action = toolbar_->addAction(MakeToolbarIcon(buttons[next].second), QString());
+            QAction* action = toolbar_->addAction(QString());
             action->setObjectName(QString("toolbarButton%1").arg(index));
             action->setEnabled(false);  // nothing to move or zoom before a figure is open
+            action->setShortcuts(ToolbarShortcuts(index));
             toolbarActions_[index] = action;
+            toolbarMotifs_[index] = buttons[next].second;
             ++next;
         } else {
             toolbarActions_[index] = toolbar_->addSeparator();
         }
     }
+    RefreshToolbarIcons();
+}
+
+QList<QKeySequence> MainWindow::ToolbarShortcuts(int index) {
+    // The keys desktop programs use for these; the plain arrows stay free, as ever.
+    switch (index) {
+        case kMoveLeft: return {QKeySequence(Qt::CTRL | Qt::Key_Left)};
+        case kMoveUp: return {QKeySequence(Qt::CTRL | Qt::Key_Up)};
+        case kMoveDown: return {QKeySequence(Qt::CTRL | Qt::Key_Down)};
+        case kMoveRight: return {QKeySequence(Qt::CTRL | Qt::Key_Right)};
+        case kMoreStars: return {QKeySequence(Qt::CTRL | Qt::Key_BracketRight)};
+        case kFewerStars: return {QKeySequence(Qt::CTRL | Qt::Key_BracketLeft)};
+        case kZoomIn:
+            return {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal),
+                    QKeySequence(Qt::CTRL | Qt::KeypadModifier | Qt::Key_Plus)};
+        case kZoomOut:
+            return {QKeySequence(Qt::CTRL | Qt::Key_Minus), QKeySequence(Qt::CTRL | Qt::KeypadModifier | Qt::Key_Minus)};
+        default: return {};
+    }
+}
+
+void MainWindow::RefreshToolbarIcons() {
+    for (const auto& [index, motif] : toolbarMotifs_) toolbarActions_[index]->setIcon(MakeToolbarIcon(motif, palette()));
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    // A new theme or palette: the icons take its text colours.
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) RefreshToolbarIcons();
+    QMainWindow::changeEvent(event);
 }
 
 void MainWindow::createStatusBar() {
@@ -228,6 +263,9 @@ void MainWindow::createStatusBar() {
     statusPanel_->setMinimumWidth(1);
     statusPanel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(statusPanel_, 1);
+    pointerReadout_ = new QLabel(this);
+    pointerReadout_->setObjectName("pointerReadout");
+    statusBar()->addPermanentWidget(pointerReadout_);
 }
 
 void MainWindow::connectHandlers() {
@@ -257,7 +295,11 @@ void MainWindow::connectHandlers() {
     surface_->onMouseDown = [this](int button, int shift, float x, float y) {
         MapMouseDown(state_, *this, button, shift, x, y);
     };
-    surface_->onMouseMove = [this](float x, float y) { MapMouseMove(state_, *this, x, y); };
+    surface_->onMouseMove = [this](float x, float y) {
+        MapMouseMove(state_, *this, x, y);
+        ShowPointerReadout(state_, *this, x, y);
+    };
+    surface_->onLeave = [this] { pointerReadout_->clear(); };
     surface_->onMarkerKey = [this](int keyCode) { SelectionKeyDown(state_, *this, keyCode); };
 
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
@@ -289,12 +331,37 @@ FormTexts MainWindow::DesignTexts() const {
 
 void MainWindow::ApplyTexts(const FormTexts& texts) {
     SetCaption(texts.caption);
-    for (size_t i = 0; i < menuEntries_.size(); ++i) menuEntries_[i].action->setText(MenuText(texts.controls[i].caption));
+    for (size_t i = 0; i < menuEntries_.size(); ++i)
+        menuEntries_[i].action->setProperty(kPlainTextProperty, ToQString(texts.controls[i].caption));
     const ControlTexts& toolbar = texts.controls.back();
-    for (int index = 1; index <= kToolbarButtonCount; ++index)
-        if (!toolbarActions_[index]->isSeparator())
-            toolbarActions_[index]->setToolTip(ToQString(toolbar.buttonToolTips[index - 1]));
+    // The toolbar's commands also stand in the View menu, under their tooltips' texts.
+    viewMenu_->addSeparator();
+    for (int index = 1; index <= kToolbarButtonCount; ++index) {
+        QAction* action = toolbarActions_[index];
+        if (action->isSeparator()) continue;
+        const QString text = ToQString(toolbar.buttonToolTips[index - 1]);
+        action->setProperty(kPlainTextProperty, text);
+        const QString keys = action->shortcut().toString(QKeySequence::NativeText);
+        action->setToolTip(text.isEmpty() || keys.isEmpty() ? text : text + " (" + keys + ")");
+        viewMenu_->addAction(action);
+    }
+    AssignMnemonics(menuBar());
 }
+
+void MainWindow::ShowRecentFiles(const std::vector<std::string>& files) {
+    recentMenu_->clear();
+    for (size_t i = 0; i < files.size(); ++i) {
+        // Numbered as desktop programs do; the number is the mnemonic.
+        QString name = ToQString(files[i]);
+        QAction* entry = recentMenu_->addAction(QString("&%1 %2").arg(i + 1).arg(name.replace('&', "&&")));
+        connect(entry, &QAction::triggered, this, [this, i] { OpenRecentCommand(state_, *this, i); });
+    }
+    recentMenu_->setEnabled(!files.empty());
+}
+
+void MainWindow::SetPointerReadout(const std::string& text) { pointerReadout_->setText(ToQString(text)); }
+
+QString MainWindow::PointerReadout() const { return pointerReadout_->text(); }
 
 bool MainWindow::Load(const LocalDateTime& now) {
     FormTexts texts = DesignTexts();
@@ -394,12 +461,19 @@ void MainWindow::RestoreSettings() {
     // Only the window's size and place: the view starts as it always does.
     restoreGeometry(settings.value("window/geometry").toByteArray());
     state_.lastFolder = settings.value("dialogs/lastFolder").toString().toStdString();
+    state_.recentFiles.clear();
+    for (const QString& file : settings.value("recentFiles").toStringList())
+        if (state_.recentFiles.size() < kRecentFileCount) state_.recentFiles.push_back(file.toStdString());
+    ShowRecentFiles(state_.recentFiles);
 }
 
 void MainWindow::SaveSettings() const {
     QSettings settings;
     settings.setValue("window/geometry", saveGeometry());
     settings.setValue("dialogs/lastFolder", QString::fromStdString(state_.lastFolder));
+    QStringList recent;
+    for (const std::string& file : state_.recentFiles) recent.append(QString::fromStdString(file));
+    settings.setValue("recentFiles", recent);
 }
 
 }  // namespace orvanta

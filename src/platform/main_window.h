@@ -8,6 +8,7 @@
 #include "commands/program_state.h"
 #include "commands/window.h"
 #include "platform/map_surface.h"
+#include "platform/toolbar_icons.h"
 #include "ui/localise_form.h"
 
 class QAction;
@@ -47,12 +48,16 @@ public:
     QAction* ToolbarAction(int index) const;
     QToolBar* Toolbar() const { return toolbar_; }
     QString StatusText() const;
+    QString PointerReadout() const;
+    QMenu* RecentFilesMenu() const { return recentMenu_; }
     std::string Caption() const;
     const std::vector<QAction*>& SeparatorActions() const { return separators_; }
 
     // Window
     void SetCaption(const std::string& caption) override;
     void SetStatusText(const std::string& text) override;
+    void SetPointerReadout(const std::string& text) override;
+    void ShowRecentFiles(const std::vector<std::string>& files) override;
     void SetStatusPanelWidth(int twips) override;
     int ClientWidthTwips() const override;
     int ScreenHeightTwips() const override;
@@ -74,6 +79,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     struct MenuEntry {
@@ -91,11 +97,17 @@ private:
     QMenu* AddMenu(QMenu* parent, const std::string& name, TextKey key);
     QAction* AddMenuEntry(QMenu* menu, const std::string& name, TextKey key);
     void AddSeparator(QMenu* menu);
+    static QList<QKeySequence> ToolbarShortcuts(int index);
+    void RefreshToolbarIcons();
 
     ProgramState& state_;
     MapSurface* surface_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     QLabel* statusPanel_ = nullptr;
+    QLabel* pointerReadout_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    std::map<int, IconMotif> toolbarMotifs_;
     std::vector<MenuEntry> menuEntries_;
     std::map<MenuItem, QAction*> actions_;
     std::vector<QAction*> toolbarActions_;  // index 1 to 10; 0 unused

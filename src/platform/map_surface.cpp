@@ -246,6 +246,10 @@ void MapSurface::mousePressEvent(QMouseEvent* event) {
                 static_cast<float>(p.y() * kTwipsPerPixel));
 }
 
+void MapSurface::leaveEvent(QEvent*) {
+    if (onLeave) onLeave();
+}
+
 void MapSurface::mouseMoveEvent(QMouseEvent* event) {
     if (!onMouseMove) return;
     const QPointF p = event->position();

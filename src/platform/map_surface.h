@@ -54,6 +54,7 @@ public:
     std::function<void(int button, int shift, float x, float y)> onMouseDown;
     std::function<void(float x, float y)> onMouseMove;
     std::function<void()> onResize;
+    std::function<void()> onLeave;
     std::function<void(int keyCode)> onMarkerKey;
 
 protected:
@@ -61,6 +62,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     void EnsurePictureSize();

@@ -1,11 +1,13 @@
 #pragma once
 #include <QIcon>
+#include <QPalette>
 
 namespace orvanta {
 
 enum class IconMotif { ArrowLeft, ArrowUp, ArrowDown, ArrowRight, DenseDots, SparseDots, ZoomIn, ZoomOut };
 
-// A toolbar icon drawn at 16 and 32 pixels, so it stays crisp at 1x and 2x.
-QIcon MakeToolbarIcon(IconMotif motif);
+// A toolbar icon in the palette's text colour, and its disabled text colour when
+// disabled, so it reads in light and dark themes; drawn at 16 and 32 pixels.
+QIcon MakeToolbarIcon(IconMotif motif, const QPalette& palette);
 
 }  // namespace orvanta

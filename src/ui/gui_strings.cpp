@@ -81,6 +81,10 @@ const BuiltIn kBuiltInTexts[] = {
     {TextKey::Undo, "Undo", true},
     {TextKey::Redo, "Redo", true},
     {TextKey::Untitled, "Untitled", true},
+    {TextKey::PointerPosition, "RA %1  Dec %2   Alt %3  Az %4", true},
+    {TextKey::PointerStar, "mag %1", true},
+    {TextKey::RecentFilesMenu, "Open Recent", true},
+    {TextKey::RecentFileGone, "This file no longer exists. It has been taken off the list of recent files.", true},
 };
 
 const BuiltIn* FindBuiltIn(int key) {
@@ -131,6 +135,20 @@ std::string TextOfKey(const GuiStrings& strings, const std::string& key) {
 std::string Text(const GuiStrings& strings, TextKey key) { return TextOfKey(strings, KeyName(key)); }
 
 std::string KeyName(TextKey key) { return std::to_string(static_cast<int>(key)); }
+
+std::string FillIn(std::string pattern, const std::vector<std::string>& values) {
+    std::string out;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+        if (pattern[i] == '%' && next >= '1' && next <= '9' && static_cast<size_t>(next - '1') < values.size()) {
+            out += values[next - '1'];
+            ++i;
+        } else {
+            out += pattern[i];
+        }
+    }
+    return out;
+}
 
 std::string EnglishConstellationNames(const GuiStrings& strings) {
     return GetGuiString(strings, KeyName(TextKey::EnglishNames), "", 2000);

@@ -51,6 +51,10 @@ enum class TextKey : int {
     Undo = 222,
     Redo = 224,
     Untitled = 226,
+    PointerPosition = 230,
+    PointerStar = 232,
+    RecentFilesMenu = 234,
+    RecentFileGone = 236,
 };
 
 struct GuiStrings {
@@ -73,6 +77,10 @@ std::string KeyName(TextKey key);
 // defaultValue; size limits the length to size - 1.
 std::string GetGuiString(const GuiStrings& strings, const std::string& key, const std::string& defaultValue = "",
                          size_t size = 255);
+
+// The pattern with %1 to %9 replaced by the values, so that a translation
+// may put them in another order.
+std::string FillIn(std::string pattern, const std::vector<std::string>& values);
 
 // The English constellation names, comma-separated in table order.
 std::string EnglishConstellationNames(const GuiStrings& strings);

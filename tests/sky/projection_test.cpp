@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "commands/pointer_readout.h"
+#include "sky/horizon.h"
 #include "sky/projection.h"
 #include "support/worked_view.h"
 
@@ -54,4 +56,23 @@ TEST(Projection, ZoomAndThePointerToSkyInverse) {
         // Zoom scales the distance from the zenith; rounding radius and place: a couple of twips.
         EXPECT_NEAR(distance[1], distance[0] * 76 / 51, 2.0) << ra << " " << dec;
     }
+}
+
+// What the pointer read-out reports: the worked view's places in the
+// observer's sky, and the positions written out.
+TEST(Projection, HorizonPlacesAndTheirWrittenForm) {
+    const ViewState view = orvanta::testing::WorkedView();
+    // On the meridian the altitude is 90 - |50 - dec|, due south below the
+    // zenith, due north above it. 3 h east at dec 0 it is 27.03, and the map
+    // puts it at (-99, 3906) from the zenith at (5000, 0): 180 - atan(5099 / 3906).
+    const double cases[][4] = {{6, 0, 40, 180}, {6, 70, 70, 0}, {6, -59, -19, 180}, {9, 0, 27.034, 127.45}};
+    for (const auto& [ra, dec, altitude, azimuth] : cases) {
+        const HorizonPosition place = ToHorizon(view, ra, dec);
+        EXPECT_NEAR(place.altitude, altitude, 0.01) << ra << " " << dec;
+        EXPECT_NEAR(place.azimuth, azimuth, 0.1) << ra << " " << dec;
+    }
+    EXPECT_EQ(FormatRightAscension(5919), "5h 55m 08s");   // 0.919 h = 55 m 8.4 s
+    EXPECT_EQ(FormatRightAscension(23999.9), "0h 00m 00s");  // a turn is 24 h
+    EXPECT_EQ(FormatDeclination(741), "+7\u00b0 24\u2032 36\u2033");
+    EXPECT_EQ(FormatDeclination(-820), "-8\u00b0 12\u2032 00\u2033");
 }

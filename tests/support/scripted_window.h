@@ -31,7 +31,8 @@ public:
     std::deque<bool> yesNoAnswers;
 
     // What the program showed.
-    std::string caption, statusText, openedUrl;
+    std::string caption, statusText, openedUrl, pointerReadout;
+    std::vector<std::string> recentFiles;
     std::vector<ShownMessage> messages;
     std::vector<std::string> questions;
     std::vector<FileDialogRequest> openRequests, saveRequests;
@@ -44,6 +45,8 @@ public:
 
     void SetCaption(const std::string& text) override { caption = text; }
     void SetStatusText(const std::string& text) override { statusText = text; }
+    void SetPointerReadout(const std::string& text) override { pointerReadout = text; }
+    void ShowRecentFiles(const std::vector<std::string>& files) override { recentFiles = files; }
     void SetStatusPanelWidth(int) override {}
     int ClientWidthTwips() const override { return clientWidthTwips; }
     int ScreenHeightTwips() const override { return screenHeightTwips; }

@@ -1,6 +1,9 @@
 // The real main window, offscreen, driven with real mouse and key events.
 #include <QAbstractButton>
 #include <QAction>
+#include <QPalette>
+#include <QSet>
+#include <functional>
 #include <QMessageBox>
 #include <QSettings>
 #include <QTimer>
@@ -18,6 +21,7 @@
 #include "commands/document_commands.h"
 #include "commands/map_editing.h"
 #include "commands/startup.h"
+#include "commands/toolbar_commands.h"
 #include "map/layers.h"
 #include "platform/main_window.h"
 #include "sky/projection.h"
@@ -57,6 +61,12 @@ void CopyData(const TempFolder& folder, bool withCatalogue = true) {
         if (!withCatalogue && std::string(name) == "yale.dat") continue;
         std::filesystem::copy_file(std::string(ORVANTA_DATA_DIR) + "/" + name, folder.File(name));
     }
+}
+
+// A menu text as the user reads it: without the mnemonic's marker.
+QString Shown(const QAction* action) {
+    QString text = action->text();
+    return text.replace("&&", "\x01").remove('&').replace('\x01', '&');
 }
 
 QPoint PixelOf(const ScreenPoint& p) {
@@ -139,25 +149,27 @@ private slots:
         Session s;
         QVERIFY(s.loaded);
         QCOMPARE(ResolvedTitle(s.window.get()), QString("Orvanta"));
-        QCOMPARE(s.window->Action(MenuItem::Open)->text(), QString("Open..."));
-        QCOMPARE(s.window->Action(MenuItem::Exit)->text(), QString("Exit"));
+        QCOMPARE(Shown(s.window->Action(MenuItem::Open)), QString("Open..."));
+        QCOMPARE(Shown(s.window->Action(MenuItem::Exit)), QString("Exit"));
         QCOMPARE(s.window->Action(MenuItem::Exit)->shortcut(), QKeySequence("Ctrl+Q"));
-        QCOMPARE(s.window->Action(MenuItem::NamesEnglish)->text(), QString("English"));
-        QCOMPARE(s.window->Action(MenuItem::About)->text(), QString("About..."));
-        QCOMPARE(s.window->Action(MenuItem::View)->text(), QString("View"));
+        QCOMPARE(Shown(s.window->Action(MenuItem::NamesEnglish)), QString("English"));
+        QCOMPARE(Shown(s.window->Action(MenuItem::About)), QString("About..."));
+        QCOMPARE(Shown(s.window->Action(MenuItem::View)), QString("View"));
         const QList<QAction*> bar = s.window->menuBar()->actions();
         QCOMPARE(bar.size(), 4);
-        QCOMPARE(bar[0]->text(), QString("Constellations"));
-        QCOMPARE(bar[1]->text(), QString("Edit"));  // between Constellations and View
-        QCOMPARE(bar[2]->text(), QString("View"));
-        QCOMPARE(bar[3]->text(), QString("Help"));
+        QCOMPARE(Shown(bar[0]), QString("Constellations"));
+        QCOMPARE(Shown(bar[1]), QString("Edit"));  // between Constellations and View
+        QCOMPARE(Shown(bar[2]), QString("View"));
+        QCOMPARE(Shown(bar[3]), QString("Help"));
         QCOMPARE(s.window->Action(MenuItem::Undo)->shortcut(), QKeySequence("Ctrl+Z"));
         QCOMPARE(s.window->Action(MenuItem::Redo)->shortcuts(),
                  (QList<QKeySequence>{QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
         QVERIFY(!s.window->Action(MenuItem::Undo)->isEnabled());
         QVERIFY(!s.window->Action(MenuItem::Redo)->isEnabled());
-        const char* tips[] = {"", "Move Left", "Move Up", "Move Down", "Move Right", "", "More stars",
-                              "Fewer stars", "", "Zoom +", "Zoom -"};
+        // Each tooltip names the command's key.
+        const char* tips[] = {"", "Move Left (Ctrl+Left)", "Move Up (Ctrl+Up)", "Move Down (Ctrl+Down)",
+                              "Move Right (Ctrl+Right)", "", "More stars (Ctrl+])", "Fewer stars (Ctrl+[)", "",
+                              "Zoom + (Ctrl++)", "Zoom - (Ctrl+-)"};
         for (int i = 1; i <= 10; ++i) QCOMPARE(s.window->ToolbarAction(i)->toolTip(), QString(tips[i]));
         QVERIFY(s.window->ToolbarAction(5)->isSeparator());
         QVERIFY(s.window->ToolbarAction(8)->isSeparator());
@@ -171,11 +183,11 @@ private slots:
     void translationThatSetsOnlyTheOpenItem() {
         Session s("[GUI_Strings]\r\n112 = \"Datei oeffnen...\"\r\n");
         QVERIFY(s.loaded);
-        QCOMPARE(s.window->Action(MenuItem::Open)->text(), QString("Datei oeffnen..."));
-        QCOMPARE(s.window->Action(MenuItem::Save)->text(), QString());
-        QCOMPARE(s.window->menuBar()->actions()[0]->text(), QString());
+        QCOMPARE(Shown(s.window->Action(MenuItem::Open)), QString("Datei oeffnen..."));
+        QCOMPARE(Shown(s.window->Action(MenuItem::Save)), QString());
+        QCOMPARE(Shown(s.window->menuBar()->actions()[0]), QString());
         QCOMPARE(QString::fromStdString(s.window->Caption()), QString());
-        QCOMPARE(s.window->Action(MenuItem::Undo)->text(), QString("Undo"));  // our own keys keep their English
+        QCOMPARE(Shown(s.window->Action(MenuItem::Undo)), QString("Undo"));  // our own keys keep their English
         for (int i : {1, 2, 3, 4, 6, 7, 9, 10}) QCOMPARE(s.window->ToolbarAction(i)->toolTip(), QString());
         QCOMPARE(s.window->SeparatorActions().size(), size_t(2));
         for (QAction* separator : s.window->SeparatorActions()) QVERIFY(separator->isSeparator());
@@ -478,6 +490,136 @@ private slots:
         second.window->RestoreSettings();
         QCOMPARE(second.window->size(), QSize(777, 555));
         QVERIFY(!second.state.lastFolder.empty());
+    }
+
+    // Every menu item has an underlined letter of its own among its neighbours,
+    // chosen from the texts in use; so do translated texts.
+    void mnemonicsFromTheTextsInUse() {
+        for (const std::string ini : {std::string(), std::string(EXAMPLES_DIR "/orvanta.ini")}) {
+            Session s(ini.empty() ? "" : TempFolder::Read(ini));
+            const std::function<void(const QList<QAction*>&)> check = [&](const QList<QAction*>& actions) {
+                QSet<int> used;
+                for (QAction* action : actions) {
+                    if (action->isSeparator() || action->text().isEmpty()) continue;
+                    const int key = QKeySequence::mnemonic(action->text())[0].toCombined();
+                    QVERIFY2(key != 0, qPrintable(action->text()));
+                    QVERIFY2(!used.contains(key), qPrintable(action->text()));
+                    used.insert(key);
+                    if (action->menu()) check(action->menu()->actions());
+                }
+            };
+            check(s.window->menuBar()->actions());
+        }
+        Session german(TempFolder::Read(EXAMPLES_DIR "/orvanta.ini"));
+        QCOMPARE(german.window->Action(MenuItem::Open)->text(), QString("&Öffnen..."));
+        // Alt and the letter open the menu.
+        Session s;
+        QApplication::setActiveWindow(s.window.get());
+        QVERIFY(QTest::qWaitForWindowActive(s.window.get()));
+        QTest::keyClick(s.window.get(), Qt::Key_C, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+        QCOMPARE(qobject_cast<QMenu*>(QApplication::activePopupWidget())->menuAction()->text(), QString("&Constellations"));
+        QApplication::activePopupWidget()->close();
+    }
+
+    void keysForTheToolbarCommandsAndHelp() {
+        Session s;
+        s.Open(s.folder.Write("empty.con", ""));
+        QApplication::setActiveWindow(s.window.get());
+        QVERIFY(QTest::qWaitForWindowActive(s.window.get()));
+        const ViewState start = s.state.view;
+        const auto key = [&](int qtKey, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+            QTest::keyClick(s.window.get(), Qt::Key(qtKey), modifiers);
+        };
+        // Plain arrows and Backspace do nothing on the map.
+        for (int plain : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Backspace}) key(plain, {});
+        QCOMPARE(s.state.view.longitude, start.longitude);
+        QCOMPARE(s.state.view.latitude, start.latitude);
+        key(Qt::Key_Right);
+        QCOMPARE(s.state.view.longitude, start.longitude + 30);
+        key(Qt::Key_Left);
+        key(Qt::Key_Down);
+        QCOMPARE(s.state.view.latitude, start.latitude + 45);
+        key(Qt::Key_Up);
+        QCOMPARE(s.state.view.longitude, start.longitude);
+        QCOMPARE(s.state.view.latitude, start.latitude);
+        key(Qt::Key_Plus);
+        key(Qt::Key_Equal);
+        QVERIFY(s.state.view.zoomUnit > start.zoomUnit);
+        key(Qt::Key_Minus);
+        key(Qt::Key_Minus);
+        QCOMPARE(s.state.view.zoomUnit, start.zoomUnit);
+        key(Qt::Key_BracketRight);
+        QCOMPARE(int(s.state.view.magLimitTenths), 45);
+        key(Qt::Key_BracketLeft);
+        QCOMPARE(int(s.state.view.magLimitTenths), 40);
+        key(Qt::Key_F1, {});
+        QCOMPARE(s.dialogs.url, s.folder.Dir() + "help.html");
+        // The same commands stand in the View menu, with their keys.
+        QVERIFY(s.window->Action(MenuItem::View)->menu()->actions().contains(s.window->ToolbarAction(kZoomIn)));
+    }
+
+    // Pointing at a star tells which it is; pointing at empty sky tells only where.
+    // Neither redraws the map.
+    void pointerReadout() {
+        Session s;
+        s.Open(s.folder.Write("empty.con", ""));
+        QWidget* map = s.window->Surface();
+        const int redraws = s.window->Surface()->RedrawCount();
+        const int star = s.VisibleStars(1)[0];
+        const Star& bright = s.state.catalog.stars[star];
+        QTest::mouseMove(map, s.StarPixel(star) + QPoint(1, 0));
+        QTest::mouseMove(map, s.StarPixel(star));
+        const QString overStar = s.window->PointerReadout();
+        // The pixel's place is the star's within a pixel: the hour and the sign agree, the magnitude is the star's.
+        const QString hour = QString("RA %1h").arg(bright.ra / 1000), sign = bright.dec < 0 ? "Dec -" : "Dec +";
+        const QString magnitude = QString("mag %1").arg(double(bright.magnitude), 0, 'f', 2);
+        QVERIFY2(overStar.startsWith(hour) && overStar.contains(sign) && overStar.endsWith(magnitude),
+                 qPrintable(overStar + " / " + hour + " " + magnitude));
+        QTest::mouseMove(map, QPoint(map->width() / 2, 3));  // the zenith: no bright star there
+        const QString empty = s.window->PointerReadout();
+        QVERIFY2(empty.contains("Alt 89.") && !empty.contains("mag"), qPrintable(empty));
+        QCOMPARE(s.window->Surface()->RedrawCount(), redraws);
+    }
+
+    void openRecentRemembersEightAndDropsAFileThatIsGone() {
+        Session s;
+        std::vector<std::string> paths;
+        for (int i = 0; i < 9; ++i) {
+            paths.push_back(s.folder.Write("f" + std::to_string(i) + ".con", ""));
+            s.Open(paths.back());
+        }
+        QMenu* recent = s.window->RecentFilesMenu();
+        QCOMPARE(recent->actions().size(), 8);
+        QVERIFY(recent->actions()[0]->text().endsWith("f8.con"));
+        std::filesystem::remove(paths[7]);
+        recent->actions()[1]->trigger();  // f7.con, gone
+        QCOMPARE(s.dialogs.messages.size(), size_t(1));
+        QCOMPARE(recent->actions().size(), 7);
+        recent->actions()[1]->trigger();  // now f6.con
+        QCOMPARE(s.state.document.file, paths[6]);
+        QVERIFY(recent->actions()[0]->text().endsWith("f6.con"));
+    }
+
+    void toolbarIconsTakeTheThemesTextColour() {
+        Session s;
+        for (const QColor ink : {QColor(Qt::white), QColor(20, 20, 20)}) {
+            QPalette palette = s.window->palette();
+            palette.setColor(QPalette::Active, QPalette::WindowText, ink);
+            palette.setColor(QPalette::Inactive, QPalette::WindowText, ink);
+            palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 0, 0));
+            s.window->setPalette(palette);
+            for (const auto& [mode, expected] : {std::pair{QIcon::Normal, ink}, {QIcon::Disabled, QColor(128, 0, 0)}}) {
+                // At twice the size it is drawn anew, not scaled: a pixel of the full ink in the dot field.
+                const QImage image = s.window->ToolbarAction(kMoreStars)->icon().pixmap(QSize(32, 32), mode).toImage();
+                QCOMPARE(image.size(), QSize(32, 32));
+                bool found = false;
+                for (int y = 0; y < 32 && !found; ++y)
+                    for (int x = 0; x < 32 && !found; ++x)
+                        found = image.pixelColor(x, y).alpha() == 255 && image.pixelColor(x, y).rgb() == expected.rgb();
+                QVERIFY(found);
+            }
+        }
     }
 
     void closingAChangedFigureAsksAndSaves() {
