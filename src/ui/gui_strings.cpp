@@ -96,14 +96,21 @@ void LoadDefaultGuiStrings(GuiStrings& strings) {
 
 std::string GetGuiString(const GuiStrings& strings, const std::string& key, const std::string& defaultValue,
                          size_t size) {
-    if (strings.IniPath.empty()) {
+    const ProfileTable* table = strings.IniPath.empty() ? nullptr : strings.IniFile.Table(strings.IniPath);
+    if (!table) {
         const int index = KeyIndex(key);
         if (index < 0 || index >= static_cast<int>(strings.DefaultGuiStrings.size())) return {};
         return strings.DefaultGuiStrings[index];
     }
     std::string value;
-    GetPrivateProfileString("GUI_Strings", key, defaultValue, value, size, strings.IniPath);
+    ProfileValue(table->Find("GUI_Strings", key), defaultValue, value, size);
     return value;
+}
+
+std::string GuiStringsFileRefusal(const GuiStrings& strings) {
+    if (strings.IniPath.empty()) return {};
+    strings.IniFile.Table(strings.IniPath);
+    return strings.IniFile.Refusal();
 }
 
 std::string GetGuiTextOrBuiltIn(const GuiStrings& strings, const std::string& key) {
