@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "sky/file_descriptor.h"
+
 namespace orvanta {
 
 namespace {
@@ -36,20 +38,6 @@ ssize_t ReadUpTo(int fd, char* into, size_t size) {
     return static_cast<ssize_t>(done);
 }
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 FileStamp StampFromInfo(const struct stat& info) {
     return {static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino), static_cast<int64_t>(info.st_size),
             static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
@@ -66,7 +54,7 @@ std::optional<FileStamp> StampOf(const std::string& path) {
 ReadFailure ReadWholeFile(const std::string& path, std::string& text, size_t maxBytes, FileStamp* stamp) {
     text.clear();
     // O_NONBLOCK: opening a FIFO with no writer must not wait for one.
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (file.get() < 0) {
         const int failure = errno;
         struct stat info {};
