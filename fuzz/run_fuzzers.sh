@@ -18,15 +18,28 @@ seed() {
     boundaries) head -c 4000 data/bounds.txt > "$corpus/bounds-head" ;;
     figure) cp examples/*.con "$corpus/" ;;
     profile) { printf '\xff'; cat examples/orvanta.ini; } > "$corpus/orvanta.ini" ;;
+    file_paths) cp data/cons.txt examples/orvanta.ini "$corpus/"; head -c 4000 data/yale.dat > "$corpus/yale-head"
+                head -c 4000 data/bounds.txt > "$corpus/bounds-head"; cp examples/*.con "$corpus/"
+                # Large from the start: one field of a megabyte, and an orvanta.ini just over its limit.
+                head -c 1100000 /dev/zero | tr '\0' '7' > "$corpus/long-field"
+                { cat examples/orvanta.ini; head -c 1100000 /dev/zero | tr '\0' ';'; } > "$corpus/large.ini" ;;
   esac
   [ -d "fuzz/regressions/$target" ] && cp fuzz/regressions/$target/* "$corpus/" 2>/dev/null || true
   echo "$corpus"
 }
 status=0
-for target in catalogue constellations boundaries figure profile; do
+# Large inputs too: long fields, long files and files over a reader's limit.
+# The file-path target starts at its full length rather than growing to it.
+length_options() {
+  case $1 in
+    file_paths) echo "-max_len=1200000 -len_control=0" ;;
+    *) echo "-max_len=262144" ;;
+  esac
+}
+for target in catalogue constellations boundaries figure profile file_paths; do
   corpus=$(seed $target)
   echo "== fuzz_$target for ${seconds}s"
-  if ! ASAN_OPTIONS=detect_leaks=1 build-fuzz/fuzz/fuzz_$target "$corpus" -max_total_time="$seconds" \
+  if ! ASAN_OPTIONS=detect_leaks=1 build-fuzz/fuzz/fuzz_$target "$corpus" -max_total_time="$seconds" $(length_options $target) \
        -timeout=10 -rss_limit_mb=2048 -artifact_prefix=fuzz/findings/$target- -print_final_stats=1 2>&1 |
        grep -E "^(#[0-9]+.*DONE|stat::number_of_executed_units|==[0-9]+==ERROR|SUMMARY)"; then
     :

@@ -49,8 +49,7 @@ bool WriteFigureFile(const std::vector<LineRecord>& records, const std::string& 
 
 ReadFailure ReadFigureRecords(const std::string& path, std::vector<LineRecord>& records) {
     std::string text;
-    // The largest figure in the written form is well below this.
-    if (auto failure = ReadWholeFile(path, text, 16u << 20); failure.failed) return failure;
+    if (auto failure = ReadWholeFile(path, text, kFigureFileLimit); failure.failed) return failure;
     return ParseFigureFile(text, records);
 }
 

@@ -23,7 +23,7 @@ ReadFailure ParseBoundaries(BoundaryTable& table, const std::string& text) {
 
 ReadFailure LoadBoundaries(BoundaryTable& table, const std::string& path) {
     std::string text;
-    if (auto failure = ReadWholeFile(path, text); failure.failed) return failure;
+    if (auto failure = ReadWholeFile(path, text, kBoundaryFileLimit); failure.failed) return failure;
     return ParseBoundaries(table, text);
 }
 

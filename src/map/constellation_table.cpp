@@ -50,7 +50,7 @@ ReadFailure ParseConstellations(ConstellationTable& table, const std::string& te
 ReadFailure LoadConstellations(ConstellationTable& table, const std::string& path, uint8_t mode,
                                const std::string& englishNames) {
     std::string text;
-    if (auto failure = ReadWholeFile(path, text); failure.failed) return failure;
+    if (auto failure = ReadWholeFile(path, text, kConstellationFileLimit); failure.failed) return failure;
     return ParseConstellations(table, text, mode, englishNames);
 }
 

@@ -51,7 +51,7 @@ ReadFailure ParseCatalogue(StarCatalog& catalog, const std::string& text, uint8_
 
 ReadFailure LoadCatalogue(StarCatalog& catalog, const std::string& path, uint8_t limitTenths) {
     std::string text;
-    if (auto failure = ReadWholeFile(path, text); failure.failed) return failure;
+    if (auto failure = ReadWholeFile(path, text, kCatalogueFileLimit); failure.failed) return failure;
     return ParseCatalogue(catalog, text, limitTenths);
 }
 

@@ -9,17 +9,47 @@ namespace orvanta {
 namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+// Messages quote a bad field; a field of megabytes must not make a message of megabytes.
+constexpr size_t kQuotedFieldLimit = 40;
+
+std::string_view SkipByteOrderMark(std::string_view text) {
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    return text;
+}
 }  // namespace
+
+std::string QuoteField(std::string_view field) {
+    if (field.size() <= kQuotedFieldLimit) return "\"" + std::string(field) + "\"";
+    size_t cut = kQuotedFieldLimit;
+    // Never cut inside a UTF-8 character.
+    while (cut > 0 && (static_cast<unsigned char>(field[cut]) & 0xC0) == 0x80) --cut;
+    return "\"" + std::string(field.substr(0, cut)) + "\u2026\"";
+}
+
+NumberReader::NumberReader(std::string_view text) : text_(SkipByteOrderMark(text)) {}
+
+// CR LF, CR alone and LF alone each end one line, so that a file counts the
+// same lines whichever convention wrote it.
+void NumberReader::PassLineEnd() {
+    if (text_[pos_] == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n') ++pos_;
+    ++pos_;
+    ++line_;
+}
+
+void NumberReader::PassBlanksAndLineEnds() {
+    while (pos_ < text_.size() && (IsBlank(text_[pos_]) || IsLineEnd(text_[pos_]))) {
+        if (IsLineEnd(text_[pos_])) PassLineEnd();
+        else ++pos_;
+    }
+}
 
 void NumberReader::SkipBlanks() {
     while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
 }
 
 bool NumberReader::AtEnd() {
-    while (pos_ < text_.size() && (IsBlank(text_[pos_]) || IsLineEnd(text_[pos_]))) {
-        if (text_[pos_] == '\n') ++line_;
-        ++pos_;
-    }
+    PassBlanksAndLineEnds();
     return pos_ >= text_.size();
 }
 
@@ -27,16 +57,13 @@ bool NumberReader::AtEnd() {
 // record may be split over lines or share one with the next.
 void NumberReader::SkipSeparator() {
     SkipBlanks();
+    afterComma_ = false;
     if (pos_ >= text_.size()) return;
     if (text_[pos_] == ',') {
         ++pos_;
-    } else if (text_[pos_] == '\r') {
-        ++pos_;
-        if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
-        ++line_;
-    } else if (text_[pos_] == '\n') {
-        ++pos_;
-        ++line_;
+        afterComma_ = true;
+    } else if (IsLineEnd(text_[pos_])) {
+        PassLineEnd();
     }
 }
 
@@ -49,10 +76,7 @@ std::nullopt_t NumberReader::Incomplete() {
 
 std::string_view NumberReader::TakeField() {
     // Line ends before a field are passed over, as the sequential reader does.
-    while (pos_ < text_.size() && (IsBlank(text_[pos_]) || IsLineEnd(text_[pos_]))) {
-        if (text_[pos_] == '\n') ++line_;
-        ++pos_;
-    }
+    PassBlanksAndLineEnds();
     const size_t start = pos_;
     lastFieldLine_ = line_;
     while (pos_ < text_.size() && text_[pos_] != ',' && !IsLineEnd(text_[pos_]) && !IsBlank(text_[pos_])) ++pos_;
@@ -76,7 +100,7 @@ std::optional<T> NumberReader::NextParsed(const char* kind) {
         result = std::from_chars(field.data(), field.data() + field.size(), value);
     if (field.empty() || result.ec != std::errc() || result.ptr != field.data() + field.size()) {
         line_ = fieldLine;
-        error_ = field.empty() ? "a number is missing" : "\"" + std::string(field) + "\" is not " + kind;
+        error_ = field.empty() ? "a number is missing" : QuoteField(field) + " is not " + kind;
         return std::nullopt;
     }
     return value;
@@ -95,8 +119,16 @@ std::optional<int64_t> NumberReader::NextInteger(int64_t low, int64_t high) {
 std::optional<double> NumberReader::NextNumber() { return NextParsed<double>("a number"); }
 
 std::optional<std::string> NumberReader::NextText() {
-    if (AtEnd()) return Incomplete();
     SkipBlanks();
+    // After a comma a line end ends the field: "Ab," at the end of a line is
+    // followed by an empty field, not by the next line's first one.
+    const bool emptyAfterComma = afterComma_ && (pos_ >= text_.size() || IsLineEnd(text_[pos_]));
+    if (emptyAfterComma) {
+        lastFieldLine_ = line_;
+        SkipSeparator();
+        return std::string();
+    }
+    if (AtEnd()) return Incomplete();
     lastFieldLine_ = line_;
     if (pos_ < text_.size() && text_[pos_] == '"') {
         const size_t close = text_.find('"', pos_ + 1);
@@ -105,8 +137,10 @@ std::optional<std::string> NumberReader::NextText() {
             return std::nullopt;
         }
         std::string value(text_.substr(pos_ + 1, close - pos_ - 1));
-        for (char c : value)
-            if (c == '\n') ++line_;
+        for (++pos_; pos_ < close;) {
+            if (IsLineEnd(text_[pos_])) PassLineEnd();
+            else ++pos_;
+        }
         pos_ = close + 1;
         SkipBlanks();
         if (pos_ < text_.size() && text_[pos_] != ',' && !IsLineEnd(text_[pos_])) {

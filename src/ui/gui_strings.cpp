@@ -116,14 +116,22 @@ void LoadDefaultGuiStrings(GuiStrings& strings) {
 
 std::string GetGuiString(const GuiStrings& strings, const std::string& key, const std::string& defaultValue,
                          size_t size) {
-    if (strings.iniPath.empty()) {
+    const ProfileTable* table = strings.iniPath.empty() ? nullptr : strings.iniFile.Table(strings.iniPath);
+    // A file refused (too large, not a file) leaves the built-in texts rather than empty menus.
+    if (!table) {
         const int index = KeyIndex(key);
         if (index < 0 || index >= static_cast<int>(strings.defaultTexts.size())) return {};
         return strings.defaultTexts[index];
     }
     std::string value;
-    GetPrivateProfileString("GUI_Strings", key, defaultValue, value, size, strings.iniPath);
+    ProfileValue(table->Find("GUI_Strings", key), defaultValue, value, size);
     return value;
+}
+
+std::string GuiStringsFileRefusal(const GuiStrings& strings) {
+    if (strings.iniPath.empty()) return {};
+    strings.iniFile.Table(strings.iniPath);
+    return strings.iniFile.Refusal();
 }
 
 std::string TextOfKey(const GuiStrings& strings, const std::string& key) {

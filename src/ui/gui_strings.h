@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/profile_file.h"
+
 namespace orvanta {
 
 enum class TextKey : int {
@@ -60,6 +62,8 @@ enum class TextKey : int {
 struct GuiStrings {
     std::string iniPath;                    // the translation file in use, or empty
     std::vector<std::string> defaultTexts;  // the built-in table, by key number
+    // orvanta.ini as last read; look-ups read it again only when it changed.
+    mutable ProfileFile iniFile;
 };
 
 void LoadDefaultGuiStrings(GuiStrings& strings);
@@ -74,13 +78,19 @@ std::string KeyName(TextKey key);
 
 // The text of key (decimal text such as "166") the way the profile reader
 // gives it: with orvanta.ini present a key missing from it yields
-// defaultValue; size limits the length to size - 1.
+// defaultValue; size limits the length to size - 1. When orvanta.ini is
+// refused (unreadable, not a file, too large) the built-in English texts are
+// used, as without the file.
 std::string GetGuiString(const GuiStrings& strings, const std::string& key, const std::string& defaultValue = "",
                          size_t size = 255);
 
 // The pattern with %1 to %9 replaced by the values, so that a translation
 // may put them in another order.
 std::string FillIn(std::string pattern, const std::vector<std::string>& values);
+
+// Why orvanta.ini was refused, for the window to show; empty when there is no
+// such file to use or it was read.
+std::string GuiStringsFileRefusal(const GuiStrings& strings);
 
 // The English constellation names, comma-separated in table order.
 std::string EnglishConstellationNames(const GuiStrings& strings);
