@@ -10,7 +10,7 @@ trap 'kill "${app:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$root"' EXIT
 deb=$(ls "$build"/orvanta_*.deb | head -1)
 dpkg-deb -x "$deb" "$root"
 for f in usr/lib/orvanta/yale.dat usr/lib/orvanta/cons.txt usr/lib/orvanta/bounds.txt usr/lib/orvanta/help.html \
-         usr/lib/orvanta/examples/empty.con usr/share/applications/orvanta.desktop \
+         usr/lib/orvanta/examples/empty.con usr/share/applications/io.github.orvanta.Orvanta.desktop \
          usr/share/icons/hicolor/scalable/apps/orvanta.svg usr/share/icons/hicolor/48x48/apps/orvanta.png \
          usr/share/mime/packages/orvanta-figure.xml usr/share/metainfo/io.github.orvanta.Orvanta.metainfo.xml; do
   [ -e "$root/$f" ] || { echo "FAIL: the package lacks $f"; exit 1; }
