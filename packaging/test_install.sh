@@ -11,10 +11,11 @@ fail() { echo "FAIL: $*"; exit 1; }
 
 cmake --install "$build" --prefix "$tmp/direct" >/dev/null
 direct=$tmp/direct
-for f in bin/orvanta lib/orvanta/yale.dat \
+for f in bin/orvanta lib/orvanta/yale.dat share/man/man1/orvanta.1.gz share/doc/orvanta/copyright \
          share/applications/io.github.orvanta.Orvanta.desktop share/mime/packages/orvanta-figure.xml; do
   [ -e "$direct/$f" ] || fail "the install lacks $f"
 done
+[ ! -e "$direct/share/lintian" ] || fail "lintian overrides belong in the package only"
 [ -f "$direct/share/mime/mime.cache" ] || fail "the MIME database of the prefix was not refreshed"
 grep -qx 'application/x-orvanta-figure=io.github.orvanta.Orvanta.desktop;' "$direct/share/applications/mimeinfo.cache" \
   || fail "the desktop database of the prefix does not name Orvanta for figures"
