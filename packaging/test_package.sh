@@ -62,11 +62,12 @@ for phrase in 'd3-celestial' 'Copyright (c) 2015, Olaf Frohn' 'the Orvanta devel
   grep -qF "$phrase" "$copyright" || fail "the copyright file lacks '$phrase'"
 done
 
-# --- One version everywhere: package, changelog, AppStream release.
+# --- One version everywhere: package, changelog, AppStream release, manual page.
 changelog_version=$(zcat "$root/usr/share/doc/orvanta/changelog.gz" | sed -n '1s/^orvanta (\([^)]*\)).*/\1/p')
 [ "$changelog_version" = "$version" ] || fail "the changelog's latest entry is $changelog_version, the package $version"
 grep -q "<release version=\"$version\"" "$root/usr/share/metainfo/$app_id.metainfo.xml" \
   || fail "the metainfo has no release $version"
+grep -q "^\.TH ORVANTA 1 .* \"Orvanta $version\"" <<<"$(zcat "$man_page")" || fail "the manual page is not of version $version"
 
 # --- Stripped program, its symbols in the debug package under its build id.
 program=$root/usr/lib/orvanta/orvanta
