@@ -12,6 +12,7 @@ user=nobody
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 chmod 755 "$tmp"
+runuser -u "$user" -- test -x "$tmp" || { echo "SKIP: $user cannot reach $tmp"; exit 77; }
 fail() { echo "FAIL: $*"; [ -f "$tmp/log" ] && sed 's/^/  log: /' "$tmp/log"; exit 1; }
 
 # Only these commands are on PATH, so a real sudo or apt-get never answers.
