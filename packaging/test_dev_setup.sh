@@ -54,7 +54,8 @@ logged() { grep -qxF "$1" "$tmp/log" || fail "$2"; }
 # --- A user without sudo and a missing package: told what to do, nothing run.
 checkout "$user"; without_sudo
 as "$user" MISSING=lintian && fail "the set-up went on without the package"
-grep -q 'sudo is not installed' "$tmp/out" || fail "no clear word about the missing sudo: $(cat "$tmp/out")"
+grep -q 'sudo is not installed' "$tmp/out" && grep -qF "su -c 'bash tools/dev.sh run'" "$tmp/out" \
+  || fail "no clear word about the missing sudo and what to run instead: $(cat "$tmp/out")"
 [ ! -s "$tmp/log" ] || fail "something ran although nothing could be installed"
 
 # --- A user with sudo: apt-get through sudo, the build and the program as the user.

@@ -4,7 +4,8 @@
 # repeat: only missing packages are installed, through sudo when not root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-case "${1:-run}" in
+command=${1:-run}
+case "$command" in
   run | test | bench) ;;
   *) echo "usage: $0 [run|test|bench]" >&2; exit 2 ;;
 esac
@@ -23,19 +24,14 @@ for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
 done
 
-as_root() {
-  if [ "$(id -u)" -eq 0 ]; then
-    "$@"
-  elif command -v sudo >/dev/null; then
-    sudo "$@"
-  else
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" -ne 0 ] && ! command -v sudo >/dev/null; then
     echo "Installing ${missing[*]} needs root, and sudo is not installed." >&2
-    echo "Run this once as root (su -c 'bash tools/dev.sh $*'), or install sudo and add yourself to group sudo." >&2
+    echo "Run this once as root (su -c 'bash tools/dev.sh $command'), or install sudo and add yourself to group sudo." >&2
     echo "The build stays yours either way." >&2
     exit 1
   fi
-}
-if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   [ "$(id -u)" -eq 0 ] || echo "(through sudo, which may ask for your password)"
   as_root apt-get update
