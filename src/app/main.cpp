@@ -27,7 +27,7 @@ int main(int argc, char* argv[]) {
     // display name: Qt would append it to every window title.
     QApplication::setOrganizationName("orvanta");
     QApplication::setApplicationName("Orvanta");
-    QApplication::setDesktopFileName("orvanta");
+    QApplication::setDesktopFileName("io.github.orvanta.Orvanta");
     QApplication::setWindowIcon(orvanta::AppIcon());
     InstallQtTranslations(application);
 
