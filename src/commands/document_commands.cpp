@@ -32,14 +32,27 @@ void ReloadReferenceTables(ProgramState& state, Window& window) {
         ReportDataFailure(state, window, consPath, failure);
 }
 
+// Whether the document's own file was changed by another writer since we read
+// or wrote it, and the user does not want it replaced.
+bool KeepOtherWritersChange(ProgramState& state, Window& window, const std::string& path) {
+    const Document& document = state.document;
+    if (path != document.file || !document.stamp) return false;
+    const auto now = StampOf(path);
+    if (!now || *now == *document.stamp) return false;
+    return !window.AskYesNo(Text(state.strings, TextKey::ChangedOnDisk) + "\n\n" + path,
+                            Text(state.strings, TextKey::Warning));
+}
+
 // Writes the figure to path; on success that file is the document's and the figure is saved.
 bool WriteDocument(ProgramState& state, Window& window, const std::string& path, bool reportFailure) {
+    if (KeepOtherWritersChange(state, window, path)) return false;
     std::string error;
     if (!WriteFigureFile(state.document.figure.Records(), path, error)) {
         if (reportFailure) ReportSaveFailure(state, window, path, error);
         return false;
     }
     state.document.file = path;
+    state.document.stamp = StampOf(path);
     state.document.history.MarkClean();
     RememberRecentFile(state, path);
     RefreshWindowState(state, window);
@@ -91,6 +104,7 @@ bool OpenFigureFile(ProgramState& state, Window& window, const std::string& path
     window.SetBackgroundBlack();
     document.open = true;
     document.file = path;
+    document.stamp = StampOf(path);
     document.history.Clear();
     ResetZoom(state.view, window);
     for (int button = 1; button <= 9; ++button) window.SetToolbarButtonEnabled(button, true);

@@ -73,6 +73,10 @@ bool LoadCatalogueOrReport(ProgramState& state, Window& window, uint8_t limitTen
 
 bool LoadWindow(ProgramState& state, Window& window, FormTexts& texts, const LocalDateTime& now) {
     LocaliseForm(texts, state.strings);
+    if (const std::string refusal = GuiStringsFileRefusal(state.strings); !refusal.empty())
+        window.ShowMessage(Text(state.strings, TextKey::TranslationRefused) + "\n\n" + state.strings.iniPath + "\n" +
+                               refusal,
+                           Text(state.strings, TextKey::Title), MessageIcon::Critical);
     state.catalog = StarCatalog{};
     state.document.figure.EndBand();
     state.view.magLimitTenths = 40;

@@ -3,8 +3,11 @@
 // history, from which its changed state follows.
 #include <string>
 
+#include <optional>
+
 #include "figure/edit_history.h"
 #include "figure/figure.h"
+#include "sky/text_file.h"
 
 namespace orvanta {
 
@@ -13,6 +16,7 @@ struct Document {
     std::string file;   // where Save writes; empty for an imported figure not yet saved
     Figure figure;
     EditHistory history;
+    std::optional<FileStamp> stamp;  // the file as last read or written, to notice other writers
 
     // Unsaved changes: the figure differs from the state last read or written.
     bool Changed() const { return open && !history.IsClean(); }

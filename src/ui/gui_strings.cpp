@@ -85,6 +85,12 @@ const BuiltIn kBuiltInTexts[] = {
     {TextKey::PointerStar, "mag %1", true},
     {TextKey::RecentFilesMenu, "Open Recent", true},
     {TextKey::RecentFileGone, "This file no longer exists. It has been taken off the list of recent files.", true},
+    {TextKey::ChangedOnDisk, "Another program has changed this file since Orvanta read it. Do you want to replace "
+                             "its contents with the figure shown?", true},
+    {TextKey::TranslationRefused, "The translation file could not be used, so the built-in English texts are "
+                                  "shown.", true},
+    {TextKey::RecoveryOffer, "Orvanta ended before these changes were saved:\n\n%1\nchanged at %2\n\nDo you want "
+                             "to restore them?", true},
 };
 
 const BuiltIn* FindBuiltIn(int key) {

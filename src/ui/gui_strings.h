@@ -57,6 +57,9 @@ enum class TextKey : int {
     PointerStar = 232,
     RecentFilesMenu = 234,
     RecentFileGone = 236,
+    ChangedOnDisk = 238,
+    TranslationRefused = 240,
+    RecoveryOffer = 242,
 };
 
 struct GuiStrings {

@@ -190,3 +190,53 @@ TEST_F(Faults, AShortEnglishNamesListNeverReadsBeyondTheTable) {
 }
 
 }  // namespace
+
+namespace {
+
+// Another program writes the file while it is open: Save asks before replacing
+// that, and only Yes replaces it. Our own saves ask nothing.
+TEST_F(Faults, SaveAsksBeforeReplacingAnotherProgramsChange) {
+    const std::string path = folder.Write("figure.con", kTwoLines);
+    Open(path);
+    DeleteFirstLine();
+    folder.Write("figure.con", "1,2,3,4\r\n");
+    window.yesNoAnswers = {false};
+    SaveCommand(state, window);
+    ASSERT_EQ(window.questions.size(), 1u);
+    EXPECT_NE(window.questions[0].find("Another program has changed this file"), std::string::npos);
+    EXPECT_EQ(TempFolder::Read(path), "1,2,3,4\r\n");
+    EXPECT_TRUE(state.document.Changed());
+    window.yesNoAnswers = {true};
+    SaveCommand(state, window);
+    EXPECT_EQ(TempFolder::Read(path), "100,200,300,400\r\n");
+    UndoCommand(state, window);
+    SaveCommand(state, window);  // the file is as we wrote it: no question
+    EXPECT_EQ(window.questions.size(), 2u);
+    EXPECT_EQ(TempFolder::Read(path), kTwoLines);
+}
+
+// A name ending in a blank is another file: saving under it never touches the file without the blank.
+TEST_F(Faults, ANameIsKeptExactlyAsChosen) {
+    const std::string victim = folder.Write("victim.con", kTwoLines);
+    Open(folder.Write("mine.con", "1,2,3,4\r\n"));
+    window.saveAnswers = {victim + " "};
+    SaveAsCommand(state, window);
+    EXPECT_EQ(TempFolder::Read(victim), kTwoLines);
+    EXPECT_EQ(TempFolder::Read(victim + " "), "1,2,3,4\r\n");
+    EXPECT_EQ(state.document.file, victim + " ");
+    Open(" " + victim.substr(1));  // a leading blank is no path at all here: nothing opens
+    EXPECT_EQ(state.document.file, victim + " ");
+}
+
+TEST_F(Faults, ATranslationFileThatCannotBeUsedIsReportedAndEnglishShown) {
+    const std::string ini = folder.Write("orvanta.ini", "[GUI_Strings]\r\n112=" + std::string(2u << 20, 'x') + "\r\n");
+    state.strings.iniPath = ini;
+    FormTexts texts{KeyName(TextKey::Title), "", {}};
+    EXPECT_TRUE(LoadWindow(state, window, texts, LocalDateTime{2024, 2, 15, 21, 0}));
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_NE(window.messages[0].text.find("could not be used"), std::string::npos);
+    EXPECT_LT(window.messages[0].text.size(), 400u);
+    EXPECT_EQ(Text(state.strings, TextKey::Open), "Open...");
+}
+
+}  // namespace
