@@ -2,12 +2,16 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
+#include <unistd.h>
 
+#include "commands/recovery.h"
 #include "commands/startup.h"
 #include "platform/app_icon.h"
 #include "platform/main_window.h"
 #include "platform/system_clock.h"
+#include "platform/termination.h"
 
 namespace {
 
@@ -34,10 +38,14 @@ int main(int argc, char* argv[]) {
     orvanta::ProgramState state;
     orvanta::PrepareProgram(state, QCoreApplication::applicationDirPath().toStdString(), orvanta::PresentLocalTime(),
                             orvanta::UserConfigFolder());
+    state.recoveryPath = orvanta::RecoveryPathFor(orvanta::RecoveryFolder(), static_cast<int>(::getpid()));
     orvanta::MainWindow window(state);
     // Without a star catalogue there is no map: the user has been told, and we end.
     if (!window.Load(orvanta::PresentLocalTime())) return 1;
     window.RestoreSettings();
     window.show();
+    orvanta::HandleTerminationRequests([&window] { window.EndOnRequest(); });
+    // Changes a killed Orvanta left behind are offered once the window is there.
+    QTimer::singleShot(0, &window, [&] { orvanta::OfferRecoveries(state, window, orvanta::RecoveryFolder()); });
     return QApplication::exec();
 }

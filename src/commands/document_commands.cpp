@@ -6,6 +6,7 @@
 
 #include "commands/file_dialogs.h"
 #include "commands/map_redraw.h"
+#include "commands/recovery.h"
 #include "commands/window_state.h"
 #include "documents/figure_file.h"
 
@@ -54,6 +55,7 @@ bool WriteDocument(ProgramState& state, Window& window, const std::string& path,
     state.document.file = path;
     state.document.stamp = StampOf(path);
     state.document.history.MarkClean();
+    RemoveRecovery(state);
     RememberRecentFile(state, path);
     RefreshWindowState(state, window);
     return true;
@@ -85,8 +87,10 @@ void ReportFigureUnreadable(const ProgramState& state, Window& window, const std
 bool GuardUnsavedChanges(ProgramState& state, Window& window) {
     Document& document = state.document;
     if (!document.Changed()) return true;
-    if (!window.AskYesNo(Text(state.strings, TextKey::SaveQuestion), Text(state.strings, TextKey::Warning)))
+    if (!window.AskYesNo(Text(state.strings, TextKey::SaveQuestion), Text(state.strings, TextKey::Warning))) {
+        RemoveRecovery(state);  // the user let the changes go
         return true;
+    }
     if (!document.file.empty()) return WriteDocument(state, window, document.file, true);
     // A figure that has no file yet (an import) is saved where the user says.
     SaveAsCommand(state, window);
@@ -100,12 +104,20 @@ bool OpenFigureFile(ProgramState& state, Window& window, const std::string& path
         ReportFigureUnreadable(state, window, path, failure);
         return false;
     }
+    ShowDocument(state, window, path, std::move(records));
+    RememberRecentFile(state, path);
+    RefreshWindowState(state, window);
+    return true;
+}
+
+void ShowDocument(ProgramState& state, Window& window, const std::string& path, std::vector<LineRecord> records) {
     Document& document = state.document;
     window.SetBackgroundBlack();
     document.open = true;
     document.file = path;
-    document.stamp = StampOf(path);
+    document.stamp = path.empty() ? std::nullopt : StampOf(path);
     document.history.Clear();
+    ++document.revision;
     ResetZoom(state.view, window);
     for (int button = 1; button <= 9; ++button) window.SetToolbarButtonEnabled(button, true);
     window.SetToolbarButtonEnabled(10, false);
@@ -113,9 +125,7 @@ bool OpenFigureFile(ProgramState& state, Window& window, const std::string& path
     document.figure.ReplaceLines(std::move(records));
     RedrawMap(state, window);
     window.SetStatusText(Text(state.strings, TextKey::HintIdle));
-    RememberRecentFile(state, path);
     RefreshWindowState(state, window);
-    return true;
 }
 
 void RememberRecentFile(ProgramState& state, const std::string& path) {

@@ -26,6 +26,9 @@ void SaveAsCommand(ProgramState& state, Window& window);
 // Opens the figure file at path as Open does after its dialog: reads it whole
 // first, and on failure tells the user and leaves everything as it was.
 bool OpenFigureFile(ProgramState& state, Window& window, const std::string& path);
+// Shows records as the document of the file at path (empty: a figure with no
+// file yet), saved and with a fresh history, as after Open.
+void ShowDocument(ProgramState& state, Window& window, const std::string& path, std::vector<LineRecord> records);
 
 // Asks before unsaved changes would be lost and saves on Yes. False when the
 // work must go on without the command that asked: Yes was answered and the

@@ -24,6 +24,7 @@ void RemoveLine(ProgramState& state, Window& window, size_t index) {
 // Plays an edit forwards (do, redo) or backwards (undo).
 void Play(ProgramState& state, Window& window, const FigureEdit& edit, bool forwards) {
     HideSelection(state, window);
+    ++state.document.revision;
     switch (edit.kind) {
         case FigureEdit::Kind::AddLine:
         case FigureEdit::Kind::DeleteLine:

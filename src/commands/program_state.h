@@ -27,6 +27,8 @@ struct ProgramState {
     ConstellationTable constellations;
     BoundaryTable boundaries;
     Document document;
+    std::string recoveryPath;     // where unsaved changes are kept; empty: not kept
+    uint64_t recoveryRevision = 0;  // the document's revision last kept there
 
     std::string DataPath(const char* name) const { return programFolder + name; }
 };

@@ -17,6 +17,7 @@ struct Document {
     Figure figure;
     EditHistory history;
     std::optional<FileStamp> stamp;  // the file as last read or written, to notice other writers
+    uint64_t revision = 0;           // counts every change of the figure, for the recovery file
 
     // Unsaved changes: the figure differs from the state last read or written.
     bool Changed() const { return open && !history.IsClean(); }

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QSettings>
+#include <QTimer>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -24,9 +25,11 @@
 #include "commands/map_redraw.h"
 #include "commands/menu_commands.h"
 #include "commands/pointer_readout.h"
+#include "commands/recovery.h"
 #include "commands/startup.h"
 #include "commands/toolbar_commands.h"
 #include "platform/mnemonics.h"
+#include "platform/system_clock.h"
 
 namespace orvanta {
 
@@ -303,12 +306,18 @@ void MainWindow::connectHandlers() {
     surface_->onMarkerKey = [this](int keyCode) { SelectionKeyDown(state_, *this, keyCode); };
 
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
-        // The session is ending: offer to save, as a close would.
+        // The session is ending: offer to save, as a close would; when no
+        // question may be asked, the recovery file keeps the changes.
+        KeepRecovery(state_, PresentLocalTime());
         if (manager.allowsInteraction()) {
             MayClose(state_, *this);
             manager.release();
         }
     });
+    // Unsaved changes go to the recovery file every few seconds.
+    auto* recoveryTimer = new QTimer(this);
+    connect(recoveryTimer, &QTimer::timeout, this, [this] { KeepRecovery(state_, PresentLocalTime()); });
+    recoveryTimer->start(kRecoveryIntervalMs);
 }
 
 FormTexts MainWindow::DesignTexts() const {
@@ -452,8 +461,15 @@ void MainWindow::EndProgram() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!MayClose(state_, *this)) return event->ignore();
+    RemoveRecovery(state_);  // saved, let go, or nothing to keep
     SaveSettings();
     event->accept();
+}
+
+void MainWindow::EndOnRequest() {
+    // Kept first: if the question goes unanswered and a harder signal follows, the changes survive.
+    KeepRecovery(state_, PresentLocalTime());
+    if (isVisible() && close()) QCoreApplication::quit();
 }
 
 void MainWindow::RestoreSettings() {

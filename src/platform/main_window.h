@@ -42,6 +42,10 @@ public:
     // The window's size and place and the last folder, from the previous run.
     void RestoreSettings();
     void SaveSettings() const;
+    // The process is asked to end (SIGTERM): keeps the unsaved changes, then closes as Exit does.
+    void EndOnRequest();
+
+    static constexpr int kRecoveryIntervalMs = 3000;
 
     MapSurface* Surface() const { return surface_; }
     QAction* Action(MenuItem item) const;

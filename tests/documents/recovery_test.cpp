@@ -1,0 +1,119 @@
+// Unsaved changes kept in a recovery file, removed when they are saved or let
+// go, and offered back after the program was killed.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include "commands/figure_edits.h"
+#include "commands/recovery.h"
+#include "support/program_fixture.h"
+
+using namespace orvanta;
+using orvanta::testing::TempFolder;
+
+namespace {
+
+const std::string kTwoLines = "5919,741,5242,-820\r\n100,200,300,400\r\n";
+const LocalDateTime kNow{2026, 12, 6, 1, 30};
+
+// The number of a process that has ended.
+int EndedProcessId() {
+    const pid_t child = fork();
+    if (child == 0) _exit(0);
+    waitpid(child, nullptr, 0);
+    return child;
+}
+
+class Recoveries : public orvanta::testing::ProgramFixture {
+protected:
+    void SetUp() override {
+        ProgramFixture::SetUp();
+        state.recoveryPath = RecoveryPathFor(stateFolder.Dir(), getpid());
+    }
+    void DeleteFirstLine() {
+        RecordEdit(state, window, FigureEdit{FigureEdit::Kind::DeleteLine, 0, state.document.figure.Record(0), {}, {}});
+    }
+    bool Kept() const { return std::filesystem::exists(state.recoveryPath); }
+    // A recovery file as a killed Orvanta leaves it.
+    std::string LeaveOrphan(const std::string& documentFile, std::vector<LineRecord> records, int processId) {
+        const Recovery recovery{"", processId, documentFile, "2026-12-05 23:59", std::move(records)};
+        return stateFolder.Write("recovery-" + std::to_string(processId) + ".txt", FormatRecovery(recovery));
+    }
+
+    TempFolder stateFolder;
+    const std::string path = folder.Write("a.con", kTwoLines);
+};
+
+TEST_F(Recoveries, ChangesAreKeptUntilSavedOrLetGo) {
+    Open(path);
+    KeepRecovery(state, kNow);
+    EXPECT_FALSE(Kept());  // nothing unsaved
+    DeleteFirstLine();
+    KeepRecovery(state, kNow);
+    ASSERT_TRUE(Kept());
+    Recovery kept;
+    ASSERT_FALSE(ReadRecovery(state.recoveryPath, kept).failed);
+    EXPECT_EQ(kept.documentFile, path);
+    EXPECT_EQ(kept.time, "2026-12-06 01:30");
+    EXPECT_EQ(kept.records, (std::vector<LineRecord>{{100, 200, 300, 400}}));
+    UndoCommand(state, window);  // back to the file: nothing to keep
+    KeepRecovery(state, kNow);
+    EXPECT_FALSE(Kept());
+    RedoCommand(state, window);
+    KeepRecovery(state, kNow);
+    ASSERT_TRUE(Kept());
+    SaveCommand(state, window);
+    EXPECT_FALSE(Kept());
+    DeleteFirstLine();
+    KeepRecovery(state, kNow);
+    window.yesNoAnswers = {false};
+    EXPECT_TRUE(MayClose(state, window));  // No: the changes are let go, and so is their copy
+    EXPECT_FALSE(Kept());
+}
+
+TEST_F(Recoveries, KilledChangesAreOfferedAndRestoredOntoTheirFile) {
+    const std::string restored = LeaveOrphan(path, {{1, 2, 3, 4}, {5, 6, 7, 8}}, EndedProcessId());
+    // A running Orvanta's own file is not offered: it is still at work.
+    const std::string sleeper = folder.File("orvanta");
+    std::filesystem::copy_file("/bin/sleep", sleeper);
+    const pid_t running = fork();
+    if (running == 0) {
+        execl(sleeper.c_str(), "orvanta", "30", nullptr);
+        _exit(1);
+    }
+    usleep(200000);
+    const std::string busy = LeaveOrphan(path, {}, running);
+
+    window.yesNoAnswers = {true};
+    EXPECT_EQ(FindOrphanedRecoveries(stateFolder.Dir()), std::vector<std::string>{restored});
+    OfferRecoveries(state, window, stateFolder.Dir());
+    kill(running, SIGKILL);
+    waitpid(running, nullptr, 0);
+    EXPECT_TRUE(std::filesystem::exists(busy));
+    ASSERT_EQ(window.questions.size(), 1u);
+    EXPECT_NE(window.questions[0].find(path), std::string::npos);
+    EXPECT_NE(window.questions[0].find("2026-12-05 23:59"), std::string::npos);
+    EXPECT_EQ(state.document.file, path);
+    EXPECT_EQ(state.document.figure.Records(), (std::vector<LineRecord>{{1, 2, 3, 4}, {5, 6, 7, 8}}));
+    EXPECT_EQ(window.caption, Caption(path, true));
+    EXPECT_FALSE(std::filesystem::exists(restored));
+    UndoCommand(state, window);  // back to what the file holds
+    EXPECT_EQ(state.document.figure.LineCount(), 2u);
+    EXPECT_EQ(state.document.figure.Record(1), (LineRecord{100, 200, 300, 400}));
+    EXPECT_EQ(window.caption, Caption(path));
+}
+
+TEST_F(Recoveries, DeclinedChangesAreRemovedAndBrokenFilesLeftAlone) {
+    const std::string declined = LeaveOrphan("", {{9, 9, 9, 9}}, EndedProcessId());
+    const std::string broken = stateFolder.Write("recovery-" + std::to_string(EndedProcessId()) + ".txt", "junk");
+    window.yesNoAnswers = {false};
+    OfferRecoveries(state, window, stateFolder.Dir());
+    EXPECT_EQ(window.questions.size(), 1u);
+    EXPECT_NE(window.questions[0].find("Untitled"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(declined));
+    EXPECT_TRUE(std::filesystem::exists(broken));
+    EXPECT_FALSE(state.document.open);
+}
+
+}  // namespace
