@@ -12,6 +12,7 @@
 
 #include "commands/document_commands.h"
 #include "commands/figure_edits.h"
+#include "commands/startup.h"
 #include "documents/atomic_file.h"
 #include "documents/figure_file.h"
 #include "sky/text_file.h"
@@ -60,13 +61,7 @@ int ProcessIdOf(const std::string& name) {
 
 }  // namespace
 
-std::string RecoveryFolder() {
-    const char* stateHome = std::getenv("XDG_STATE_HOME");
-    if (stateHome && stateHome[0] == '/') return std::string(stateHome) + "/orvanta/";
-    const char* home = std::getenv("HOME");
-    if (home && home[0] == '/') return std::string(home) + "/.local/state/orvanta/";
-    return {};
-}
+std::string RecoveryFolder() { return XdgFolder("XDG_STATE_HOME", ".local/state"); }
 
 std::string RecoveryPathFor(const std::string& folder, int processId) {
     return folder + kPrefix + std::to_string(processId) + kSuffix;

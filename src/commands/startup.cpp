@@ -29,14 +29,16 @@ std::string ProgramFolder(const std::string& reportedFolder) {
     return reportedFolder + '/';
 }
 
-std::string UserConfigFolder() {
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+std::string XdgFolder(const char* variable, const char* underHome) {
+    const char* base = std::getenv(variable);
     // The XDG rule: a relative path is to be ignored.
-    if (configHome && configHome[0] == '/') return std::string(configHome) + "/orvanta/";
+    if (base && base[0] == '/') return std::string(base) + "/orvanta/";
     const char* home = std::getenv("HOME");
-    if (home && home[0] == '/') return std::string(home) + "/.config/orvanta/";
+    if (home && home[0] == '/') return std::string(home) + "/" + underHome + "/orvanta/";
     return {};
 }
+
+std::string UserConfigFolder() { return XdgFolder("XDG_CONFIG_HOME", ".config"); }
 
 std::string FindIniPath(const std::string& userConfigFolder, const std::string& programFolder) {
     for (const std::string& folder : {userConfigFolder, programFolder}) {
