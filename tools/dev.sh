@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev clang libclang-rt-14-dev fonts-dejavu-core
+packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev nlohmann-json3-dev clang libclang-rt-14-dev fonts-dejavu-core
           xvfb xdotool faketime x11-utils imagemagick appstream)
 missing=()
 for package in "${packages[@]}"; do
