@@ -642,7 +642,8 @@ def build_identities(stars, hips, names_json, bands):
         flam = n.get("flam", "")
         flam = flam if flam.isdigit() else ""
         cid = band_of(bands, code_unit(ra, dec))
-        if n.get("c"):
+        # The package's "c" is the constellation of the designation (a few entries hold numbers).
+        if n.get("c", "").isalpha():
             if n["c"] == cid:
                 agree += 1
             else:
@@ -714,8 +715,9 @@ are the IAU boundaries (Delporte 1930). Both are public scientific data.
   `starnames.json` where it has an entry for the star. The package gives no
   HR numbers, so that field is empty. The constellation is not the package's
   but the one the membership table gives for the star's `yale.dat` position,
-  the same way the program finds it ({nagree} stars agree with the package's
-  own field, {ndiffer} differ).
+  the same way the program finds it. The package's own field names the
+  constellation of the star's designation: {nagree} stars agree with it, {ndiffer} near
+  a boundary do not (such as 54 Cet, HIP 8588, which lies in Aries).
 
 ## Formats
 
