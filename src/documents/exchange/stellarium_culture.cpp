@@ -30,24 +30,25 @@ std::string FabQuoted(std::string text) {
 
 std::string FormatIndexJson(const std::vector<ConstellationFigure>& figures, const std::string& id,
                             const std::string& englishNames) {
-    nlohmann::ordered_json constellations = nlohmann::ordered_json::array();
-    for (const ConstellationFigure& figure : figures) {
+    // One constellation a line: readable, and a diff shows which figures changed.
+    std::string text = "{\n \"id\": " + nlohmann::ordered_json(id).dump() +
+                       ",\n \"region\": \"World\",\n \"fallback_to_international_names\": true,\n \"constellations\": [";
+    for (size_t c = 0; c < figures.size(); ++c) {
+        const ConstellationFigure& figure = figures[c];
         nlohmann::ordered_json polylines = nlohmann::ordered_json::array();
         for (const auto& polyline : figure.polylines) {
             nlohmann::ordered_json points = nlohmann::ordered_json::array();
             for (const ExchangePoint& point : polyline) points.push_back(PointJson(point));
             polylines.push_back(std::move(points));
         }
-        constellations.push_back({{"id", "CON " + id + " " + figure.abbreviation},
-                                  {"lines", std::move(polylines)},
-                                  {"common_name", {{"english", EnglishNameOf(englishNames, figure.abbreviation)}}},
-                                  {"iau", figure.abbreviation}});
+        const nlohmann::ordered_json constellation = {
+            {"id", "CON " + id + " " + figure.abbreviation},
+            {"lines", std::move(polylines)},
+            {"common_name", {{"english", EnglishNameOf(englishNames, figure.abbreviation)}}},
+            {"iau", figure.abbreviation}};
+        text += (c == 0 ? "\n  " : ",\n  ") + constellation.dump();
     }
-    const nlohmann::ordered_json index = {{"id", id},
-                                          {"region", "World"},
-                                          {"fallback_to_international_names", true},
-                                          {"constellations", std::move(constellations)}};
-    return index.dump(1) + "\n";
+    return text + "\n ]\n}\n";
 }
 
 std::string FormatDescriptionMarkdown(const std::vector<ConstellationFigure>& figures, const CultureDetails& details,
