@@ -23,6 +23,10 @@ seed() {
                 # Large from the start: one field of a megabyte, and an orvanta.ini just over its limit.
                 head -c 1100000 /dev/zero | tr '\0' '7' > "$corpus/long-field"
                 { cat examples/orvanta.ini; head -c 1100000 /dev/zero | tr '\0' ';'; } > "$corpus/large.ini" ;;
+    fab) printf 'Ori 2 1 2 2 3\n# a comment\nUMa 1 4 5\n' > "$corpus/constellationship.fab" ;;
+    index_json) printf '{"id":"f","constellations":[{"id":"CON f Ori","lines":[["thin",1,2,3],[4,[5.5,-3.0]]]}]}' > "$corpus/index.json" ;;
+    geojson) printf '{"type":"FeatureCollection","features":[{"type":"Feature","id":"Ori","geometry":{"type":"MultiLineString","coordinates":[[[0.0,-80.0],[9.0,-60.0]]]}}]}' > "$corpus/lines.json" ;;
+    star_ids) head -c 4000 data/star_ids.txt > "$corpus/star-ids-head"; cp data/cons_bands.txt "$corpus/" ;;
   esac
   [ -d "fuzz/regressions/$target" ] && cp fuzz/regressions/$target/* "$corpus/" 2>/dev/null || true
   echo "$corpus"
@@ -36,7 +40,7 @@ length_options() {
     *) echo "-max_len=262144" ;;
   esac
 }
-for target in catalogue constellations boundaries figure profile file_paths; do
+for target in catalogue constellations boundaries figure profile file_paths fab index_json geojson star_ids; do
   corpus=$(seed $target)
   echo "== fuzz_$target for ${seconds}s"
   if ! ASAN_OPTIONS=detect_leaks=1 build-fuzz/fuzz/fuzz_$target "$corpus" -max_total_time="$seconds" $(length_options $target) \

@@ -31,6 +31,7 @@ import tempfile
 
 # Beside this script, so found through the script's folder on sys.path.
 import d3_celestial_package as d3c
+import make_sky_data as sky
 
 TOOL = "make_examples"     # starts every error message
 LINES_FILE = "constellations.lines.json"
@@ -267,6 +268,49 @@ def spot_checks(files, yale_set):
 
 # ---------------------------------------------------------------- main
 
+def load_bands(path):
+    """cons_bands.txt -> rows for make_sky_data.band_of."""
+    rows = []
+    with open(path, encoding="ascii") as f:
+        for line in f:
+            lo, hi, dec, cid = line.strip().split(",")
+            rows.append((int(lo), int(hi), int(dec), cid))
+    check(len(rows) > 88, "%s has only %d bands" % (path, len(rows)))
+    return rows
+
+
+def line_constellation(rec, bands):
+    """The constellation holding both ends, else the one holding the midpoint."""
+    a, b = code_unit(*rec[:2]), code_unit(*rec[2:])
+    first, second = sky.band_of(bands, a), sky.band_of(bands, b)
+    if first == second:
+        return first
+    return sky.band_of(bands, sky.norm(tuple(x + y for x, y in zip(a, b))))
+
+
+def write_groups(path, whole, figures, snapper, bands):
+    """For each whole-sky line: the source figures that draw it and the
+    constellation that holds it, for the exchange tests."""
+    drawn_by = {}
+    stats = {"max_snap": (0.0, None, 0.0, 0.0), "zero": 0, "dup": 0, "bridged": set()}
+    for cid, _ in figures:
+        for rec in figure_lines({cid}, figures, snapper, stats):
+            key = (min(rec[:2], rec[2:]), max(rec[:2], rec[2:]))
+            drawn_by.setdefault(key, []).append(cid)
+    differ = []
+    with open(path, "w", encoding="ascii", newline="") as f:
+        f.write("# Made by tools/make_examples.py. For each line of examples/whole-sky.con: its ends,\n"
+                "# the figures of d3-celestial's constellations.lines.json that draw it, and the IAU\n"
+                "# constellation holding both its ends or else its midpoint (from data/cons_bands.txt).\n")
+        for rec in whole:
+            sources = sorted(set(drawn_by[(min(rec[:2], rec[2:]), max(rec[:2], rec[2:]))]))
+            holder = line_constellation(rec, bands)
+            if holder not in sources:
+                differ.append((rec, sources, holder))
+            f.write("%d,%d,%d,%d,%s,%s\n" % (rec + (" ".join(sources), holder)))
+    return differ
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     ap.add_argument("--source", help="already unpacked %s package folder" % d3c.PACKAGE)
@@ -274,6 +318,10 @@ def main():
                     help="star catalogue (default: data/yale.dat)")
     ap.add_argument("--out", default=os.path.join(HERE, "..", "examples"),
                     help="output folder (default: examples/)")
+    ap.add_argument("--bands", default=os.path.join(HERE, "..", "data", "cons_bands.txt"),
+                    help="constellation membership table (default: data/cons_bands.txt)")
+    ap.add_argument("--groups", default=os.path.join(HERE, "..", "tests", "documents", "whole_sky_groups.txt"),
+                    help="where the grouping of the whole-sky lines goes (default: tests/documents/)")
     args = ap.parse_args()
 
     with tempfile.TemporaryDirectory() as tmp:
@@ -308,6 +356,9 @@ def main():
         write_figure(path, lines)
         verify_file(path, lines, star_set)
 
+    differ = write_groups(os.path.abspath(args.groups), files["whole-sky.con"], figures, snapper,
+                          load_bands(args.bands))
+
     print("written to %s" % out)
     for name, lines in files.items():
         print("  %-16s %5d lines" % (name, len(lines)))
@@ -316,6 +367,8 @@ def main():
     print("whole sky dropped:    %d zero-length, %d duplicate"
           % (whole_stats["zero"], whole_stats["dup"]))
     print("bridged (not in yale.dat): %s" % ("; ".join(sorted(stats["bridged"])) or "none"))
+    print("grouping:             %s; %d line(s) lie outside every source figure that draws them%s"
+          % (args.groups, len(differ), "".join("\n  %r drawn by %s, held by %s" % d for d in differ)))
     print("brighter-star picks:  %d (nearest star beaten by a brighter one within %.2f deg)"
           % (snapper.slack_picks, ROUNDING_SLACK_DEG))
 

@@ -6,6 +6,7 @@ fetched here with `npm pack`. From its data/ folder we use:
   stars.6.json               Hipparcos stars to V 6.0 (J2000 positions, V, B-V)
   constellations.json        the 89 IAU constellation records and label positions
   constellations.bounds.json the IAU (Delporte 1930) boundaries, precessed to J2000
+  starnames.json             HD numbers, Bayer and Flamsteed designations, proper names
 The Hipparcos catalogue and the IAU boundaries are public data; the package's
 licence text is copied into data/README.md.
 
@@ -13,6 +14,8 @@ Outputs (all CR LF, plain ASCII) in data/:
   yale.dat    stars:  RA(0.001 h), Dec(0.01 deg), V(0.01 mag), B-V(0.01 mag)
   cons.txt    labels: index, RA, Dec, abbreviation, Latin name
   bounds.txt  boundary polylines: pen, RA, Dec
+  cons_bands.txt  constellation membership: B1875 RA/Dec bands, Roman (1987) style
+  star_ids.txt    per yale.dat record: HIP, HD, HR, Bayer, Flamsteed, constellation, name
   README.md   provenance and formats
 
 Usage:
@@ -164,9 +167,10 @@ def build_stars(stars_json):
             missing_bv.append(f.get("id"))
         else:
             bv = hundredths(bv_raw)
-        rows.append((mag, order, ra_code(lon), dec_code(lat), bv))
+        rows.append((mag, order, ra_code(lon), dec_code(lat), bv, f["id"]))
     rows.sort()  # brightest first, source (Hipparcos number) order within a magnitude
-    stars = [(ra, dec, mag, bv) for mag, _, ra, dec, bv in rows]
+    stars = [(ra, dec, mag, bv) for mag, _, ra, dec, bv, _ in rows]
+    hips = [hip for *_, hip in rows]
 
     check(len(stars) >= MIN_STARS, "only %d stars" % len(stars))
     check(all(s[2] <= MAG_LIMIT for s in stars), "star fainter than 6.00 kept")
@@ -185,8 +189,10 @@ def build_stars(stars_json):
         key = (s[0], s[1])
         same_pos += key in seen
         seen[key] = True
-    return stars, {"missing_bv": missing_bv, "too_faint": too_faint,
-                   "same_position": same_pos, "source_count": len(feats)}
+    check(all(isinstance(h, int) and h > 0 for h in hips) and len(set(hips)) == len(hips),
+          "stars without a distinct Hipparcos number")
+    return stars, hips, {"missing_bv": missing_bv, "too_faint": too_faint,
+                         "same_position": same_pos, "source_count": len(feats)}
 
 
 # ---------------------------------------------------------------- boundaries
@@ -542,6 +548,118 @@ def build_cons(cons_json, rings):
     return records, used_from
 
 
+# ---------------------------------------------------------------- membership
+
+def build_bands(rings):
+    """A Roman (1987)-style table: (RA low, RA high, Dec low, abbreviation) in
+    B1875 seconds of time and arcseconds, highest Dec low first.
+
+    Going south from any point along its B1875 hour circle, the first boundary
+    met is a constant-Dec edge of the constellation holding the point, with
+    that constellation on its north side. So one row per such edge, searched
+    from the north, names the constellation of any point.
+    """
+    regions = {}
+    for cid, ring in rings:
+        regions.setdefault(cid, []).append((ring, Region(ring)))
+    rows = []
+    for cid, ring in rings:
+        region = next(r for g, r in regions[cid] if g is ring)
+        for a, b in zip(ring, ring[1:] + ring[:1]):
+            if a[1] != b[1] or a[0] == b[0]:
+                continue
+            span = ra_span(a[0], b[0])
+            lo = a[0] if span > 0 else b[0]
+            mid = (lo + abs(span) / 2.0) / 240.0
+            # An arcminute either side of the edge's middle tells north from south.
+            north = region.contains(apply(FROM_B1875, unit(mid, (a[1] + 60) / 3600.0)))
+            south = region.contains(apply(FROM_B1875, unit(mid, (a[1] - 60) / 3600.0)))
+            check(north != south, "%s: edge %r-%r has the constellation on %s side"
+                  % (cid, a, b, "both" if north else "neither"))
+            if not north:
+                continue
+            hi = lo + abs(span)
+            if hi > SEC_PER_DAY:  # split where RA wraps
+                rows.append((lo, SEC_PER_DAY, a[1], cid))
+                rows.append((0, hi - SEC_PER_DAY, a[1], cid))
+            else:
+                rows.append((lo, hi, a[1], cid))
+    # The south polar cap has no edge below it.
+    rows.append((0, SEC_PER_DAY, -90 * 3600, "Oct"))
+    rows.sort(key=lambda r: (-r[2], r[0]))
+
+    # The table and the polygons must agree everywhere on the sky.
+    flat = [(cid, r) for cid, lst in regions.items() for _, r in lst]
+    for p in fibonacci_sphere(6000):
+        inside = [cid for cid, r in flat if r.contains(p)]
+        check(band_of(rows, p) == inside[0], "sky point %r: table says %s, polygon %s"
+              % (radec(p), band_of(rows, p), inside))
+    return rows
+
+
+def band_of(rows, v):
+    """Constellation of a J2000 unit vector, by the table."""
+    ra, dec = radec(apply(TO_B1875, v))
+    ra_s, dec_as = ra * 240.0, dec * 3600.0
+    for lo, hi, dec_lo, cid in rows:
+        if dec_as >= dec_lo and lo <= ra_s < hi:
+            return cid
+    check(False, "no band holds %r" % ((ra, dec),))
+
+
+# ---------------------------------------------------------------- identities
+
+GREEK = dict(zip("αβγδεζηθικλμνξοπρστυφχψω", (
+    "alpha beta gamma delta epsilon zeta eta theta iota kappa lambda mu nu xi "
+    "omicron pi rho sigma tau upsilon phi chi psi omega").split()))
+
+
+def bayer_ascii(letter):
+    """'π2' -> 'pi2', 'b1' stays; the package has a few broken entries."""
+    if not letter or letter == "?" or "undefined" in letter:
+        return ""
+    out = GREEK.get(letter[0], letter[0]) + letter[1:]
+    check(out.isascii() and out.isalnum(), "odd Bayer letter %r" % letter)
+    return out
+
+
+def catalogue_number(text, prefix):
+    """'HD\u2009224801' -> 224801, 0 where there is none."""
+    text = (text or "").replace("\u2009", " ").strip()
+    if not text:
+        return 0
+    check(text.startswith(prefix + " ") and text[len(prefix) + 1:].isdigit(),
+          "odd %s number %r" % (prefix, text))
+    return int(text[len(prefix) + 1:])
+
+
+def build_identities(stars, hips, names_json, bands):
+    """One row per yale.dat record: HIP, HD, HR, Bayer, Flamsteed, constellation, name."""
+    rows, agree, differ = [], 0, []
+    for (ra, dec, _, _), hip in zip(stars, hips):
+        n = names_json.get(str(hip), {})
+        check(catalogue_number(n.get("hip"), "HIP") in (0, hip), "HIP %d: names entry disagrees" % hip)
+        flam = n.get("flam", "")
+        flam = flam if flam.isdigit() else ""
+        cid = band_of(bands, code_unit(ra, dec))
+        # The package's "c" is the constellation of the designation (a few entries hold numbers).
+        if n.get("c", "").isalpha():
+            if n["c"] == cid:
+                agree += 1
+            else:
+                differ.append((hip, n["c"], cid))
+        # The package gives no HR (Bright Star) numbers; the field stays for sources that do.
+        rows.append((hip, catalogue_number(n.get("hd"), "HD"), 0, bayer_ascii(n.get("bayer", "")),
+                     flam, cid, latin(n.get("name", ""))))
+    return rows, {"agree": agree, "differ": differ,
+                  "named": sum(1 for r in rows if r[6]), "bayer": sum(1 for r in rows if r[3]),
+                  "flamsteed": sum(1 for r in rows if r[4]), "hd": sum(1 for r in rows if r[1])}
+
+
+def identity_record(row):
+    return ",".join("" if x == 0 else csv_field(x) for x in row)
+
+
 # ---------------------------------------------------------------- output
 
 def csv_field(s):
@@ -564,10 +682,10 @@ Generated by `tools/make_sky_data.py`; do not edit by hand. To rebuild:
 
 ## Provenance
 
-All three files are converted from the npm package **{pkg} {ver}**
+All five files are converted from the npm package **{pkg} {ver}**
 (<https://www.npmjs.com/package/{pkg}>, Olaf Frohn, BSD-3-Clause),
-files `data/stars.6.json`, `data/constellations.json` and
-`data/constellations.bounds.json`. The star positions, magnitudes and colours
+files `data/stars.6.json`, `data/constellations.json`,
+`data/constellations.bounds.json` and `data/starnames.json`. The star positions, magnitudes and colours
 come from the Hipparcos catalogue (ESA 1997); the constellation boundaries
 are the IAU boundaries (Delporte 1930). Both are public scientific data.
 
@@ -588,6 +706,18 @@ are the IAU boundaries (Delporte 1930). Both are public scientific data.
   {snap:.2f}"). Edges are split where a neighbour's vertex lies on them, each
   shared piece is kept once, pieces are joined into polylines, subdivided along
   the B1875 line so no step exceeds {step} degrees, and precessed back to J2000.
+* Membership: from the same B1875 polygons, one row per constant-Dec edge
+  that has its constellation on the north side (the method of Roman, 1987,
+  PASP 99, 695). The table is checked against the polygons at 6000 points
+  spread over the sky.
+* Identities: the Hipparcos number is the star's id in `stars.6.json`; HD
+  number, Bayer letter, Flamsteed number and proper name come from
+  `starnames.json` where it has an entry for the star. The package gives no
+  HR numbers, so that field is empty. The constellation is not the package's
+  but the one the membership table gives for the star's `yale.dat` position,
+  the same way the program finds it. The package's own field names the
+  constellation of the star's designation: {nagree} stars agree with it, {ndiffer} near
+  a boundary do not (such as 54 Cet, HIP 8588, which lies in Aries).
 
 ## Formats
 
@@ -607,6 +737,24 @@ middle of the constellation. A field containing a comma would be quoted.
 the vertex, pen 1 draws a line from the previous vertex. Consecutive vertices
 are at most {step} degrees apart on the sky, even where RA wraps from 23999
 to 0, so straight lines between them are safe.
+
+`star_ids.txt` ({nstars} records, record n belongs to record n of `yale.dat`):
+`HIP,HD,HR,Bayer,Flamsteed,constellation,name`. HIP, HD and HR are whole
+numbers, empty where unknown (every star has a HIP number). Bayer is the
+Greek letter spelled out in ASCII with its superscript as digits (`alpha`,
+`pi2`) or a Latin letter (`b1`), empty for {nbayerless} stars; Flamsteed is the
+number ({nflam} stars). The constellation is the IAU abbreviation (`Ser` for
+both halves of Serpens). The name is the proper name in ASCII ("Betelgeuse"),
+empty for all but {nnamed} stars; a name containing a comma would be quoted.
+Example: `27989,39801,,alpha,58,Ori,Betelgeuse`.
+
+`cons_bands.txt` ({nbands} records): `RA low,RA high,Dec low,abbreviation`,
+RA in seconds of time (0..86400) and Dec in arcseconds, both for the
+equinox B1875.0 in which the IAU drew the boundaries. Records run from the
+highest Dec low down. A J2000 position, precessed to B1875 with the IAU 1976
+precession, lies in the constellation of the first record with
+`Dec low <= Dec` and `RA low <= RA < RA high`; the last record covers the
+south polar cap.
 
 ## Licence of {pkg}
 
@@ -629,10 +777,13 @@ def main():
         stars_json = d3c.load_json(pkg, "stars.6.json")
         cons_json = d3c.load_json(pkg, "constellations.json")
         bounds_json = d3c.load_json(pkg, "constellations.bounds.json")
+        names_json = d3c.load_json(pkg, "starnames.json")
 
-    stars, sinfo = build_stars(stars_json)
+    stars, hips, sinfo = build_stars(stars_json)
     bounds, rings, binfo = build_bounds(bounds_json)
     cons, used_from = build_cons(cons_json, rings)
+    bands = build_bands(rings)
+    identities, iinfo = build_identities(stars, hips, names_json, bands)
 
     for rows in (stars, cons, bounds):
         for r in rows:
@@ -645,6 +796,10 @@ def main():
     write_records(os.path.join(out, "yale.dat"), stars)
     write_records(os.path.join(out, "cons.txt"), cons)
     write_records(os.path.join(out, "bounds.txt"), bounds)
+    write_records(os.path.join(out, "cons_bands.txt"), bands)
+    with open(os.path.join(out, "star_ids.txt"), "w", encoding="ascii", newline="") as f:
+        for row in identities:
+            f.write(identity_record(row) + "\r\n")
     with open(os.path.join(out, "README.md"), "w", encoding="utf-8", newline="\n") as f:
         f.write(README.format(
             pkg=d3c.PACKAGE, ver=meta.get("version"), licence=licence,
@@ -652,6 +807,9 @@ def main():
             missing=", ".join("HIP %s" % i for i in sinfo["missing_bv"]) or "none",
             neutral="%+.2f" % (MISSING_BV / 100.0), nsrc=sinfo["source_count"],
             nstars=len(stars), nbounds=len(bounds), snap=binfo["snap_err"],
+            nbands=len(bands), nnamed=iinfo["named"], nbayer=iinfo["bayer"],
+            nflam=iinfo["flamsteed"], nbayerless=len(stars) - iinfo["bayer"], nhd=iinfo["hd"], nagree=iinfo["agree"],
+            ndiffer=len(iinfo["differ"]),
             step=MAX_SEGMENT_DEG))
 
     print("written to %s" % out)
@@ -668,6 +826,12 @@ def main():
     print("bounds records:   %d in %d polylines (%d shared border pieces)"
           % (len(bounds), binfo["polylines"], binfo["pieces"]))
     print("longest segment:  %.3f deg" % binfo["longest"])
+    print("membership bands: %d" % len(bands))
+    print("identities:       %d named, %d Bayer, %d Flamsteed, %d HD" % (
+        iinfo["named"], iinfo["bayer"], iinfo["flamsteed"], iinfo["hd"]))
+    print("constellation:    %d agree with the package's, %d differ%s" % (
+        iinfo["agree"], len(iinfo["differ"]), "".join(
+            "\n  HIP %d: package %s, boundaries %s" % d for d in iinfo["differ"])))
     print("B1875 snap error: %.2f arcsec" % binfo["snap_err"])
     for cid, v, off in binfo["dropped"]:
         print("dropped off-grid vertex: %s B1875 RA %.4fh Dec %.4f (%.2f deg off its parallel)"

@@ -1,0 +1,148 @@
+#include "documents/exchange/figure_exchange.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <set>
+#include <tuple>
+
+#include "documents/exchange/constellation_names.h"
+
+namespace orvanta {
+
+namespace {
+
+constexpr size_t kMaxImportedLines = 32767;  // a figure's 16-bit line count
+
+std::optional<std::pair<int16_t, int16_t>> ResolvePoint(const ExchangePoint& point, const SkyReference& sky,
+                                                        const StarFinder& finder) {
+    std::optional<size_t> star;
+    switch (point.kind) {
+        case PointKind::Hipparcos:
+            star = sky.identities.IndexOfHip(point.hip);
+            if (star && *star >= sky.stars.size()) star.reset();
+            break;
+        case PointKind::Position:
+            star = finder.Nearest(point.position, kImportMatchDegrees);
+            break;
+        case PointKind::FreePoint:
+            star = finder.Nearest(point.position, kLineEndMatchDegrees);
+            if (!star) {
+                const long ra = std::lround(point.position.raHours * 1000) % 24000;
+                return std::make_pair(static_cast<int16_t>(ra < 0 ? ra + 24000 : ra),
+                                      static_cast<int16_t>(std::lround(point.position.decDegrees * 100)));
+            }
+            break;
+    }
+    if (!star) return std::nullopt;
+    return std::make_pair(static_cast<int16_t>(sky.stars[*star].ra), static_cast<int16_t>(sky.stars[*star].dec));
+}
+
+}  // namespace
+
+std::string ConstellationOfLine(const LineRecord& line, const ConstellationBands& bands) {
+    const SkyDirection a = FromCatalogueUnits(line.ra1, line.dec1);
+    const SkyDirection b = FromCatalogueUnits(line.ra2, line.dec2);
+    std::string first = ConstellationAt(bands, a);
+    if (first == ConstellationAt(bands, b)) return first;
+    return ConstellationAt(bands, Midpoint(a, b));
+}
+
+ExchangePoint ExportedEnd(int16_t ra, int16_t dec, const SkyReference& sky, const StarFinder& finder) {
+    if (const auto star = finder.LineEnd(ra, dec)) {
+        if (const StarIdentity* identity = sky.identities.Of(*star))
+            return {PointKind::Hipparcos, identity->hip, FromCatalogueUnits(sky.stars[*star].ra, sky.stars[*star].dec)};
+    }
+    return {PointKind::FreePoint, 0, FromCatalogueUnits(ra, dec)};
+}
+
+std::vector<ConstellationFigure> GroupFigure(const std::vector<LineRecord>& lines, const SkyReference& sky,
+                                             int& unplaced) {
+    const StarFinder finder(sky.stars);
+    std::vector<ConstellationFigure> byOrder(kConstellationOrder.size());
+    unplaced = 0;
+    for (const LineRecord& line : lines) {
+        const int order = ConstellationOrderOf(ConstellationOfLine(line, sky.bands));
+        if (order < 0) {
+            ++unplaced;
+            continue;
+        }
+        byOrder[order].abbreviation = kConstellationOrder[order];
+        byOrder[order].lines.push_back(
+            {ExportedEnd(line.ra1, line.dec1, sky, finder), ExportedEnd(line.ra2, line.dec2, sky, finder)});
+    }
+    std::vector<ConstellationFigure> figures;
+    for (ConstellationFigure& figure : byOrder) {
+        if (figure.lines.empty()) continue;
+        figure.polylines = JoinIntoPolylines(figure.lines);
+        figures.push_back(std::move(figure));
+    }
+    return figures;
+}
+
+std::vector<std::vector<ExchangePoint>> JoinIntoPolylines(const std::vector<ExchangeLine>& lines) {
+    // Points numbered in order of first appearance, so the result does not depend on hashing.
+    std::vector<ExchangePoint> points;
+    auto numberOf = [&points](const ExchangePoint& p) {
+        const auto found = std::find(points.begin(), points.end(), p);
+        if (found != points.end()) return static_cast<size_t>(found - points.begin());
+        points.push_back(p);
+        return points.size() - 1;
+    };
+    std::vector<std::vector<std::pair<size_t, size_t>>> edges;  // per point: (other point, line)
+    for (size_t k = 0; k < lines.size(); ++k) {
+        const size_t a = numberOf(lines[k].from), b = numberOf(lines[k].to);
+        edges.resize(points.size());
+        edges[a].push_back({b, k});
+        edges[b].push_back({a, k});
+    }
+    std::vector<bool> used(lines.size(), false);
+    auto unusedAt = [&](size_t p) {
+        return std::count_if(edges[p].begin(), edges[p].end(), [&](const auto& e) { return !used[e.second]; });
+    };
+    std::vector<std::vector<ExchangePoint>> polylines;
+    // Loose ends first: a chain started in its middle would be cut in two.
+    for (const bool looseEndsOnly : {true, false}) {
+        for (size_t start = 0; start < points.size(); ++start) {
+            while (unusedAt(start) > 0 && (!looseEndsOnly || unusedAt(start) % 2 == 1)) {
+                std::vector<ExchangePoint> polyline{points[start]};
+                size_t at = start;
+                while (true) {
+                    const auto next = std::find_if(edges[at].begin(), edges[at].end(),
+                                                   [&](const auto& e) { return !used[e.second]; });
+                    if (next == edges[at].end()) break;
+                    used[next->second] = true;
+                    at = next->first;
+                    polyline.push_back(points[at]);
+                }
+                polylines.push_back(std::move(polyline));
+            }
+        }
+    }
+    return polylines;
+}
+
+void ResolveLines(const std::vector<ExchangeLine>& lines, const SkyReference& sky, ImportResult& result) {
+    const StarFinder finder(sky.stars);
+    std::set<std::tuple<int16_t, int16_t, int16_t, int16_t>> seen;
+    for (const ExchangeLine& line : lines) {
+        const auto a = ResolvePoint(line.from, sky, finder);
+        const auto b = a ? ResolvePoint(line.to, sky, finder) : std::nullopt;
+        if (!b) {
+            ++result.skippedLines;
+            continue;
+        }
+        if (*a == *b) continue;
+        const auto key = std::min(*a, *b) == *a ? std::make_tuple(a->first, a->second, b->first, b->second)
+                                                : std::make_tuple(b->first, b->second, a->first, a->second);
+        if (!seen.insert(key).second) continue;
+        if (result.records.size() == kMaxImportedLines) {
+            result.failure = {true, 0, "a figure holds at most " + std::to_string(kMaxImportedLines) + " lines"};
+            result.records.clear();
+            return;
+        }
+        result.records.push_back({a->first, a->second, b->first, b->second});
+    }
+}
+
+}  // namespace orvanta

@@ -1,0 +1,198 @@
+#include "documents/exchange/stellarium_culture.h"
+
+#include <cctype>
+#include <charconv>
+#include <nlohmann/json.hpp>
+
+#include "documents/exchange/constellation_names.h"
+#include "documents/exchange/exchange_fields.h"
+#include "sky/record_lines.h"
+#include "sky/star_identities.h"
+
+namespace orvanta {
+
+namespace {
+
+std::string OrDefault(const std::string& text, const char* fallback) { return text.empty() ? fallback : text; }
+
+nlohmann::ordered_json PointJson(const ExchangePoint& point) {
+    if (point.kind == PointKind::Hipparcos) return point.hip;
+    return nlohmann::ordered_json::array({JsonDecimal(point.position.raHours, 3), JsonDecimal(point.position.decDegrees, 2)});
+}
+
+// A name inside the double quotes of a .fab file.
+std::string FabQuoted(std::string text) {
+    std::erase(text, '"');
+    return "\"" + text + "\"";
+}
+
+}  // namespace
+
+std::string FormatIndexJson(const std::vector<ConstellationFigure>& figures, const std::string& id,
+                            const std::string& englishNames) {
+    // One constellation a line: readable, and a diff shows which figures changed.
+    std::string text = "{\n \"id\": " + nlohmann::ordered_json(id).dump() +
+                       ",\n \"region\": \"World\",\n \"fallback_to_international_names\": true,\n \"constellations\": [";
+    for (size_t c = 0; c < figures.size(); ++c) {
+        const ConstellationFigure& figure = figures[c];
+        nlohmann::ordered_json polylines = nlohmann::ordered_json::array();
+        for (const auto& polyline : figure.polylines) {
+            nlohmann::ordered_json points = nlohmann::ordered_json::array();
+            for (const ExchangePoint& point : polyline) points.push_back(PointJson(point));
+            polylines.push_back(std::move(points));
+        }
+        const nlohmann::ordered_json constellation = {
+            {"id", "CON " + id + " " + figure.abbreviation},
+            {"lines", std::move(polylines)},
+            {"common_name", {{"english", EnglishNameOf(englishNames, figure.abbreviation)}}},
+            {"iau", figure.abbreviation}};
+        text += (c == 0 ? "\n  " : ",\n  ") + constellation.dump();
+    }
+    return text + "\n ]\n}\n";
+}
+
+std::string FormatDescriptionMarkdown(const std::vector<ConstellationFigure>& figures, const CultureDetails& details,
+                                      const std::string& englishNames) {
+    std::string text = "# " + details.name + "\n\n## Introduction\n\nConstellation figures drawn with Orvanta.\n\n";
+    text += "## Description\n\nStick figures over the IAU constellations; each line belongs to the constellation "
+            "that holds it.\n\n## Constellations\n\n";
+    for (const ConstellationFigure& figure : figures)
+        text += "##### " + EnglishNameOf(englishNames, figure.abbreviation) + "\n\n" +
+                std::to_string(figure.lines.size()) + (figure.lines.size() == 1 ? " line" : " lines") +
+                " in the IAU constellation " + figure.abbreviation + ".\n\n";
+    text += "## References\n\n - [#1]: Star positions and Hipparcos numbers: the Hipparcos catalogue (ESA 1997).\n\n";
+    text += "## Authors\n\n" + OrDefault(details.author, "Not stated.") + "\n\n";
+    text += "## License\n\n" + OrDefault(details.licence, "Not stated.") + "\n";
+    return text;
+}
+
+std::string FormatConstellationship(const std::vector<ConstellationFigure>& figures, int& linesLeftOut) {
+    std::string text;
+    linesLeftOut = 0;
+    for (const ConstellationFigure& figure : figures) {
+        std::string pairs;
+        int count = 0;
+        for (const ExchangeLine& line : figure.lines) {
+            if (line.from.kind != PointKind::Hipparcos || line.to.kind != PointKind::Hipparcos) {
+                ++linesLeftOut;
+                continue;
+            }
+            pairs += " " + std::to_string(line.from.hip) + " " + std::to_string(line.to.hip);
+            ++count;
+        }
+        if (count > 0) text += figure.abbreviation + " " + std::to_string(count) + pairs + "\n";
+    }
+    return text;
+}
+
+std::string FormatConstellationNames(const std::vector<ConstellationFigure>& figures, const std::string& englishNames) {
+    std::string text;
+    for (const ConstellationFigure& figure : figures) {
+        const std::string name = EnglishNameOf(englishNames, figure.abbreviation);
+        text += figure.abbreviation + "\t" + FabQuoted(name) + "\t_(" + FabQuoted(name) + ")\n";
+    }
+    return text;
+}
+
+std::string FormatInfoIni(const CultureDetails& details) {
+    return "[info]\nname = " + details.name + "\nauthor = " + OrDefault(details.author, "Not stated") +
+           "\nclassification = personal\nlicense = " + OrDefault(details.licence, "Not stated") +
+           "\nboundaries = iau\n";
+}
+
+std::string FormatDescriptionHtml(const CultureDetails& details) {
+    return "<h2>" + details.name + "</h2>\n<p>Constellation figures drawn with Orvanta.</p>\n<p>Author: " +
+           OrDefault(details.author, "not stated") + ". License: " + OrDefault(details.licence, "not stated") +
+           ".</p>\n";
+}
+
+ReadFailure ReadConstellationship(const std::string& text, std::vector<ExchangeLine>& lines) {
+    std::vector<ExchangeLine> read;
+    for (const auto& [lineNumber, lineText] : SplitTextLines(text)) {
+        std::string line(lineText);
+        if (const size_t hash = line.find('#'); hash != std::string::npos) line.resize(hash);
+        std::vector<std::string> words;
+        for (size_t i = 0; i < line.size();) {
+            while (i < line.size() && std::isspace(static_cast<unsigned char>(line[i]))) ++i;
+            const size_t from = i;
+            while (i < line.size() && !std::isspace(static_cast<unsigned char>(line[i]))) ++i;
+            if (i > from) words.push_back(line.substr(from, i - from));
+        }
+        if (words.empty()) continue;
+        int64_t count = -1;
+        if (words.size() >= 2) {
+            const auto [ptr, error] = std::from_chars(words[1].data(), words[1].data() + words[1].size(), count);
+            if (error != std::errc() || ptr != words[1].data() + words[1].size()) count = -1;
+        }
+        if (count < 0 || count > 10000)
+            return {true, lineNumber, "expected an abbreviation and the number of lines, found \"" + line + "\""};
+        if (static_cast<int64_t>(words.size()) != 2 + 2 * count)
+            return {true, lineNumber, words[0] + " has " + words[1] + " lines, which needs " +
+                                          std::to_string(2 * count) + " star numbers, but " +
+                                          std::to_string(words.size() - 2) + " are given"};
+        for (size_t w = 2; w < words.size(); w += 2) {
+            int32_t hip[2];
+            for (int k = 0; k < 2; ++k) {
+                std::string reason;
+                const auto number = HipparcosNumber(words[w + k], reason);
+                if (!number) return {true, lineNumber, reason};
+                hip[k] = *number;
+            }
+            read.push_back({{PointKind::Hipparcos, hip[0], {}}, {PointKind::Hipparcos, hip[1], {}}});
+        }
+    }
+    lines = std::move(read);
+    return {};
+}
+
+ReadFailure ReadIndexJson(const std::string& text, std::vector<ExchangeLine>& lines) {
+    nlohmann::json root;
+    if (auto failure = ParseJson(text, root); failure.failed) return failure;
+    if (!root.is_object()) return {true, 0, "the file is not a JSON object"};
+    const auto constellations = root.find("constellations");
+    if (constellations == root.end() || !constellations->is_array())
+        return {true, 0, "there is no list \"constellations\""};
+    std::vector<ExchangeLine> read;
+    for (size_t c = 0; c < constellations->size(); ++c) {
+        const nlohmann::json& constellation = (*constellations)[c];
+        std::string entry = "constellation " + std::to_string(c + 1);
+        if (!constellation.is_object()) return {true, 0, entry + " is not an object"};
+        if (const auto id = constellation.find("id"); id != constellation.end() && id->is_string())
+            entry += " (" + id->get<std::string>() + ")";
+        const auto polylines = constellation.find("lines");
+        if (polylines == constellation.end()) continue;
+        if (!polylines->is_array()) return {true, 0, entry + ": \"lines\" is not a list"};
+        for (size_t p = 0; p < polylines->size(); ++p) {
+            const nlohmann::json& polyline = (*polylines)[p];
+            const std::string where = entry + ", polyline " + std::to_string(p + 1);
+            if (!polyline.is_array()) return {true, 0, where + " is not a list"};
+            std::vector<ExchangePoint> points;
+            for (size_t k = 0; k < polyline.size(); ++k) {
+                const nlohmann::json& value = polyline[k];
+                const std::string at = where + ", point " + std::to_string(k + 1) + ": ";
+                if (value.is_string()) {
+                    // A leading "thin" or "bold" sets the line weight; other names are stars we cannot look up.
+                    if (k == 0 && (value == "thin" || value == "bold")) continue;
+                    points.push_back({PointKind::Hipparcos, 0, {}});
+                } else if (value.is_array()) {
+                    std::string reason;
+                    const auto position = PositionOf(value, false, reason);
+                    if (!position) return {true, 0, at + reason};
+                    points.push_back({PointKind::FreePoint, 0, *position});
+                } else if (value.is_number()) {
+                    std::string reason;
+                    const auto hip = HipparcosNumber(value, reason);
+                    if (!hip) return {true, 0, at + reason};
+                    points.push_back({PointKind::Hipparcos, *hip, {}});
+                } else {
+                    return {true, 0, at + "expected a Hipparcos number or [RA, Dec]"};
+                }
+            }
+            for (size_t k = 1; k < points.size(); ++k) read.push_back({points[k - 1], points[k]});
+        }
+    }
+    lines = std::move(read);
+    return {};
+}
+
+}  // namespace orvanta

@@ -1,0 +1,40 @@
+#pragma once
+// Stellarium's sky-culture files: the current form (index.json and
+// description.md, Stellarium 24.x and later) and the form of 0.22 and 23.x
+// (info.ini, constellationship.fab, constellation_names.eng.fab).
+#include <string>
+#include <vector>
+
+#include "documents/exchange/exchange_model.h"
+#include "sky/read_failure.h"
+
+namespace orvanta {
+
+// What a sky culture says about itself; empty fields get a neutral text.
+struct CultureDetails {
+    std::string name;     // shown in Stellarium's list; the folder name when empty
+    std::string author;
+    std::string licence;
+};
+
+// index.json: id is the folder name; lines are polylines of Hipparcos numbers
+// with free points as [RA hours, Dec degrees].
+std::string FormatIndexJson(const std::vector<ConstellationFigure>& figures, const std::string& id,
+                            const std::string& englishNames);
+std::string FormatDescriptionMarkdown(const std::vector<ConstellationFigure>& figures, const CultureDetails& details,
+                                      const std::string& englishNames);
+
+// The older form names stars only: a line with a free end cannot be written
+// and is counted in linesLeftOut.
+std::string FormatConstellationship(const std::vector<ConstellationFigure>& figures, int& linesLeftOut);
+std::string FormatConstellationNames(const std::vector<ConstellationFigure>& figures, const std::string& englishNames);
+std::string FormatInfoIni(const CultureDetails& details);
+std::string FormatDescriptionHtml(const CultureDetails& details);
+
+// Readers: the lines of every constellation, or a failure naming the line or
+// entry. Hipparcos numbers beyond the catalogue's range fail the read; numbers
+// the catalogue does not hold are left to the caller to skip and count.
+ReadFailure ReadConstellationship(const std::string& text, std::vector<ExchangeLine>& lines);
+ReadFailure ReadIndexJson(const std::string& text, std::vector<ExchangeLine>& lines);
+
+}  // namespace orvanta

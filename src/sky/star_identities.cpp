@@ -1,0 +1,44 @@
+#include "sky/star_identities.h"
+
+#include "sky/record_lines.h"
+#include "sky/text_file.h"
+
+namespace orvanta {
+
+std::optional<size_t> StarIdentities::IndexOfHip(int32_t hip) const {
+    const auto found = indexOfHip.find(hip);
+    if (found == indexOfHip.end()) return std::nullopt;
+    return found->second;
+}
+
+const StarIdentity* StarIdentities::Of(size_t index) const { return index < stars.size() ? &stars[index] : nullptr; }
+
+ReadFailure ParseStarIdentities(const std::string& text, StarIdentities& identities) {
+    std::vector<RecordLine> records;
+    if (auto failure = SplitRecordLines(text, 7, records); failure.failed) return failure;
+    StarIdentities read;
+    read.stars.reserve(records.size());
+    for (const RecordLine& record : records) {
+        const auto& f = record.fields;
+        std::string reason;
+        const auto hip = WholeNumberField(f[0], 1, kHighestHipparcosNumber, std::nullopt, reason);
+        const auto hd = hip ? WholeNumberField(f[1], 1, 999999, 0, reason) : std::nullopt;
+        const auto hr = hd ? WholeNumberField(f[2], 1, 9999, 0, reason) : std::nullopt;
+        if (!hr) return {true, record.line, reason};
+        if (f[5].size() != 3) return {true, record.line, "\"" + f[5] + "\" is not a constellation abbreviation"};
+        if (!read.indexOfHip.emplace(static_cast<int32_t>(*hip), read.stars.size()).second)
+            return {true, record.line, "HIP " + f[0] + " appears twice"};
+        read.stars.push_back({static_cast<int32_t>(*hip), static_cast<int32_t>(*hd), static_cast<int32_t>(*hr), f[3],
+                              f[4], f[5], f[6]});
+    }
+    identities = std::move(read);
+    return {};
+}
+
+ReadFailure LoadStarIdentities(const std::string& path, StarIdentities& identities) {
+    std::string text;
+    if (auto failure = ReadWholeFile(path, text, 64u << 20); failure.failed) return failure;
+    return ParseStarIdentities(text, identities);
+}
+
+}  // namespace orvanta
