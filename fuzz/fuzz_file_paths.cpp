@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string& path = InputPath();
 
     std::vector<LineRecord> records, parsedRecords;
-    const ReadFailure figure = ReadLineRecords(path, records);
+    const ReadFailure figure = ReadFigureRecords(path, records);
     ExpectSameAsParsed(figure, ParseFigureFile(text, parsedRecords), size, kFigureFileLimit);
     if (!figure.failed && records != parsedRecords) __builtin_trap();
 

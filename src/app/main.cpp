@@ -4,8 +4,12 @@
 #include <QLocale>
 #include <QTimer>
 #include <QTranslator>
+#include <cstdio>
+#include <optional>
 #include <unistd.h>
 
+#include "app/command_line.h"
+#include "commands/document_commands.h"
 #include "commands/recovery.h"
 #include "commands/startup.h"
 #include "platform/app_icon.h"
@@ -23,21 +27,53 @@ void InstallQtTranslations(QApplication& application) {
         QApplication::installTranslator(translator);
 }
 
+void NameTheApplication() {
+    // Settings go to ~/.config/orvanta/, beside the user's orvanta.ini. No
+    // display name: Qt would append it to every window title.
+    QCoreApplication::setOrganizationName("orvanta");
+    QCoreApplication::setApplicationName("Orvanta");
+    QCoreApplication::setApplicationVersion("1.4");
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // The command line is read before anything needs a display, so that help,
+    // the version and the verbs work without one.
+    orvanta::CommandLine line;
+    std::string programFolder;
+    {
+        QCoreApplication plain(argc, argv);
+        NameTheApplication();
+        line = orvanta::ParseCommandLine(QCoreApplication::arguments());
+        programFolder = QCoreApplication::applicationDirPath().toStdString();
+        switch (line.verb) {
+            case orvanta::CommandLine::Verb::Help:
+            case orvanta::CommandLine::Verb::Version: std::fputs(line.text.c_str(), stdout); return 0;
+            case orvanta::CommandLine::Verb::Mistake: std::fprintf(stderr, "orvanta: %s", line.text.c_str()); return 2;
+            case orvanta::CommandLine::Verb::Export:
+            case orvanta::CommandLine::Verb::Import:
+                if (!orvanta::NeedsPainting(line)) return orvanta::RunVerb(line, programFolder);
+                break;
+            case orvanta::CommandLine::Verb::Window: break;
+        }
+    }
+    if (orvanta::NeedsPainting(line)) {
+        // A picture is painted without a screen, whatever display there is.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication painter(argc, argv);
+        NameTheApplication();
+        return orvanta::RunVerb(line, programFolder);
+    }
+
     QApplication application(argc, argv);
-    // Settings go to ~/.config/orvanta/, beside the user's orvanta.ini. No
-    // display name: Qt would append it to every window title.
-    QApplication::setOrganizationName("orvanta");
-    QApplication::setApplicationName("Orvanta");
+    NameTheApplication();
     QApplication::setDesktopFileName("io.github.orvanta.Orvanta");
     QApplication::setWindowIcon(orvanta::AppIcon());
     InstallQtTranslations(application);
 
     orvanta::ProgramState state;
-    orvanta::PrepareProgram(state, QCoreApplication::applicationDirPath().toStdString(), orvanta::PresentLocalTime(),
-                            orvanta::UserConfigFolder());
+    orvanta::PrepareProgram(state, programFolder, orvanta::PresentLocalTime(), orvanta::UserConfigFolder());
     state.recoveryPath = orvanta::RecoveryPathFor(orvanta::RecoveryFolder(), static_cast<int>(::getpid()));
     orvanta::MainWindow window(state);
     // Without a star catalogue there is no map: the user has been told, and we end.
@@ -45,7 +81,11 @@ int main(int argc, char* argv[]) {
     window.RestoreSettings();
     window.show();
     orvanta::HandleTerminationRequests([&window] { window.EndOnRequest(); });
-    // Changes a killed Orvanta left behind are offered once the window is there.
-    QTimer::singleShot(0, &window, [&] { orvanta::OfferRecoveries(state, window, orvanta::RecoveryFolder()); });
+    QTimer::singleShot(0, &window, [&] {
+        // The figure named on the command line opens as Open opens it; then the
+        // changes a killed Orvanta left behind are offered.
+        if (!line.file.empty()) orvanta::OpenFigureFile(state, window, line.file);
+        orvanta::OfferRecoveries(state, window, orvanta::RecoveryFolder());
+    });
     return QApplication::exec();
 }

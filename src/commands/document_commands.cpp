@@ -100,7 +100,7 @@ bool GuardUnsavedChanges(ProgramState& state, Window& window) {
 bool OpenFigureFile(ProgramState& state, Window& window, const std::string& path) {
     // Read first: a file that is not a figure leaves the document as it was.
     std::vector<LineRecord> records;
-    if (auto failure = ReadLineRecords(path, records); failure.failed) {
+    if (auto failure = ReadFigureRecords(path, records); failure.failed) {
         ReportFigureUnreadable(state, window, path, failure);
         return false;
     }

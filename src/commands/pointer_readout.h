@@ -12,7 +12,7 @@ namespace orvanta {
 std::string DescribePointer(const ProgramState& state, float x, float y);
 
 // Shows the read-out for the pointer at (x, y), or nothing before a figure is shown.
-void ShowPointerReadout(const ProgramState& state, Window& window, float x, float y);
+void ShowPointerReadout(ProgramState& state, Window& window, float x, float y);
 
 // "5h 55m 10s": right ascension in thousandths of an hour.
 std::string FormatRightAscension(double raUnits);

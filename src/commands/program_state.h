@@ -1,9 +1,11 @@
 #pragma once
 // The whole state of a running Orvanta, passed explicitly to the commands.
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "documents/document.h"
+#include "documents/exchange/exchange_sky.h"
 #include "map/boundary_table.h"
 #include "map/constellation_table.h"
 #include "sky/catalogue.h"
@@ -27,6 +29,10 @@ struct ProgramState {
     ConstellationTable constellations;
     BoundaryTable boundaries;
     Document document;
+    // Star identities and constellation bands, read when first needed; shared
+    // so that the state stays copyable.
+    std::shared_ptr<const ExchangeSky> exchangeSky;
+    bool exchangeSkyUnreadable = false;  // tried for the read-out and failed: not again each movement
     std::string recoveryPath;     // where unsaved changes are kept; empty: not kept
     uint64_t recoveryRevision = 0;  // the document's revision last kept there
 

@@ -155,7 +155,7 @@ void OfferRecoveries(ProgramState& state, Window& window, const std::string& fol
         // On its own file when that can still be read, so that Undo goes back to the file.
         std::vector<LineRecord> onDisk;
         const bool fileReadable =
-            !recovery.documentFile.empty() && !ReadLineRecords(recovery.documentFile, onDisk).failed;
+            !recovery.documentFile.empty() && !ReadFigureRecords(recovery.documentFile, onDisk).failed;
         ShowDocument(state, window, fileReadable ? recovery.documentFile : "", onDisk);
         if (fileReadable) RememberRecentFile(state, recovery.documentFile);
         RecordEdit(state, window, FigureEdit{FigureEdit::Kind::ReplaceLines, 0, {}, std::move(onDisk), recovery.records});

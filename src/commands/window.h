@@ -10,7 +10,7 @@
 namespace orvanta {
 
 enum class MenuItem {
-    Open, Save, SaveAs, Exit, Edit, Undo, Redo, View, Bounds,
+    Open, Save, SaveAs, Import, Export, Print, Exit, Edit, Undo, Redo, View, Bounds,
     NamesNone, NamesAbbreviations, NamesLatin, NamesEnglish, StarColours, Help, OnlineHelp, About
 };
 
@@ -27,6 +27,21 @@ struct FileDialogRequest {
     bool fileMustExist = false;
     bool overwritePrompt = false;
     bool createPrompt = false;
+};
+
+// What Export can write: exchange formats for other programs, and pictures of the map.
+enum class ExportChoice { StellariumCulture, StellariumFab, GeoJson, Svg, Png, PngDouble, Pdf };
+constexpr int kExportChoiceCount = 7;
+
+struct ExportRequest {
+    std::string title;
+    std::string initialDirectory;
+    std::vector<std::string> choiceNames;  // by ExportChoice, each with its pattern
+};
+
+struct ExportTarget {
+    std::string path;  // empty when cancelled
+    ExportChoice choice = ExportChoice::StellariumCulture;
 };
 
 class Window {
@@ -65,6 +80,13 @@ public:
     virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;
     virtual std::string GetOpenFileName(const FileDialogRequest& request) = 0;  // "" on cancel
     virtual std::string GetSaveFileName(const FileDialogRequest& request) = 0;
+
+    // One dialog for the format and the place of an export.
+    virtual ExportTarget GetExportTarget(const ExportRequest& request) = 0;
+    // Writes a picture of the map as shown; the reason when it could not be written.
+    virtual std::string WritePicture(ExportChoice choice, const std::string& path) = 0;
+    // Prints the map in print colours through the printing dialog.
+    virtual void PrintMap() = 0;
 
     virtual void OpenUrl(const std::string& url) = 0;
     // Closes the window through the unsaved-changes guard and ends the program

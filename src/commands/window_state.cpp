@@ -14,7 +14,7 @@ void RefreshWindowState(const ProgramState& state, Window& window) {
     const Document& document = state.document;
     window.SetCaption(DocumentCaption(state));
     // Until a figure is shown there is nothing to save, undo or view.
-    for (const MenuItem item : {MenuItem::Save, MenuItem::SaveAs, MenuItem::View})
+    for (const MenuItem item : {MenuItem::Save, MenuItem::SaveAs, MenuItem::Export, MenuItem::Print, MenuItem::View})
         window.SetMenuEnabled(item, document.open);
     window.SetMenuEnabled(MenuItem::Undo, document.history.CanUndo());
     window.SetMenuEnabled(MenuItem::Redo, document.history.CanRedo());

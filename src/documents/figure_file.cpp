@@ -47,7 +47,7 @@ bool WriteFigureFile(const std::vector<LineRecord>& records, const std::string& 
     return WriteFileAtomically(path, FormatFigureFile(records), error);
 }
 
-ReadFailure ReadLineRecords(const std::string& path, std::vector<LineRecord>& records) {
+ReadFailure ReadFigureRecords(const std::string& path, std::vector<LineRecord>& records) {
     std::string text;
     if (auto failure = ReadWholeFile(path, text, kFigureFileLimit); failure.failed) return failure;
     return ParseFigureFile(text, records);

@@ -21,6 +21,6 @@ ReadFailure ParseFigureFile(const std::string& text, std::vector<LineRecord>& re
 bool WriteFigureFile(const std::vector<LineRecord>& records, const std::string& path, std::string& error);
 
 // Reads the file into records; on failure records is left as it was.
-ReadFailure ReadLineRecords(const std::string& path, std::vector<LineRecord>& records);
+ReadFailure ReadFigureRecords(const std::string& path, std::vector<LineRecord>& records);
 
 }  // namespace orvanta

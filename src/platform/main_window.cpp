@@ -7,6 +7,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QSettings>
 #include <QTimer>
 #include <QLabel>
@@ -20,6 +22,7 @@
 #include <QWindow>
 
 #include "commands/document_commands.h"
+#include "commands/exchange_commands.h"
 #include "commands/figure_edits.h"
 #include "commands/map_editing.h"
 #include "commands/map_redraw.h"
@@ -28,6 +31,7 @@
 #include "commands/recovery.h"
 #include "commands/startup.h"
 #include "commands/toolbar_commands.h"
+#include "platform/map_picture.h"
 #include "platform/mnemonics.h"
 #include "platform/system_clock.h"
 
@@ -167,6 +171,11 @@ void MainWindow::createMenus() {
     actions_[MenuItem::Save] = AddMenuEntry(constellations, "saveAction", TextKey::Save);
     actions_[MenuItem::SaveAs] = AddMenuEntry(constellations, "saveAsAction", TextKey::SaveAs);
     AddSeparator(constellations);
+    actions_[MenuItem::Import] = AddMenuEntry(constellations, "importAction", TextKey::Import);
+    actions_[MenuItem::Export] = AddMenuEntry(constellations, "exportAction", TextKey::Export);
+    actions_[MenuItem::Print] = AddMenuEntry(constellations, "printAction", TextKey::Print);
+    actions_[MenuItem::Print]->setShortcut(QKeySequence::Print);
+    AddSeparator(constellations);
     actions_[MenuItem::Exit] = AddMenuEntry(constellations, "exitAction", TextKey::Exit);
     actions_[MenuItem::Exit]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     actions_[MenuItem::Exit]->setShortcutContext(Qt::ApplicationShortcut);
@@ -278,6 +287,9 @@ void MainWindow::connectHandlers() {
     on(MenuItem::Open, OpenCommand);
     on(MenuItem::Save, SaveCommand);
     on(MenuItem::SaveAs, SaveAsCommand);
+    on(MenuItem::Import, ImportCommand);
+    on(MenuItem::Export, ExportCommand);
+    on(MenuItem::Print, PrintCommand);
     connect(actions_[MenuItem::Exit], &QAction::triggered, this, [this] { close(); });
     on(MenuItem::Undo, UndoCommand);
     on(MenuItem::Redo, RedoCommand);
@@ -453,6 +465,47 @@ std::string MainWindow::GetSaveFileName(const FileDialogRequest& request) {
 void MainWindow::OpenUrl(const std::string& url) {
     if (responder_) return responder_->OpenUrl(url);
     QtDialogs(this).OpenUrl(url);
+}
+
+ExportTarget MainWindow::GetExportTarget(const ExportRequest& request) {
+    if (responder_) return responder_->ExportTargetFor(request);
+    QFileDialog dialog(this, ToQString(request.title), ToQString(request.initialDirectory));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    QStringList filters;
+    for (const std::string& name : request.choiceNames) filters << ToQString(name);
+    dialog.setNameFilters(filters);
+    // The name typed gets the ending of the chosen format; a sky culture is a folder and gets none.
+    const auto suffixFor = [](const QString& filter) {
+        const qsizetype star = filter.lastIndexOf("(*.");
+        return star < 0 ? QString() : filter.mid(star + 3).chopped(1);
+    };
+    connect(&dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog, suffixFor](const QString& filter) { dialog.setDefaultSuffix(suffixFor(filter)); });
+    dialog.setDefaultSuffix(suffixFor(filters.value(0)));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    const qsizetype choice = std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter()));
+    return {dialog.selectedFiles().first().toStdString(), static_cast<ExportChoice>(choice)};
+}
+
+std::string MainWindow::WritePicture(ExportChoice choice, const std::string& path) {
+    return WriteMapPicture(state_, choice, path, surface_->size());
+}
+
+void MainWindow::PrintMap() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(surface_->width() > surface_->height() ? QPageLayout::Landscape : QPageLayout::Portrait);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    QPainter painter(&printer);
+    // The map as it is shown, fitted to the page with its shape kept.
+    const QSize size = surface_->size();
+    const QRect page = painter.viewport();
+    const QSize fitted = size.scaled(page.size(), Qt::KeepAspectRatio);
+    painter.setViewport(QRect(page.topLeft(), fitted));
+    painter.setWindow(QRect(QPoint(0, 0), size));
+    PaintMapPicture(painter, state_, size, PictureColours::Print);
 }
 
 void MainWindow::EndProgram() {

@@ -28,6 +28,7 @@ public:
     virtual std::string OpenFileName(const FileDialogRequest& request) = 0;
     virtual std::string SaveFileName(const FileDialogRequest& request) = 0;
     virtual void OpenUrl(const std::string& url) = 0;
+    virtual ExportTarget ExportTargetFor(const ExportRequest&) { return {}; }
 };
 
 class MainWindow final : public QMainWindow, public Window {
@@ -79,6 +80,9 @@ public:
     std::string GetOpenFileName(const FileDialogRequest& request) override;
     std::string GetSaveFileName(const FileDialogRequest& request) override;
     void OpenUrl(const std::string& url) override;
+    ExportTarget GetExportTarget(const ExportRequest& request) override;
+    std::string WritePicture(ExportChoice choice, const std::string& path) override;
+    void PrintMap() override;
     void EndProgram() override;
 
 protected:

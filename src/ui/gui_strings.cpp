@@ -89,8 +89,26 @@ const BuiltIn kBuiltInTexts[] = {
                              "its contents with the figure shown?", true},
     {TextKey::TranslationRefused, "The translation file could not be used, so the built-in English texts are "
                                   "shown.", true},
-    {TextKey::RecoveryOffer, "Orvanta ended before these changes were saved:\n\n%1\nchanged at %2\n\nDo you want "
-                             "to restore them?", true},
+    {TextKey::Export, "Export...", true},
+    {TextKey::Import, "Import...", true},
+    {TextKey::Print, "Print...", true},
+    {TextKey::ExportTitle, "Export figure", true},
+    {TextKey::ImportTitle, "Import figure", true},
+    {TextKey::ExportStellarium, "Stellarium sky culture, 24.x and later (folder)", true},
+    {TextKey::ExportStellariumFab, "Stellarium sky culture, 0.22 and 23.x (folder)", true},
+    {TextKey::ExportGeoJson, "GeoJSON lines for web sky maps (*.json)", true},
+    {TextKey::ExportSvg, "SVG picture (*.svg)", true},
+    {TextKey::ExportPng, "PNG picture (*.png)", true},
+    {TextKey::ExportPngDouble, "PNG picture, twice the size (*.png)", true},
+    {TextKey::ExportPdf, "PDF document (*.pdf)", true},
+    {TextKey::ExportFailed, "The figure could not be exported.", true},
+    {TextKey::ExportLinesLeftOut, "%1 lines could not be written in this form: an end of theirs is on no star of "
+                                  "the catalogue.", true},
+    {TextKey::ImportFailed, "This file could not be imported, so the figure shown has not changed.", true},
+    {TextKey::ImportLinesSkipped, "%1 lines were skipped: their stars are not in the catalogue.", true},
+    {TextKey::ImportFilter, "Sky cultures and web sky maps (*.fab *.json)", true},
+    {TextKey::RecoveryOffer, "Orvanta ended before the changes to %1 (made at %2) were saved. Do you want to "
+                             "restore them?", true},
 };
 
 const BuiltIn* FindBuiltIn(int key) {

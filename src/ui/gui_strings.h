@@ -60,6 +60,23 @@ enum class TextKey : int {
     ChangedOnDisk = 238,
     TranslationRefused = 240,
     RecoveryOffer = 242,
+    Export = 244,
+    Import = 246,
+    Print = 248,
+    ExportTitle = 250,
+    ImportTitle = 252,
+    ExportStellarium = 254,
+    ExportStellariumFab = 256,
+    ExportGeoJson = 258,
+    ExportSvg = 260,
+    ExportPng = 262,
+    ExportPngDouble = 264,
+    ExportPdf = 266,
+    ExportFailed = 268,
+    ExportLinesLeftOut = 270,
+    ImportFailed = 272,
+    ImportLinesSkipped = 274,
+    ImportFilter = 276,
 };
 
 struct GuiStrings {

@@ -41,7 +41,7 @@ std::set<StarPair> PairsOf(const std::vector<LineRecord>& records) {
 
 std::vector<LineRecord> WholeSky() {
     std::vector<LineRecord> read;
-    EXPECT_FALSE(ReadLineRecords(kSourceDir + "/examples/whole-sky.con", read).failed);
+    EXPECT_FALSE(ReadFigureRecords(kSourceDir + "/examples/whole-sky.con", read).failed);
     std::vector<LineRecord> lines;
     for (const LineRecord& r : read) lines.push_back({r.ra1, r.dec1, r.ra2, r.dec2});
     return lines;

@@ -17,12 +17,12 @@ TEST(FigureFile, WrittenFormAndReadingItBack) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Dir()), {}), 1);  // no temporary left
 
     std::vector<LineRecord> copy{{7, 7, 7, 7}};
-    ASSERT_FALSE(ReadLineRecords(folder.File("f.con"), copy).failed);
+    ASSERT_FALSE(ReadFigureRecords(folder.File("f.con"), copy).failed);
     EXPECT_EQ(copy, lines);
     // An empty figure is an empty file.
     ASSERT_TRUE(WriteFigureFile({}, folder.File("f.con"), error)) << error;
     EXPECT_EQ(TempFolder::Read(folder.File("f.con")), "");
-    ASSERT_FALSE(ReadLineRecords(folder.File("f.con"), copy).failed);
+    ASSERT_FALSE(ReadFigureRecords(folder.File("f.con"), copy).failed);
     EXPECT_TRUE(copy.empty());
 }
 

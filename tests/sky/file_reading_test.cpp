@@ -38,7 +38,7 @@ ReadFailure LoadAs(const std::string& kind, const std::string& path) {
         return LoadBoundaries(table, path);
     }
     std::vector<LineRecord> records;
-    return ReadLineRecords(path, records);
+    return ReadFigureRecords(path, records);
 }
 
 const char* const kKinds[] = {"yale.dat", "cons.txt", "bounds.txt", "figure.con"};

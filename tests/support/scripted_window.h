@@ -80,6 +80,22 @@ public:
         return TakeAnswer(saveAnswers);
     }
     void OpenUrl(const std::string& url) override { openedUrl = url; }
+    ExportTarget GetExportTarget(const ExportRequest& request) override {
+        exportRequests.push_back(request);
+        if (exportAnswers.empty()) return {};
+        const ExportTarget answer = exportAnswers.front();
+        exportAnswers.pop_front();
+        return answer;
+    }
+    std::string WritePicture(ExportChoice choice, const std::string& path) override {
+        pictures.emplace_back(choice, path);
+        return {};
+    }
+    void PrintMap() override { ++prints; }
+    std::deque<ExportTarget> exportAnswers;
+    std::vector<ExportRequest> exportRequests;
+    std::vector<std::pair<ExportChoice, std::string>> pictures;
+    int prints = 0;
     void EndProgram() override { programEnded = true; }
     bool programEnded = false;
 

@@ -1,0 +1,156 @@
+#include "app/command_line.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <cmath>
+#include <cstdio>
+
+#include "commands/exchange_commands.h"
+#include "commands/startup.h"
+#include "documents/exchange/exchange.h"
+#include "documents/figure_file.h"
+#include "platform/map_picture.h"
+#include "platform/system_clock.h"
+
+namespace orvanta {
+
+namespace {
+
+const char* const kPictureFormats[] = {"svg", "png", "pdf"};
+
+int Fail(const std::string& reason) {
+    std::fprintf(stderr, "orvanta: %s\n", reason.c_str());
+    return 1;
+}
+
+std::string Describe(const std::string& path, const ReadFailure& failure) {
+    std::string text = failure.reason.rfind(path, 0) == 0 ? failure.reason : path + ": " + failure.reason;
+    if (failure.line > 0) text += " (line " + std::to_string(failure.line) + ")";
+    return text;
+}
+
+int ExportPicture(const CommandLine& line, const std::string& programFolder, const std::vector<LineRecord>& records) {
+    // The default view of the present moment, as the window shows it first.
+    ProgramState state;
+    PrepareProgram(state, programFolder, PresentLocalTime(), UserConfigFolder());
+    const std::string catalogue = state.DataPath("yale.dat");
+    if (auto failure = LoadCatalogue(state.catalog, catalogue, state.view.magLimitTenths); failure.failed)
+        return Fail(Describe(catalogue, failure));
+    const QSize size(1920, 1080);
+    state.view.zoomUnit = static_cast<int32_t>(std::nearbyint(size.height() * kTwipsPerPixel / 225.0));
+    state.document.open = true;
+    state.document.figure.ReplaceLines(records);
+    const ExportChoice choice = line.format == "svg"   ? ExportChoice::Svg
+                                : line.format == "pdf" ? ExportChoice::Pdf
+                                : line.scale == 2      ? ExportChoice::PngDouble
+                                                       : ExportChoice::Png;
+    if (const std::string error = WriteMapPicture(state, choice, line.output, size); !error.empty())
+        return Fail(line.output + ": " + error);
+    return 0;
+}
+
+}  // namespace
+
+bool NeedsPainting(const CommandLine& line) {
+    if (line.verb != CommandLine::Verb::Export) return false;
+    for (const char* format : kPictureFormats)
+        if (line.format == format) return true;
+    return false;
+}
+
+CommandLine ParseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Draws constellation figures over the sky of the present moment.");
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption exportOption(
+        "export",
+        "Writes FIGURE.con to OUTPUT without a window. FORMAT: stellarium (a sky-culture folder, Stellarium 24 and "
+        "later), stellarium-fab (a sky-culture folder, Stellarium 0.22 and 23), geojson (web sky maps), svg, png, pdf "
+        "(a picture of the default view).",
+        "FORMAT");
+    const QCommandLineOption importOption(
+        "import",
+        "Reads SOURCE (a constellationship.fab, an index.json, a GeoJSON lines file, or a sky-culture folder holding "
+        "one of them) and writes it as the figure OUTPUT.con, without a window.",
+        "SOURCE");
+    const QCommandLineOption scaleOption("scale", "With --export png: 1 or 2 pixels to the map's pixel.", "N", "1");
+    parser.addOptions({exportOption, importOption, scaleOption});
+    parser.addPositionalArgument("FILE.con", "The figure to open at start, as Open does.", "[FILE.con]");
+
+    CommandLine line;
+    const auto mistake = [&](const QString& text) {
+        line.verb = CommandLine::Verb::Mistake;
+        line.text = (text + "\nTry 'orvanta --help' for more.\n").toStdString();
+        return line;
+    };
+    if (!parser.parse(arguments)) return mistake(parser.errorText());
+    if (parser.isSet(help)) {
+        line.verb = CommandLine::Verb::Help;
+        line.text = parser.helpText().toStdString();
+        return line;
+    }
+    if (parser.isSet(version)) {
+        line.verb = CommandLine::Verb::Version;
+        line.text = (QCoreApplication::applicationName() + " " + QCoreApplication::applicationVersion() + "\n").toStdString();
+        return line;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (parser.isSet(exportOption) && parser.isSet(importOption)) return mistake("--export and --import exclude each other");
+    if (parser.isSet(exportOption)) {
+        if (positional.size() != 2) return mistake("--export needs FORMAT FIGURE.con OUTPUT");
+        line.verb = CommandLine::Verb::Export;
+        line.format = parser.value(exportOption).toStdString();
+        line.input = positional[0].toStdString();
+        line.output = positional[1].toStdString();
+        const QString scale = parser.value(scaleOption);
+        if (scale != "1" && scale != "2") return mistake("--scale must be 1 or 2");
+        line.scale = scale.toInt();
+        if (!NeedsPainting(line) && !ExchangeFormatNamed(line.format)) return mistake("unknown format '" + parser.value(exportOption) + "'");
+        return line;
+    }
+    if (parser.isSet(importOption)) {
+        if (positional.size() != 1) return mistake("--import needs SOURCE OUTPUT.con");
+        line.verb = CommandLine::Verb::Import;
+        line.input = parser.value(importOption).toStdString();
+        line.output = positional[0].toStdString();
+        return line;
+    }
+    if (positional.size() > 1) return mistake("only one figure can be opened");
+    if (!positional.isEmpty()) line.file = positional[0].toStdString();
+    return line;
+}
+
+int RunVerb(const CommandLine& line, const std::string& programFolder) {
+    const std::string folder = ProgramFolder(programFolder);
+    GuiStrings strings;
+    LoadDefaultGuiStrings(strings);
+    if (line.verb == CommandLine::Verb::Import) {
+        ExchangeSky sky;
+        std::string failedPath;
+        if (auto failure = LoadExchangeSky(folder, EnglishConstellationNames(strings), sky, failedPath); failure.failed)
+            return Fail(Describe(failedPath, failure));
+        const ImportResult result = ImportFigure(line.input, sky.Reference());
+        if (result.failure.failed) return Fail(Describe(line.input, result.failure));
+        std::string error;
+        if (!WriteFigureFile(result.records, line.output, error)) return Fail(line.output + ": " + error);
+        if (result.skippedLines > 0)
+            std::fprintf(stderr, "orvanta: %d lines skipped: their stars are not in the catalogue\n", result.skippedLines);
+        return 0;
+    }
+    std::vector<LineRecord> records;
+    if (auto failure = ReadFigureRecords(line.input, records); failure.failed) return Fail(Describe(line.input, failure));
+    if (NeedsPainting(line)) return ExportPicture(line, folder, records);
+    ExchangeSky sky;
+    std::string failedPath;
+    if (auto failure = LoadExchangeSky(folder, EnglishConstellationNames(strings), sky, failedPath); failure.failed)
+        return Fail(Describe(failedPath, failure));
+    const ExportFailure result = ExportFigure(*ExchangeFormatNamed(line.format), records, sky.Reference(), line.output);
+    if (result.failed) return Fail(line.output + ": " + result.reason);
+    if (result.linesLeftOut > 0)
+        std::fprintf(stderr, "orvanta: %d lines left out: an end of theirs is on no star of the catalogue\n",
+                     result.linesLeftOut);
+    return 0;
+}
+
+}  // namespace orvanta

@@ -1,0 +1,96 @@
+#include "commands/exchange_commands.h"
+
+#include "commands/document_commands.h"
+#include "commands/figure_edits.h"
+#include "commands/file_dialogs.h"
+#include "documents/exchange/exchange.h"
+
+namespace orvanta {
+
+namespace {
+
+void Tell(const ProgramState& state, Window& window, TextKey key, const std::string& detail, MessageIcon icon) {
+    window.ShowMessage(Text(state.strings, key) + "\n\n" + detail, Text(state.strings, TextKey::Title), icon);
+}
+
+std::optional<ExchangeFormat> ExchangeFormatOf(ExportChoice choice) {
+    switch (choice) {
+        case ExportChoice::StellariumCulture: return ExchangeFormat::Stellarium;
+        case ExportChoice::StellariumFab: return ExchangeFormat::StellariumFab;
+        case ExportChoice::GeoJson: return ExchangeFormat::GeoJson;
+        default: return std::nullopt;
+    }
+}
+
+}  // namespace
+
+const ExchangeSky* EnsureExchangeSky(ProgramState& state, Window* report) {
+    if (state.exchangeSky) return state.exchangeSky.get();
+    if (!report && state.exchangeSkyUnreadable) return nullptr;
+    auto sky = std::make_shared<ExchangeSky>();
+    std::string failedPath;
+    if (auto failure = LoadExchangeSky(state.programFolder, EnglishConstellationNames(state.strings), *sky, failedPath);
+        failure.failed) {
+        if (report) ReportDataFailure(state, *report, failedPath, failure);
+        state.exchangeSkyUnreadable = true;
+        return nullptr;
+    }
+    state.exchangeSky = std::move(sky);
+    return state.exchangeSky.get();
+}
+
+void ExportCommand(ProgramState& state, Window& window) {
+    if (!state.document.open) return;
+    ExportRequest request{Text(state.strings, TextKey::ExportTitle), DialogStartFolder(state), {}};
+    for (const TextKey key : {TextKey::ExportStellarium, TextKey::ExportStellariumFab, TextKey::ExportGeoJson,
+                              TextKey::ExportSvg, TextKey::ExportPng, TextKey::ExportPngDouble, TextKey::ExportPdf})
+        request.choiceNames.push_back(Text(state.strings, key));
+    const ExportTarget target = window.GetExportTarget(request);
+    if (target.path.empty()) return;
+    RememberFolderOf(state, target.path);
+    const auto format = ExchangeFormatOf(target.choice);
+    if (!format) {
+        if (const std::string error = window.WritePicture(target.choice, target.path); !error.empty())
+            Tell(state, window, TextKey::ExportFailed, target.path + "\n" + error, MessageIcon::Critical);
+        return;
+    }
+    const ExchangeSky* sky = EnsureExchangeSky(state, &window);
+    if (!sky) return;
+    const ExportFailure result = ExportFigure(*format, state.document.figure.Records(), sky->Reference(), target.path);
+    if (result.failed)
+        Tell(state, window, TextKey::ExportFailed, target.path + "\n" + result.reason, MessageIcon::Critical);
+    else if (result.linesLeftOut > 0)
+        window.ShowMessage(FillIn(Text(state.strings, TextKey::ExportLinesLeftOut), {std::to_string(result.linesLeftOut)}) +
+                               "\n\n" + target.path,
+                           Text(state.strings, TextKey::Title), MessageIcon::Information);
+}
+
+void ImportCommand(ProgramState& state, Window& window) {
+    if (!GuardUnsavedChanges(state, window)) return;
+    const std::string path = ShowOpenDialog(window, Text(state.strings, TextKey::ImportFilter) + "|*.fab *.json|",
+                                            Text(state.strings, TextKey::ImportTitle), DialogStartFolder(state));
+    if (path.empty()) return;
+    RememberFolderOf(state, path);
+    const ExchangeSky* sky = EnsureExchangeSky(state, &window);
+    if (!sky) return;
+    // Read whole first: a file that cannot be imported changes nothing.
+    ImportResult result = ImportFigure(path, sky->Reference());
+    if (result.failure.failed) {
+        std::string detail = result.failure.reason;
+        if (result.failure.line > 0) detail += "\n" + Text(state.strings, TextKey::ReadingStoppedAt) + " " +
+                                               std::to_string(result.failure.line);
+        return Tell(state, window, TextKey::ImportFailed, detail, MessageIcon::Critical);
+    }
+    ShowDocument(state, window, "", {});
+    RecordEdit(state, window, FigureEdit{FigureEdit::Kind::ReplaceLines, 0, {}, {}, std::move(result.records)});
+    if (result.skippedLines > 0)
+        window.ShowMessage(FillIn(Text(state.strings, TextKey::ImportLinesSkipped), {std::to_string(result.skippedLines)}) +
+                               "\n\n" + path,
+                           Text(state.strings, TextKey::Title), MessageIcon::Information);
+}
+
+void PrintCommand(ProgramState& state, Window& window) {
+    if (state.document.open) window.PrintMap();
+}
+
+}  // namespace orvanta

@@ -1,0 +1,22 @@
+#pragma once
+// Pictures of the map as it is shown (SVG, PNG, PDF), and the map on paper.
+#include <QPainter>
+#include <QSize>
+#include <string>
+
+#include "commands/program_state.h"
+#include "commands/window.h"
+
+namespace orvanta {
+
+enum class PictureColours { Screen, Print };
+
+// Paints the map of the state's view, its figure lines included, onto painter
+// over size logical pixels, with the zenith at the middle of the top edge.
+void PaintMapPicture(QPainter& painter, const ProgramState& state, QSize size, PictureColours colours);
+
+// Writes a picture of size logical pixels to path, whole or not at all; the
+// reason when it could not. choice is one of the picture formats.
+std::string WriteMapPicture(const ProgramState& state, ExportChoice choice, const std::string& path, QSize size);
+
+}  // namespace orvanta
