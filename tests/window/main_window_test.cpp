@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QWindow>
 #include <deque>
+#include <set>
 #include <filesystem>
 #include <fstream>
 
@@ -24,6 +25,7 @@
 #include "commands/toolbar_commands.h"
 #include "map/layers.h"
 #include "platform/main_window.h"
+#include "platform/map_picture.h"
 #include "sky/projection.h"
 #include "support/scripted_window.h"
 #include "support/temp_folder.h"
@@ -53,11 +55,20 @@ public:
     std::string OpenFileName(const FileDialogRequest&) override { return orvanta::testing::TakeAnswer(openAnswers); }
     std::string SaveFileName(const FileDialogRequest&) override { return orvanta::testing::TakeAnswer(saveAnswers); }
     void OpenUrl(const std::string& address) override { url = address; }
+    std::deque<ExportTarget> exportAnswers;
+    ExportTarget ExportTargetFor(const ExportRequest&) override {
+        if (exportAnswers.empty()) return {};
+        const ExportTarget answer = exportAnswers.front();
+        exportAnswers.pop_front();
+        return answer;
+    }
 };
+
+void CopyFile(const std::string& from, const std::string& to) { std::filesystem::copy_file(from, to); }
 
 // A program folder with the shipped data, as the build lays it out.
 void CopyData(const TempFolder& folder, bool withCatalogue = true) {
-    for (const char* name : {"cons.txt", "bounds.txt", "yale.dat"}) {
+    for (const char* name : {"cons.txt", "bounds.txt", "yale.dat", "star_ids.txt", "cons_bands.txt"}) {
         if (!withCatalogue && std::string(name) == "yale.dat") continue;
         std::filesystem::copy_file(std::string(ORVANTA_DATA_DIR) + "/" + name, folder.File(name));
     }
@@ -189,7 +200,7 @@ private slots:
         QCOMPARE(QString::fromStdString(s.window->Caption()), QString());
         QCOMPARE(Shown(s.window->Action(MenuItem::Undo)), QString("Undo"));  // our own keys keep their English
         for (int i : {1, 2, 3, 4, 6, 7, 9, 10}) QCOMPARE(s.window->ToolbarAction(i)->toolTip(), QString());
-        QCOMPARE(s.window->SeparatorActions().size(), size_t(2));
+        QCOMPARE(s.window->SeparatorActions().size(), size_t(3));
         for (QAction* separator : s.window->SeparatorActions()) QVERIFY(separator->isSeparator());
     }
 
@@ -576,6 +587,15 @@ private slots:
         const QString magnitude = QString("mag %1").arg(double(bright.magnitude), 0, 'f', 2);
         QVERIFY2(overStar.startsWith(hour) && overStar.contains(sign) && overStar.endsWith(magnitude),
                  qPrintable(overStar + " / " + hour + " " + magnitude));
+        // Betelgeuse by its names from the cross-index.
+        QVERIFY(s.state.exchangeSky);
+        const auto betelgeuse = s.state.exchangeSky->identities.IndexOfHip(27989);
+        QVERIFY(betelgeuse && *betelgeuse < s.state.catalog.stars.size());
+        QTest::mouseMove(map, s.StarPixel(int(*betelgeuse)));
+        const QString named = s.window->PointerReadout();
+        QVERIFY2(named.contains("Betelgeuse") && named.contains("\u03b1 Ori") && named.contains("58 Ori") &&
+                     named.contains("HIP 27989"),
+                 qPrintable(named));
         QTest::mouseMove(map, QPoint(map->width() / 2, 3));  // the zenith: no bright star there
         const QString empty = s.window->PointerReadout();
         QVERIFY2(empty.contains("Alt 89.") && !empty.contains("mag"), qPrintable(empty));
@@ -620,6 +640,74 @@ private slots:
                 QVERIFY(found);
             }
         }
+    }
+
+    // Export writes what the user chose; Import brings it back as a new figure
+    // with no file, one step of Undo away from an empty one.
+    void exportAndImportThroughTheMenu() {
+        Session s;
+        CopyFile(EXAMPLES_DIR "/orion.con", s.folder.File("orion.con"));
+        s.Open(s.folder.File("orion.con"));
+        const std::vector<LineRecord> orion = s.Lines().Records();
+        const std::string culture = s.folder.File("orion-culture"), picture = s.folder.File("orion.svg");
+        s.dialogs.exportAnswers = {{culture, ExportChoice::StellariumFab}, {picture, ExportChoice::Svg}};
+        s.window->Action(MenuItem::Export)->trigger();
+        s.window->Action(MenuItem::Export)->trigger();
+        QVERIFY(s.dialogs.messages.empty());
+        QVERIFY(TempFolder::Read(culture + "/constellationship.fab").rfind("Ori ", 0) == 0);
+        QVERIFY(TempFolder::Read(picture).find("<svg") != std::string::npos);
+
+        s.dialogs.openAnswers.push_back(culture + "/constellationship.fab");
+        s.window->Action(MenuItem::Import)->trigger();
+        QVERIFY(s.dialogs.messages.empty());
+        QCOMPARE(ResolvedTitle(s.window.get()), QString("Orvanta [Untitled*]"));
+        const auto asPairs = [](std::vector<LineRecord> lines) {
+            std::set<std::pair<std::pair<int, int>, std::pair<int, int>>> pairs;
+            for (const LineRecord& l : lines) {
+                const auto a = std::pair(int(l.ra1), int(l.dec1)), b = std::pair(int(l.ra2), int(l.dec2));
+                pairs.insert(a < b ? std::pair(a, b) : std::pair(b, a));
+            }
+            return pairs;
+        };
+        QVERIFY(asPairs(s.Lines().Records()) == asPairs(orion));
+        s.window->Action(MenuItem::Undo)->trigger();
+        QCOMPARE(s.Lines().LineCount(), size_t(0));
+        // Save of a figure without a file asks where, as Save As does.
+        s.window->Action(MenuItem::Redo)->trigger();
+        s.dialogs.saveAnswers.push_back(s.folder.File("imported.con"));
+        s.window->Action(MenuItem::Save)->trigger();
+        QCOMPARE(s.state.document.file, s.folder.File("imported.con"));
+        QVERIFY(!s.state.document.Changed());
+
+        // A file that is no sky culture changes nothing and says why.
+        s.dialogs.openAnswers.push_back(s.folder.Write("bad.json", "{\"type\": \"FeatureCollection\", \"features\": [1"));
+        s.window->Action(MenuItem::Import)->trigger();
+        QCOMPARE(s.dialogs.messages.size(), size_t(1));
+        QVERIFY(s.dialogs.messages[0].find("bad.json") != std::string::npos);
+        QCOMPARE(s.state.document.file, s.folder.File("imported.con"));
+    }
+
+    // On paper the sky is white and the stars and lines are dark.
+    void printColoursAreDarkOnWhite() {
+        Session s;
+        CopyFile(EXAMPLES_DIR "/orion.con", s.folder.File("orion.con"));
+        s.Open(s.folder.File("orion.con"));
+        const QSize size = s.window->Surface()->size();
+        QImage paper(size, QImage::Format_RGB32), screen(size, QImage::Format_RGB32);
+        {
+            QPainter painter(&paper);
+            PaintMapPicture(painter, s.state, size, PictureColours::Print);
+            QPainter other(&screen);
+            PaintMapPicture(other, s.state, size, PictureColours::Screen);
+        }
+        QCOMPARE(paper.pixelColor(2, size.height() - 2), QColor(Qt::white));
+        QCOMPARE(screen.pixelColor(2, size.height() - 2), QColor(Qt::black));
+        const int star = s.VisibleStars(1)[0];
+        const QColor onPaper = paper.pixelColor(s.StarPixel(star)), onScreen = screen.pixelColor(s.StarPixel(star));
+        QVERIFY2(onPaper.lightness() < 100 && onScreen.lightness() > 150,
+                 qPrintable(onPaper.name() + " " + onScreen.name()));
+        // The picture as shown is the window's own map.
+        QCOMPARE(screen.pixelColor(s.StarPixel(star)), s.window->Surface()->Picture().pixelColor(s.StarPixel(star)));
     }
 
     void closingAChangedFigureAsksAndSaves() {

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# The command line as a user meets it, without any display: help, version and
+# mistakes; every export format; import back, which gives the same lines;
+# bad input that ends with a one-line reason and writes nothing. Then, under
+# Xvfb, a figure named on the command line opens at start.
+#   command_line.sh PROGRAM EXAMPLES_DIR
+set -euo pipefail
+program=$1 examples=$2
+work=$(mktemp -d)
+trap 'kill "${app:-}" "${xvfb:-}" 2>/dev/null || true; rm -rf "$work"' EXIT
+cd "$work"
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+fail() { echo "FAIL: $*" >&2; exit 1; }
+expect_status() {  # STATUS COMMAND...
+  local want=$1 got=0; shift
+  "$@" >"$work/out" 2>"$work/err" || got=$?
+  [ "$got" = "$want" ] || { cat "$work/err"; fail "$* ended with $got, not $want"; }
+}
+# Lines as unordered pairs of star positions: the same figure whichever way round.
+pairs() { tr -d '\r' <"$1" | awk -F, '{ a = $1 "," $2; b = $3 "," $4; print (a < b ? a " " b : b " " a) }' | sort -u; }
+
+expect_status 0 "$program" --help
+grep -q -- "--export" out && grep -q -- "--import" out || fail "the help names no verbs"
+expect_status 0 "$program" --version
+grep -qx "Orvanta 1.4" out || fail "version: $(cat out)"
+expect_status 2 "$program" --no-such-option
+[ "$(wc -l <err)" -le 2 ] && grep -q "no-such-option" err || fail "unknown option: $(cat err)"
+expect_status 2 "$program" --export tiff "$examples/orion.con" x.tiff
+
+pairs "$examples/whole-sky.con" >expected
+for format in stellarium stellarium-fab geojson; do
+  expect_status 0 "$program" --export "$format" "$examples/whole-sky.con" "sky-$format"
+  expect_status 0 "$program" --import "sky-$format" "back-$format.con"
+  pairs "back-$format.con" | cmp -s - expected || fail "$format does not come back with the same lines"
+done
+[ -f sky-stellarium/index.json ] && [ -f sky-stellarium/description.md ] || fail "no index.json or description.md"
+[ -f sky-stellarium-fab/constellationship.fab ] && [ -f sky-stellarium-fab/info.ini ] || fail "no .fab or info.ini"
+expect_status 0 "$program" --export svg "$examples/orion.con" orion.svg
+grep -q "<svg" orion.svg || fail "no SVG"
+expect_status 0 "$program" --export pdf "$examples/orion.con" orion.pdf
+head -c 5 orion.pdf | grep -q "%PDF" || fail "no PDF"
+expect_status 0 "$program" --export png "$examples/orion.con" orion.png
+expect_status 0 "$program" --export png --scale 2 "$examples/orion.con" orion2.png
+[ "$(identify -format %wx%h orion.png)" = 1920x1080 ] || fail "PNG size $(identify -format %wx%h orion.png)"
+[ "$(identify -format %wx%h orion2.png)" = 3840x2160 ] || fail "2x PNG size"
+
+# Bad input: one line saying why, a failure status, and nothing written.
+printf 'Ori 2 27989 26727\n' >short.fab
+printf '{"id":"x","constellations":[{"id":"CON x Ori","lines":[[27989,' >truncated.json
+for source in short.fab truncated.json missing.fab "$work"; do
+  expect_status 1 "$program" --import "$source" bad.con
+  [ "$(wc -l <err)" -eq 1 ] || fail "import of $source: $(cat err)"
+  [ ! -e bad.con ] || fail "import of $source wrote a file"
+done
+printf '1,2,3\r\n' >three.con
+expect_status 1 "$program" --export geojson three.con bad.json
+[ ! -e bad.json ] || fail "a bad figure was exported"
+
+# A figure named on the command line opens at start, as Open opens it.
+source "$(dirname "$0")/../support/xvfb.sh"
+start_xvfb 180 1280x1024
+export XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state
+QT_QPA_PLATFORM=xcb "$program" "$examples/orion.con" &
+app=$!
+find_window "^Orvanta \\[$examples/orion.con\\]\$" || fail "orion.con did not open at start"
+"$program" --export png "$examples/orion.con" shown.png </dev/null  # still no display needed, with one there
+kill "$app"; wait "$app" 2>/dev/null || true; app=""
+echo "PASS: the command line"
