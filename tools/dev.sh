@@ -74,5 +74,5 @@ case "${1:-run}" in
     ctest --test-dir build --output-on-failure ;;
   bench)
     build/benchmarks/orvanta_benchmarks --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
-    bash benchmarks/measure_process.sh build/src/orvanta ;;
+    bash benchmarks/measure_process.sh build/src/orvanta build/benchmarks/empty_window ;;
 esac
