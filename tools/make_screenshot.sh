@@ -17,11 +17,12 @@ sleep 0.5
 open_figure_with_dialog "$main" "$(dirname "$program")/examples/whole-sky.con"
 eval "$(xdotool getwindowgeometry --shell "$main")"
 
-# The View menu by keyboard once it is open: Constellations > Bounds, then
+# The View menu by its mnemonic: Constellations > Bounds, then
 # Constellations > Names > English.
-view_menu() { xdotool mousemove $((X + 122)) $((Y + 8)) click 1; sleep 0.4; }
-view_menu; xdotool key Down Right Return; sleep 0.6
-view_menu; xdotool key Down Right Down Right Down Down Down Return; sleep 0.8
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 8)) click 1
+view_menu() { xdotool key alt+v; sleep 0.4; }
+view_menu; xdotool key Right Return; sleep 0.6
+view_menu; xdotool key Right Down Right Down Down Down Return; sleep 0.8
 xdotool mousemove $((X + WIDTH - 5)) $((Y + HEIGHT - 5))
 sleep 0.3
 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" docs/screenshot.png
