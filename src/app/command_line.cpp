@@ -23,10 +23,15 @@ int Fail(const std::string& reason) {
     return 1;
 }
 
-std::string Describe(const std::string& path, const ReadFailure& failure) {
-    std::string text = failure.reason.rfind(path, 0) == 0 ? failure.reason : path + ": " + failure.reason;
-    if (failure.line > 0) text += " (line " + std::to_string(failure.line) + ")";
+// "path: reason", the path said once though the reason may begin with it.
+std::string Describe(const std::string& path, const std::string& reason, int line = 0) {
+    std::string text = reason.rfind(path, 0) == 0 ? reason : path + ": " + reason;
+    if (line > 0) text += " (line " + std::to_string(line) + ")";
     return text;
+}
+
+std::string Describe(const std::string& path, const ReadFailure& failure) {
+    return Describe(path, failure.reason, failure.line);
 }
 
 int ExportPicture(const CommandLine& line, const std::string& programFolder, const std::vector<LineRecord>& records) {
@@ -45,7 +50,7 @@ int ExportPicture(const CommandLine& line, const std::string& programFolder, con
                                 : line.scale == 2      ? ExportChoice::PngDouble
                                                        : ExportChoice::Png;
     if (const std::string error = WriteMapPicture(state, choice, line.output, size); !error.empty())
-        return Fail(line.output + ": " + error);
+        return Fail(Describe(line.output, error));
     return 0;
 }
 
@@ -133,7 +138,7 @@ int RunVerb(const CommandLine& line, const std::string& programFolder) {
         const ImportResult result = ImportFigure(line.input, sky.Reference());
         if (result.failure.failed) return Fail(Describe(line.input, result.failure));
         std::string error;
-        if (!WriteFigureFile(result.records, line.output, error)) return Fail(line.output + ": " + error);
+        if (!WriteFigureFile(result.records, line.output, error)) return Fail(Describe(line.output, error));
         if (result.skippedLines > 0)
             std::fprintf(stderr, "orvanta: %d lines skipped: their stars are not in the catalogue\n", result.skippedLines);
         return 0;
@@ -146,7 +151,7 @@ int RunVerb(const CommandLine& line, const std::string& programFolder) {
     if (auto failure = LoadExchangeSky(folder, EnglishConstellationNames(strings), sky, failedPath); failure.failed)
         return Fail(Describe(failedPath, failure));
     const ExportFailure result = ExportFigure(*ExchangeFormatNamed(line.format), records, sky.Reference(), line.output);
-    if (result.failed) return Fail(line.output + ": " + result.reason);
+    if (result.failed) return Fail(Describe(line.output, result.reason));
     if (result.linesLeftOut > 0)
         std::fprintf(stderr, "orvanta: %d lines left out: an end of theirs is on no star of the catalogue\n",
                      result.linesLeftOut);
