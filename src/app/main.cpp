@@ -10,6 +10,7 @@
 
 #include "app/command_line.h"
 #include "commands/document_commands.h"
+#include "commands/exchange_commands.h"
 #include "commands/recovery.h"
 #include "commands/startup.h"
 #include "platform/app_icon.h"
@@ -87,5 +88,8 @@ int main(int argc, char* argv[]) {
         if (!line.file.empty()) orvanta::OpenFigureFile(state, window, line.file);
         orvanta::OfferRecoveries(state, window, orvanta::RecoveryFolder());
     });
+    // The star names for the read-out, read once the window is up rather than
+    // at start-up or at the first movement of the pointer.
+    QTimer::singleShot(300, &window, [&] { orvanta::EnsureExchangeSky(state, nullptr); });
     return QApplication::exec();
 }
