@@ -1,16 +1,85 @@
 #include "platform/qt_map_canvas.h"
 
 #include <QFontMetricsF>
+#include <cmath>
+#include <cstring>
 
 namespace orvanta {
 
 namespace {
+
 constexpr double kPixelsPerTwip = 1.0 / kTwipsPerPixel;
+
+uint32_t ToArgb(int32_t rgb) { return qRgb(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
+
+// c × a / 255 rounded as the raster painter rounds it.
+inline uint32_t ByteMul(uint32_t c, uint32_t a) {
+    const uint32_t t = c * a;
+    return (t + (t >> 8) + 0x80) >> 8;
 }
+
+// A solid colour over a pixel it covers in part: the raster painter's blend
+// for an opaque colour, so that a stamped star equals a painted one.
+inline uint32_t Cover(uint32_t pixel, uint32_t colour, uint32_t coverage) {
+    uint32_t out = 0xFF000000;
+    for (int shift = 0; shift < 24; shift += 8)
+        out |= ((ByteMul((colour >> shift) & 0xFF, coverage) + ByteMul((pixel >> shift) & 0xFF, 255 - coverage)) & 0xFF)
+               << shift;
+    return out;
+}
+
+}  // namespace
 
 QColor ToQColor(int32_t rgb) { return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
 
-QtMapCanvas::QtMapCanvas(QPainter& painter, QColor background) : painter_(painter), background_(background) {}
+size_t StarDiscMasks::KeyHash::operator()(const Key& key) const {
+    const auto bits = [](double v) {
+        uint64_t b;
+        std::memcpy(&b, &v, sizeof b);
+        return b;
+    };
+    return std::hash<uint64_t>()(bits(key.offsetX) * 31 + bits(key.offsetY)) ^
+           std::hash<int64_t>()(static_cast<int64_t>(key.radiusTwips) << 8 | key.ratio);
+}
+
+const StarDiscMasks::Mask& StarDiscMasks::Find(int32_t radiusTwips, double offsetX, double offsetY, int ratio) {
+    const Key key{radiusTwips, ratio, offsetX, offsetY};
+    auto [found, added] = masks_.try_emplace(key);
+    Mask& mask = found->second;
+    if (!added) return mask;
+    const double radius = radiusTwips * kPixelsPerTwip;
+    // The outline's half width and the antialiased edge lie within two more pixels.
+    mask.reach = static_cast<int>(std::ceil((radius + 0.5) * ratio)) + 2;
+    const int side = 2 * mask.reach + 1;
+    const auto coverage = [&](bool outline) {
+        QImage shape(side, side, QImage::Format_ARGB32_Premultiplied);
+        shape.fill(Qt::transparent);
+        shape.setDevicePixelRatio(ratio);
+        {
+            QPainter painter(&shape);
+            painter.setRenderHint(QPainter::Antialiasing, true);
+            painter.setPen(outline ? QPen(Qt::white, 1.0) : QPen(Qt::NoPen));
+            painter.setBrush(outline ? QBrush(Qt::NoBrush) : QBrush(Qt::white));
+            painter.drawEllipse(QPointF((mask.reach + offsetX) / ratio, (mask.reach + offsetY) / ratio), radius, radius);
+        }
+        // White drawn over nothing leaves the coverage in the alpha channel.
+        std::vector<uint8_t> cover(static_cast<size_t>(side) * side);
+        for (int y = 0; y < side; ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(shape.constScanLine(y));
+            for (int x = 0; x < side; ++x) cover[static_cast<size_t>(y) * side + x] = static_cast<uint8_t>(qAlpha(row[x]));
+        }
+        return cover;
+    };
+    mask.fill = coverage(false);
+    mask.outline = coverage(true);
+    return mask;
+}
+
+QtMapCanvas::QtMapCanvas(QPainter& painter, QColor background, QImage* image, StarDiscMasks* masks)
+    : painter_(painter), background_(background), image_(image), masks_(masks) {
+    if (image_ && masks_ && StarDiscMasks::Serves(image_->devicePixelRatio()))
+        ratio_ = static_cast<int>(image_->devicePixelRatio());
+}
 
 QtMapCanvas::~QtMapCanvas() { FlushPolyline(); }
 
@@ -22,7 +91,10 @@ void QtMapCanvas::Clear() {
     painter_.restore();
 }
 
-void QtMapCanvas::SetFillColour(int32_t colour) { fill_ = ToQColor(colour); }
+void QtMapCanvas::SetFillColour(int32_t colour) {
+    fill_ = ToQColor(colour);
+    fillRgb_ = colour;
+}
 
 void QtMapCanvas::SetPenColour(int32_t colour) {
     FlushPolyline();
@@ -39,13 +111,49 @@ void QtMapCanvas::SetPixel(int32_t x, int32_t y, int32_t colour) {
 }
 
 void QtMapCanvas::Circle(int32_t x, int32_t y, int32_t r, int32_t colour) {
-    const QColor outline = ToQColor(colour);
+    if (ratio_ != 0)
+        StampCircle(x, y, r, colour);
+    else
+        DrawCircle(x, y, r, ToQColor(colour));
+}
+
+void QtMapCanvas::DrawCircle(int32_t x, int32_t y, int32_t r, const QColor& outline) {
     painter_.setRenderHint(QPainter::Antialiasing, true);
     painter_.setPen(QPen(outline, 1.0));
     painter_.setBrush(fill_);
     const double radius = r * kPixelsPerTwip;
     painter_.drawEllipse(QPointF(x * kPixelsPerTwip, y * kPixelsPerTwip), radius, radius);
     painter_.setRenderHint(QPainter::Antialiasing, false);
+}
+
+void QtMapCanvas::StampCircle(int32_t x, int32_t y, int32_t r, int32_t colour) {
+    // The centre in device pixels, computed as the painter computes it, split
+    // into a whole pixel and the offset within it; the offset is one of few
+    // values, as centres lie on the twip grid.
+    const double centreX = x * kPixelsPerTwip * ratio_, centreY = y * kPixelsPerTwip * ratio_;
+    const double pixelX = std::floor(centreX), pixelY = std::floor(centreY);
+    if (std::fabs(pixelX) > 1e6 || std::fabs(pixelY) > 1e6) return;  // far off the picture
+    const StarDiscMasks::Mask& mask = masks_->Find(r, centreX - pixelX, centreY - pixelY, ratio_);
+    const int side = 2 * mask.reach + 1;
+    const int64_t left = static_cast<int64_t>(pixelX) - mask.reach, top = static_cast<int64_t>(pixelY) - mask.reach;
+    // The painter clips a disc that crosses the picture's edge before it covers
+    // pixels, which shifts the coverage of its rim by a few levels: such a disc
+    // is painted as ever.
+    if (left < 0 || top < 0 || left + side > image_->width() || top + side > image_->height()) {
+        DrawCircle(x, y, r, ToQColor(colour));
+        return;
+    }
+    const uint32_t fill = ToArgb(fillRgb_), outline = ToArgb(colour);
+    for (int64_t my = 0; my < side; ++my) {
+        auto* row = reinterpret_cast<uint32_t*>(image_->scanLine(static_cast<int>(top + my)));
+        const uint8_t* fillCover = mask.fill.data() + my * side;
+        const uint8_t* outlineCover = mask.outline.data() + my * side;
+        for (int64_t mx = 0; mx < side; ++mx) {
+            uint32_t& pixel = row[left + mx];
+            if (fillCover[mx] != 0) pixel = Cover(pixel, fill, fillCover[mx]);
+            if (outlineCover[mx] != 0) pixel = Cover(pixel, outline, outlineCover[mx]);
+        }
+    }
 }
 
 void QtMapCanvas::PrintText(float x, float y, const std::string& text) {
