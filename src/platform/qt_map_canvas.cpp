@@ -12,20 +12,20 @@ constexpr double kPixelsPerTwip = 1.0 / kTwipsPerPixel;
 
 uint32_t ToArgb(int32_t rgb) { return qRgb(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF); }
 
-// c × a / 255 rounded as the raster painter rounds it.
-inline uint32_t ByteMul(uint32_t c, uint32_t a) {
-    const uint32_t t = c * a;
-    return (t + (t >> 8) + 0x80) >> 8;
+// colour × a / 255 in each channel, rounded as the raster painter rounds it;
+// red and blue side by side in one word.
+inline uint32_t ByteMul(uint32_t colour, uint32_t a) {
+    uint32_t redBlue = (colour & 0xFF00FF) * a;
+    redBlue = ((redBlue + ((redBlue >> 8) & 0xFF00FF) + 0x800080) >> 8) & 0xFF00FF;
+    uint32_t green = ((colour >> 8) & 0xFF) * a;
+    green = (green + (green >> 8) + 0x80) >> 8;
+    return redBlue | (green << 8);
 }
 
 // A solid colour over a pixel it covers in part: the raster painter's blend
 // for an opaque colour, so that a stamped star equals a painted one.
 inline uint32_t Cover(uint32_t pixel, uint32_t colour, uint32_t coverage) {
-    uint32_t out = 0xFF000000;
-    for (int shift = 0; shift < 24; shift += 8)
-        out |= ((ByteMul((colour >> shift) & 0xFF, coverage) + ByteMul((pixel >> shift) & 0xFF, 255 - coverage)) & 0xFF)
-               << shift;
-    return out;
+    return 0xFF000000 | (ByteMul(colour, coverage) + ByteMul(pixel, 255 - coverage));
 }
 
 }  // namespace
@@ -49,8 +49,8 @@ const StarDiscMasks::Mask& StarDiscMasks::Find(int32_t radiusTwips, double offse
     if (!added) return mask;
     const double radius = radiusTwips * kPixelsPerTwip;
     // The outline's half width and the antialiased edge lie within two more pixels.
-    mask.reach = static_cast<int>(std::ceil((radius + 0.5) * ratio)) + 2;
-    const int side = 2 * mask.reach + 1;
+    const int reach = static_cast<int>(std::ceil((radius + 0.5) * ratio)) + 2;
+    const int side = 2 * reach + 1;
     const auto coverage = [&](bool outline) {
         QImage shape(side, side, QImage::Format_ARGB32_Premultiplied);
         shape.fill(Qt::transparent);
@@ -60,7 +60,7 @@ const StarDiscMasks::Mask& StarDiscMasks::Find(int32_t radiusTwips, double offse
             painter.setRenderHint(QPainter::Antialiasing, true);
             painter.setPen(outline ? QPen(Qt::white, 1.0) : QPen(Qt::NoPen));
             painter.setBrush(outline ? QBrush(Qt::NoBrush) : QBrush(Qt::white));
-            painter.drawEllipse(QPointF((mask.reach + offsetX) / ratio, (mask.reach + offsetY) / ratio), radius, radius);
+            painter.drawEllipse(QPointF((reach + offsetX) / ratio, (reach + offsetY) / ratio), radius, radius);
         }
         // White drawn over nothing leaves the coverage in the alpha channel.
         std::vector<uint8_t> cover(static_cast<size_t>(side) * side);
@@ -70,8 +70,23 @@ const StarDiscMasks::Mask& StarDiscMasks::Find(int32_t radiusTwips, double offse
         }
         return cover;
     };
-    mask.fill = coverage(false);
-    mask.outline = coverage(true);
+    const std::vector<uint8_t> fill = coverage(false), outline = coverage(true);
+    // Only the pixels either covers are kept.
+    int x0 = side, y0 = side, x1 = -1, y1 = -1;
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            if (fill[static_cast<size_t>(y) * side + x] != 0 || outline[static_cast<size_t>(y) * side + x] != 0) {
+                x0 = std::min(x0, x), x1 = std::max(x1, x);
+                y0 = std::min(y0, y), y1 = std::max(y1, y);
+            }
+    if (x1 < 0) return mask;
+    mask.left = x0 - reach, mask.top = y0 - reach;
+    mask.width = x1 - x0 + 1, mask.height = y1 - y0 + 1;
+    for (int y = y0; y <= y1; ++y) {
+        const size_t row = static_cast<size_t>(y) * side;
+        mask.fill.insert(mask.fill.end(), fill.begin() + row + x0, fill.begin() + row + x1 + 1);
+        mask.outline.insert(mask.outline.end(), outline.begin() + row + x0, outline.begin() + row + x1 + 1);
+    }
     return mask;
 }
 
@@ -134,24 +149,22 @@ void QtMapCanvas::StampCircle(int32_t x, int32_t y, int32_t r, int32_t colour) {
     const double pixelX = std::floor(centreX), pixelY = std::floor(centreY);
     if (std::fabs(pixelX) > 1e6 || std::fabs(pixelY) > 1e6) return;  // far off the picture
     const StarDiscMasks::Mask& mask = masks_->Find(r, centreX - pixelX, centreY - pixelY, ratio_);
-    const int side = 2 * mask.reach + 1;
-    const int64_t left = static_cast<int64_t>(pixelX) - mask.reach, top = static_cast<int64_t>(pixelY) - mask.reach;
+    const int64_t left = static_cast<int64_t>(pixelX) + mask.left, top = static_cast<int64_t>(pixelY) + mask.top;
     // The painter clips a disc that crosses the picture's edge before it covers
     // pixels, which shifts the coverage of its rim by a few levels: such a disc
     // is painted as ever.
-    if (left < 0 || top < 0 || left + side > image_->width() || top + side > image_->height()) {
+    if (left < 0 || top < 0 || left + mask.width > image_->width() || top + mask.height > image_->height()) {
         DrawCircle(x, y, r, ToQColor(colour));
         return;
     }
     const uint32_t fill = ToArgb(fillRgb_), outline = ToArgb(colour);
-    for (int64_t my = 0; my < side; ++my) {
-        auto* row = reinterpret_cast<uint32_t*>(image_->scanLine(static_cast<int>(top + my)));
-        const uint8_t* fillCover = mask.fill.data() + my * side;
-        const uint8_t* outlineCover = mask.outline.data() + my * side;
-        for (int64_t mx = 0; mx < side; ++mx) {
-            uint32_t& pixel = row[left + mx];
-            if (fillCover[mx] != 0) pixel = Cover(pixel, fill, fillCover[mx]);
-            if (outlineCover[mx] != 0) pixel = Cover(pixel, outline, outlineCover[mx]);
+    for (int my = 0; my < mask.height; ++my) {
+        uint32_t* row = reinterpret_cast<uint32_t*>(image_->scanLine(static_cast<int>(top + my))) + left;
+        const uint8_t* fillCover = mask.fill.data() + static_cast<size_t>(my) * mask.width;
+        const uint8_t* outlineCover = mask.outline.data() + static_cast<size_t>(my) * mask.width;
+        for (int mx = 0; mx < mask.width; ++mx) {
+            if (fillCover[mx] != 0) row[mx] = Cover(row[mx], fill, fillCover[mx]);
+            if (outlineCover[mx] != 0) row[mx] = Cover(row[mx], outline, outlineCover[mx]);
         }
     }
 }

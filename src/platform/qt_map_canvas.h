@@ -31,8 +31,9 @@ QColor ToQColor(int32_t rgb);
 class StarDiscMasks {
 public:
     struct Mask {
-        int reach = 0;                 // device pixels from the centre pixel to the mask's edge
-        std::vector<uint8_t> fill;     // (2 reach + 1)² coverages of the disc
+        int left = 0, top = 0;         // device pixels from the centre's pixel to the mask's corner
+        int width = 0, height = 0;
+        std::vector<uint8_t> fill;     // width × height coverages of the disc
         std::vector<uint8_t> outline;  // and of its outline, one logical pixel wide
     };
     // Only integer ratios put star centres on a fixed set of places in a pixel.
