@@ -94,6 +94,9 @@ QtMapCanvas::QtMapCanvas(QPainter& painter, QColor background, QImage* image, St
     : painter_(painter), background_(background), image_(image), masks_(masks) {
     if (image_ && masks_ && StarDiscMasks::Serves(image_->devicePixelRatio()))
         ratio_ = static_cast<int>(image_->devicePixelRatio());
+    // Scaling by a power of two is exact, so the edges round as the painter's do.
+    const qreal ratio = image_ && masks_ ? image_->devicePixelRatio() : 0;
+    if (ratio == 1 || ratio == 2 || ratio == 4) pixelRatio_ = static_cast<int>(ratio);
 }
 
 QtMapCanvas::~QtMapCanvas() { FlushPolyline(); }
@@ -122,7 +125,20 @@ void QtMapCanvas::SetLineStyle(LineStyle style) {
 }
 
 void QtMapCanvas::SetPixel(int32_t x, int32_t y, int32_t colour) {
-    painter_.fillRect(QRectF(x * kPixelsPerTwip - 0.5, y * kPixelsPerTwip - 0.5, 1, 1), ToQColor(colour));
+    if (pixelRatio_ == 0) {
+        painter_.fillRect(QRectF(x * kPixelsPerTwip - 0.5, y * kPixelsPerTwip - 0.5, 1, 1), ToQColor(colour));
+        return;
+    }
+    // The square of one logical pixel centred on the point, its edges rounded
+    // to device pixels as the painter rounds an unantialiased rectangle's.
+    const auto edge = [this](double pixels) { return qRound(pixels * pixelRatio_); };
+    const int left = edge(x * kPixelsPerTwip - 0.5), right = edge(x * kPixelsPerTwip - 0.5 + 1);
+    const int top = edge(y * kPixelsPerTwip - 0.5), bottom = edge(y * kPixelsPerTwip - 0.5 + 1);
+    const uint32_t argb = ToArgb(colour);
+    for (int py = std::max(0, top); py < std::min(bottom, image_->height()); ++py) {
+        uint32_t* row = reinterpret_cast<uint32_t*>(image_->scanLine(py));
+        for (int px = std::max(0, left); px < std::min(right, image_->width()); ++px) row[px] = argb;
+    }
 }
 
 void QtMapCanvas::Circle(int32_t x, int32_t y, int32_t r, int32_t colour) {

@@ -56,8 +56,8 @@ private:
 
 class QtMapCanvas final : public MapCanvas {
 public:
-    // With masks and an image, stars are stamped into the image; without, or
-    // at a ratio the masks do not serve, the painter draws them.
+    // With masks and an image, stars are stamped and written into the image;
+    // without, or at a ratio the masks do not serve, the painter draws them.
     QtMapCanvas(QPainter& painter, QColor background, QImage* image = nullptr, StarDiscMasks* masks = nullptr);
     ~QtMapCanvas() override;
 
@@ -86,7 +86,8 @@ private:
     QPolygonF run_;
     QImage* image_;
     StarDiscMasks* masks_;
-    int ratio_ = 0;  // the image's integer device-pixel ratio when stars are stamped, else 0
+    int ratio_ = 0;       // the image's integer device-pixel ratio when discs are stamped, else 0
+    int pixelRatio_ = 0;  // the same when faint stars are written to the image directly, else 0
 };
 
 }  // namespace orvanta
