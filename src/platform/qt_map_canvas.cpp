@@ -51,21 +51,25 @@ const StarDiscMasks::Mask& StarDiscMasks::Find(int32_t radiusTwips, double offse
     // The outline's half width and the antialiased edge lie within two more pixels.
     const int reach = static_cast<int>(std::ceil((radius + 0.5) * ratio)) + 2;
     const int side = 2 * reach + 1;
+    // One scratch picture with its painter open serves every mask of a ratio:
+    // a painter begun for each mask would cost more than the disc itself.
+    if (side > kScratchSide) return mask;  // no star is that large
+    if (!scratchPainter_ || scratch_.devicePixelRatio() != ratio) {
+        scratchPainter_.reset();
+        scratch_ = QImage(kScratchSide, kScratchSide, QImage::Format_ARGB32_Premultiplied);
+        scratch_.setDevicePixelRatio(ratio);
+        scratchPainter_ = std::make_unique<QPainter>(&scratch_);
+        scratchPainter_->setRenderHint(QPainter::Antialiasing, true);
+    }
     const auto coverage = [&](bool outline) {
-        QImage shape(side, side, QImage::Format_ARGB32_Premultiplied);
-        shape.fill(Qt::transparent);
-        shape.setDevicePixelRatio(ratio);
-        {
-            QPainter painter(&shape);
-            painter.setRenderHint(QPainter::Antialiasing, true);
-            painter.setPen(outline ? QPen(Qt::white, 1.0) : QPen(Qt::NoPen));
-            painter.setBrush(outline ? QBrush(Qt::NoBrush) : QBrush(Qt::white));
-            painter.drawEllipse(QPointF((reach + offsetX) / ratio, (reach + offsetY) / ratio), radius, radius);
-        }
+        for (int y = 0; y < side; ++y) std::memset(scratch_.scanLine(y), 0, static_cast<size_t>(side) * sizeof(QRgb));
+        scratchPainter_->setPen(outline ? QPen(Qt::white, 1.0) : QPen(Qt::NoPen));
+        scratchPainter_->setBrush(outline ? QBrush(Qt::NoBrush) : QBrush(Qt::white));
+        scratchPainter_->drawEllipse(QPointF((reach + offsetX) / ratio, (reach + offsetY) / ratio), radius, radius);
         // White drawn over nothing leaves the coverage in the alpha channel.
         std::vector<uint8_t> cover(static_cast<size_t>(side) * side);
         for (int y = 0; y < side; ++y) {
-            const auto* row = reinterpret_cast<const QRgb*>(shape.constScanLine(y));
+            const auto* row = reinterpret_cast<const QRgb*>(scratch_.constScanLine(y));
             for (int x = 0; x < side; ++x) cover[static_cast<size_t>(y) * side + x] = static_cast<uint8_t>(qAlpha(row[x]));
         }
         return cover;

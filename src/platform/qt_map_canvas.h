@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPolygonF>
 #include <cstdint>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -52,6 +53,9 @@ private:
         size_t operator()(const Key& key) const;
     };
     std::unordered_map<Key, Mask, KeyHash> masks_;
+    static constexpr int kScratchSide = 128;  // device pixels
+    QImage scratch_;
+    std::unique_ptr<QPainter> scratchPainter_;
 };
 
 class QtMapCanvas final : public MapCanvas {
