@@ -127,18 +127,25 @@ BENCHMARK(BM_RedrawDefaultViewBoundsAndNames)->Unit(benchmark::kMillisecond)->Mi
 
 // The same redraw on a screen of twice the pixels: the map keeps its logical
 // size and zoom and is painted at 3840 by 2160 device pixels.
-void BM_RedrawAtDevicePixelRatio2(benchmark::State& run) {
-    Workbench& b = Bench();
+// The map of the ratio-1 redraw case on a screen of twice the pixels; false
+// when this process does not run at ratio 2.
+bool ShowDefaultViewAtRatio2(Workbench& b, benchmark::State& run) {
     const qreal ratio = b.window->Surface()->devicePixelRatioF();
     if (ratio != 2) {
         run.SkipWithError("needs --device-pixel-ratio=2");
-        return;
+        return false;
     }
     b.Open(b.WriteFigure("empty.con", 0));
     b.state.showBounds = true;
     // The zoom of the ratio-1 runs, whose screen has twice the logical height.
     b.state.view.zoomUnit = static_cast<int32_t>(std::nearbyint(b.window->ScreenHeightTwips() * ratio / 225.0));
     ShowNames(b.state, *b.window, 3);
+    return true;
+}
+
+void BM_RedrawAtDevicePixelRatio2(benchmark::State& run) {
+    Workbench& b = Bench();
+    if (!ShowDefaultViewAtRatio2(b, run)) return;
     for (auto _ : run) {
         RedrawMap(b.state, *b.window);
         b.window->Surface()->repaint();
@@ -154,15 +161,7 @@ BENCHMARK(BM_RedrawAtDevicePixelRatio2)->Unit(benchmark::kMillisecond)->MinTime(
 // masks filling (run with --benchmark_report_aggregates_only=false to see each).
 void BM_TurnAtDevicePixelRatio2(benchmark::State& run) {
     Workbench& b = Bench();
-    const qreal ratio = b.window->Surface()->devicePixelRatioF();
-    if (ratio != 2) {
-        run.SkipWithError("needs --device-pixel-ratio=2");
-        return;
-    }
-    b.Open(b.WriteFigure("empty.con", 0));
-    b.state.showBounds = true;
-    b.state.view.zoomUnit = static_cast<int32_t>(std::nearbyint(b.window->ScreenHeightTwips() * ratio / 225.0));
-    ShowNames(b.state, *b.window, 3);
+    if (!ShowDefaultViewAtRatio2(b, run)) return;
     const float start = b.state.view.siderealTime;
     static int turns = 0;
     for (auto _ : run) {
