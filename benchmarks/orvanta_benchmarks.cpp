@@ -1,13 +1,25 @@
 // Timings of the interactions a user feels: the map redraw, the rubber band,
 // the star pick, and Open, Save and Del of the largest figure. The real
 // catalogue and the real window (offscreen) are used throughout.
+//
+//   --device-pixel-ratio=2  the map redraw on a screen of twice the pixels (a
+//                           4K screen at 200 %); without it the program runs
+//                           that case itself in a second process after the rest
+//   --busy-core             one thread keeps another core busy for the whole run,
+//                           as a build beside the program would
 #include <benchmark/benchmark.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QTest>
+#include <atomic>
+#include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "commands/document_commands.h"
 #include "commands/figure_edits.h"
@@ -94,9 +106,10 @@ struct Workbench {
     void Paint() { QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest); }
 };
 
+// Never destroyed: its window must not outlive the application, which main ends first.
 Workbench& Bench() {
-    static Workbench bench;
-    return bench;
+    static Workbench* bench = new Workbench;
+    return *bench;
 }
 
 void BM_RedrawDefaultViewBoundsAndNames(benchmark::State& run) {
@@ -111,6 +124,54 @@ void BM_RedrawDefaultViewBoundsAndNames(benchmark::State& run) {
     run.counters["stars"] = static_cast<double>(b.state.catalog.stars.size());
 }
 BENCHMARK(BM_RedrawDefaultViewBoundsAndNames)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The same redraw on a screen of twice the pixels: the map keeps its logical
+// size and zoom and is painted at 3840 by 2160 device pixels.
+// The map of the ratio-1 redraw case on a screen of twice the pixels; false
+// when this process does not run at ratio 2.
+bool ShowDefaultViewAtRatio2(Workbench& b, benchmark::State& run) {
+    const qreal ratio = b.window->Surface()->devicePixelRatioF();
+    if (ratio != 2) {
+        run.SkipWithError("needs --device-pixel-ratio=2");
+        return false;
+    }
+    b.Open(b.WriteFigure("empty.con", 0));
+    b.state.showBounds = true;
+    // The zoom of the ratio-1 runs, whose screen has twice the logical height.
+    b.state.view.zoomUnit = static_cast<int32_t>(std::nearbyint(b.window->ScreenHeightTwips() * ratio / 225.0));
+    ShowNames(b.state, *b.window, 3);
+    return true;
+}
+
+void BM_RedrawAtDevicePixelRatio2(benchmark::State& run) {
+    Workbench& b = Bench();
+    if (!ShowDefaultViewAtRatio2(b, run)) return;
+    for (auto _ : run) {
+        RedrawMap(b.state, *b.window);
+        b.window->Surface()->repaint();
+    }
+    run.counters["device_pixels"] = static_cast<double>(b.window->Surface()->Picture().width()) *
+                                    b.window->Surface()->Picture().height();
+}
+BENCHMARK(BM_RedrawAtDevicePixelRatio2)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// Turning the sky by a small step before each redraw puts every star at a new
+// place within its pixel: the first turns paint discs the masks do not yet hold.
+// The turns go on from one repetition to the next, so the repetitions show the
+// masks filling (run with --benchmark_report_aggregates_only=false to see each).
+void BM_TurnAtDevicePixelRatio2(benchmark::State& run) {
+    Workbench& b = Bench();
+    if (!ShowDefaultViewAtRatio2(b, run)) return;
+    const float start = b.state.view.siderealTime;
+    static int turns = 0;
+    for (auto _ : run) {
+        b.state.view.siderealTime = start + 0.0137f * static_cast<float>(++turns);
+        RedrawMap(b.state, *b.window);
+        b.window->Surface()->repaint();
+    }
+    b.state.view.siderealTime = start;
+}
+BENCHMARK(BM_TurnAtDevicePixelRatio2)->Unit(benchmark::kMillisecond)->Iterations(50);
 
 void BM_RubberBandMoveOn1000Lines(benchmark::State& run) {
     Workbench& b = Bench();
@@ -219,13 +280,79 @@ void BM_HistoryOfAllLinesMemory(benchmark::State& run) {
 }
 BENCHMARK(BM_HistoryOfAllLinesMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// Streams through a buffer larger than the caches, as a compiler beside the
+// program would load the core, the caches and the memory bus.
+class BusyCore {
+public:
+    BusyCore() : worker_([this] {
+        std::vector<uint64_t> buffer(8 << 20);
+        uint64_t sum = 0;
+        while (!stop_.load(std::memory_order_relaxed))
+            for (size_t i = 0; i < buffer.size(); i += 8) sum += buffer[i] += i;
+        benchmark::DoNotOptimize(sum);
+    }) {}
+    ~BusyCore() {
+        stop_ = true;
+        worker_.join();
+    }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::thread worker_;
+};
+
+// Removes a flag of our own from the arguments; whether it was there.
+bool TakeFlag(int& argc, char** argv, const char* flag) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], flag) == 0) {
+            std::copy(argv + i + 1, argv + argc + 1, argv + i);
+            --argc;
+            return true;
+        }
+    return false;
+}
+
+// The ratio-2 case in a process of its own: the ratio is fixed when the
+// application starts. It gets the same benchmark flags as this run.
+int RunRatio2Process(std::vector<std::string> args, bool busy) {
+    args.push_back("--device-pixel-ratio=2");
+    if (busy) args.push_back("--busy-core");
+    std::vector<char*> pointers;
+    for (std::string& a : args) pointers.push_back(a.data());
+    pointers.push_back(nullptr);
+    std::fflush(stdout);
+    const pid_t child = fork();
+    if (child == 0) {
+        execv("/proc/self/exe", pointers.data());
+        _exit(127);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) < 0) return 1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    const bool ratio2 = TakeFlag(argc, argv, "--device-pixel-ratio=2");
+    const bool busy = TakeFlag(argc, argv, "--busy-core");
+    bool filtered = false;
+    for (int i = 1; i < argc; ++i) filtered = filtered || std::strncmp(argv[i], "--benchmark_filter", 18) == 0;
+    const std::vector<std::string> originalArgs(argv, argv + argc);
+    if (ratio2) qputenv("QT_SCALE_FACTOR", "2");
+    std::optional<BusyCore> load;
+    if (busy) load.emplace();
+    int status = 0;
+    {
+        QApplication application(argc, argv);
+        benchmark::Initialize(&argc, argv);
+        if (ratio2 && !filtered) benchmark::SetBenchmarkFilter("AtDevicePixelRatio2");
+        if (!ratio2 && !filtered) benchmark::SetBenchmarkFilter("-AtDevicePixelRatio2");
+        benchmark::RunSpecifiedBenchmarks();
+        benchmark::Shutdown();
+    }
+    load.reset();
+    if (!ratio2 && !filtered) status = RunRatio2Process(originalArgs, busy);
+    return status;
 }

@@ -99,7 +99,7 @@ MapCanvas& MapSurface::BeginPainting() {
     EnsurePictureSize();
     painter_.emplace(&picture_);
     painter_->setFont(font());
-    canvas_ = std::make_unique<QtMapCanvas>(*painter_, background_);
+    canvas_ = std::make_unique<QtMapCanvas>(*painter_, background_, &picture_, &starMasks_);
     ++redrawCount_;
     return *canvas_;
 }

@@ -74,6 +74,7 @@ private:
     const Figure* figure_ = nullptr;
     std::optional<QPainter> painter_;
     std::unique_ptr<QtMapCanvas> canvas_;
+    StarDiscMasks starMasks_;
     SelectionMarkerWidget* markers_[2];
     int redrawCount_ = 0;
     QList<QLineF> overlayBatch_;
