@@ -4,9 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 
+#include "commands/exchange_commands.h"
+#include "commands/pointer_readout.h"
+#include "sky/projection.h"
 #include "sky/star_finder.h"
+#include "support/program_fixture.h"
 #include "support/shipped_sky.h"
+#include "support/worked_view.h"
 
 using namespace orvanta;
 using orvanta::testing::ShippedSky;
@@ -83,6 +89,31 @@ TEST(StarIdentities, BadRecordsFailWithTheirLineAndChangeNothing) {
         EXPECT_EQ(failure.line, line) << text;
         EXPECT_EQ(identities.stars.size(), 3u) << text;
     }
+}
+
+class PointerReadout : public orvanta::testing::ProgramFixture {};
+
+TEST_F(PointerReadout, NamesDesignationsWithTheirOwnConstellation) {
+    for (const char* name : {"star_ids.txt", "cons_bands.txt"})
+        std::filesystem::copy_file(std::string(ORVANTA_DATA_DIR) + "/" + name, folder.File(name));
+    state.view = orvanta::testing::WorkedView();  // Orion on the meridian, Lynx high in the east
+    const ExchangeSky* sky = EnsureExchangeSky(state, nullptr);
+    ASSERT_TRUE(sky);
+    const auto readout = [&](int32_t hip) {
+        const auto index = sky->identities.IndexOfHip(hip);
+        EXPECT_TRUE(index && *index < state.catalog.stars.size()) << "HIP " << hip;
+        if (!index || *index >= state.catalog.stars.size()) return std::string();
+        const Star& star = state.catalog.stars[*index];
+        const auto at = ProjectCatalogueUnits(state.view, star.ra, star.dec);
+        EXPECT_TRUE(at) << "HIP " << hip << " is not in view";
+        return at ? DescribePointer(state, float(at->x), float(at->y)) : std::string();
+    };
+    const std::string betelgeuse = readout(27989);
+    EXPECT_NE(betelgeuse.find("Betelgeuse  \u03b1 Ori  58 Ori  HIP 27989"), std::string::npos) << betelgeuse;
+    // 10 Ursae Majoris lies in Lynx, yet is no star of Lynx.
+    const std::string uma10 = readout(44248);
+    EXPECT_NE(uma10.find("10 UMa  HIP 44248"), std::string::npos) << uma10;
+    EXPECT_EQ(uma10.find("Lyn"), std::string::npos) << uma10;
 }
 
 TEST(ConstellationMembership, PrecessionToB1875MatchesTheAnnualRates) {
