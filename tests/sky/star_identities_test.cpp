@@ -1,6 +1,7 @@
 // Who the catalogue's stars are and which constellation holds a position:
 // the cross-index and band table on the shipped data, their read failures,
-// precession to B1875 and the nearest-star lookup.
+// the names the pointer read-out gives, precession to B1875 and the
+// nearest-star lookup.
 #include <gtest/gtest.h>
 
 #include <cmath>
