@@ -333,6 +333,7 @@ TEST(Exchange, HandWrittenFilesAndTheirMalformedTwins) {
         {"index.json", R"({"id":"t","constellations":[{"id":"CON t Ori","lines":[[25930,-4]]}]})", -1, "-4"},
         {"index.json", R"({"id":"t","constellations":{"Ori":[]}})", -1, "constellations"},
         {"index.json", R"({"constellations":[{"lines":[[25930,[5.5,95]]]}]})", -1, "95"},
+        {"index.json", R"({"id":"t","constellations":[{"id":"CON t Ori","lines":[[25930,1e99999]]}]})", -1, "1e99999"},
         {"lines.json", geoBelt, 0, ""},
         {"lines.json", geoBelt.substr(0, 120), 1, "JSON"},
         {"lines.json", R"({"type":"FeatureCollection","features":[{"type":"Feature","id":"Ori","geometry":)"
