@@ -13,8 +13,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (!identities.stars.empty()) __builtin_trap();
     } else {
         if (identities.indexOfHip.size() != identities.stars.size()) __builtin_trap();
-        for (size_t i = 0; i < identities.stars.size(); ++i)
-            if (identities.IndexOfHip(identities.stars[i].hip) != i) __builtin_trap();
+        for (size_t i = 0; i < identities.stars.size(); ++i) {
+            const orvanta::StarIdentity& star = identities.stars[i];
+            if (identities.IndexOfHip(star.hip) != i) __builtin_trap();
+            // Read only with the designation it belongs to.
+            if (star.designatedIn.empty() != (star.bayer.empty() && star.flamsteed.empty())) __builtin_trap();
+        }
     }
     orvanta::ConstellationBands bands;
     if (!orvanta::ParseConstellationBands(text, bands).failed) {

@@ -25,6 +25,7 @@ Needs only the Python 3 standard library (plus npm when fetching).
 """
 
 import argparse
+import csv
 import math
 import os
 import tempfile
@@ -279,8 +280,26 @@ def load_bands(path):
     return rows
 
 
-def line_constellation(rec, bands):
-    """The constellation holding both ends, else the one holding the midpoint."""
+def load_designations(catalogue, ids_path):
+    """(ra_code, dec_code) -> the constellation of the Bayer or Flamsteed
+    designation of the brightest star there (from data/star_ids.txt), '' if none."""
+    with open(ids_path, encoding="ascii", newline="") as f:
+        rows = list(csv.reader(f.read().split("\r\n")[:-1]))
+    check(len(rows) == len(catalogue), "%s has %d records, the catalogue %d"
+          % (ids_path, len(rows), len(catalogue)))
+    designated = {}
+    for (ra, dec, _), row in zip(catalogue, rows):
+        check(len(row) == 8, "%s: HIP %s has %d fields, not 8" % (ids_path, row[0], len(row)))
+        designated.setdefault((ra, dec), row[7])  # brightest first, as the program matches
+    return designated
+
+
+def line_constellation(rec, bands, designated):
+    """The constellation both stars are designated in, else the one holding
+    both ends, else the one holding the midpoint."""
+    first, second = designated.get(rec[:2], ""), designated.get(rec[2:], "")
+    if first and first == second:
+        return first
     a, b = code_unit(*rec[:2]), code_unit(*rec[2:])
     first, second = sky.band_of(bands, a), sky.band_of(bands, b)
     if first == second:
@@ -288,7 +307,7 @@ def line_constellation(rec, bands):
     return sky.band_of(bands, sky.norm(tuple(x + y for x, y in zip(a, b))))
 
 
-def write_groups(path, whole, figures, snapper, bands):
+def write_groups(path, whole, figures, snapper, bands, designated):
     """For each whole-sky line: the source figures that draw it and the
     constellation that holds it, for the exchange tests."""
     drawn_by = {}
@@ -301,10 +320,11 @@ def write_groups(path, whole, figures, snapper, bands):
     with open(path, "w", encoding="ascii", newline="") as f:
         f.write("# Made by tools/make_examples.py. For each line of examples/whole-sky.con: its ends,\n"
                 "# the figures of d3-celestial's constellations.lines.json that draw it, and the IAU\n"
-                "# constellation holding both its ends or else its midpoint (from data/cons_bands.txt).\n")
+                "# constellation both its stars are designated in (data/star_ids.txt), else the one\n"
+                "# holding both its ends or else its midpoint (from data/cons_bands.txt).\n")
         for rec in whole:
             sources = sorted(set(drawn_by[(min(rec[:2], rec[2:]), max(rec[:2], rec[2:]))]))
-            holder = line_constellation(rec, bands)
+            holder = line_constellation(rec, bands, designated)
             if holder not in sources:
                 differ.append((rec, sources, holder))
             f.write("%d,%d,%d,%d,%s,%s\n" % (rec + (" ".join(sources), holder)))
@@ -320,6 +340,8 @@ def main():
                     help="output folder (default: examples/)")
     ap.add_argument("--bands", default=os.path.join(HERE, "..", "data", "cons_bands.txt"),
                     help="constellation membership table (default: data/cons_bands.txt)")
+    ap.add_argument("--ids", default=os.path.join(HERE, "..", "data", "star_ids.txt"),
+                    help="star cross-index in catalogue order (default: data/star_ids.txt)")
     ap.add_argument("--groups", default=os.path.join(HERE, "..", "tests", "documents", "whole_sky_groups.txt"),
                     help="where the grouping of the whole-sky lines goes (default: tests/documents/)")
     args = ap.parse_args()
@@ -357,7 +379,7 @@ def main():
         verify_file(path, lines, star_set)
 
     differ = write_groups(os.path.abspath(args.groups), files["whole-sky.con"], figures, snapper,
-                          load_bands(args.bands))
+                          load_bands(args.bands), load_designations(stars, args.ids))
 
     print("written to %s" % out)
     for name, lines in files.items():

@@ -15,7 +15,8 @@ Outputs (all CR LF, plain ASCII) in data/:
   cons.txt    labels: index, RA, Dec, abbreviation, Latin name
   bounds.txt  boundary polylines: pen, RA, Dec
   cons_bands.txt  constellation membership: B1875 RA/Dec bands, Roman (1987) style
-  star_ids.txt    per yale.dat record: HIP, HD, HR, Bayer, Flamsteed, constellation, name
+  star_ids.txt    per yale.dat record: HIP, HD, HR, Bayer, Flamsteed, constellation, name,
+                  designated in
   README.md   provenance and formats
 
 Usage:
@@ -634,7 +635,8 @@ def catalogue_number(text, prefix):
 
 
 def build_identities(stars, hips, names_json, bands):
-    """One row per yale.dat record: HIP, HD, HR, Bayer, Flamsteed, constellation, name."""
+    """One row per yale.dat record: HIP, HD, HR, Bayer, Flamsteed, constellation, name,
+    the constellation of the designation."""
     rows, agree, differ = [], 0, []
     for (ra, dec, _, _), hip in zip(stars, hips):
         n = names_json.get(str(hip), {})
@@ -642,16 +644,23 @@ def build_identities(stars, hips, names_json, bands):
         flam = n.get("flam", "")
         flam = flam if flam.isdigit() else ""
         cid = band_of(bands, code_unit(ra, dec))
+        bayer = bayer_ascii(n.get("bayer", ""))
         # The package's "c" is the constellation of the designation (a few entries hold numbers).
         if n.get("c", "").isalpha():
             if n["c"] == cid:
                 agree += 1
             else:
                 differ.append((hip, n["c"], cid))
+        # Only the Bayer and Flamsteed designations written here have a constellation
+        # to tell; a star known by a variable-star name alone gets none.
+        designated = n.get("c", "") if (bayer or flam) else ""
+        check(not (bayer or flam) or (designated.isalpha() and len(designated) == 3),
+              "HIP %d: designation in %r" % (hip, designated))
         # The package gives no HR (Bright Star) numbers; the field stays for sources that do.
-        rows.append((hip, catalogue_number(n.get("hd"), "HD"), 0, bayer_ascii(n.get("bayer", "")),
-                     flam, cid, latin(n.get("name", ""))))
+        rows.append((hip, catalogue_number(n.get("hd"), "HD"), 0, bayer,
+                     flam, cid, latin(n.get("name", "")), designated))
     return rows, {"agree": agree, "differ": differ,
+                  "designated": sum(1 for r in rows if r[7]),
                   "named": sum(1 for r in rows if r[6]), "bayer": sum(1 for r in rows if r[3]),
                   "flamsteed": sum(1 for r in rows if r[4]), "hd": sum(1 for r in rows if r[1])}
 
@@ -715,9 +724,11 @@ are the IAU boundaries (Delporte 1930). Both are public scientific data.
   `starnames.json` where it has an entry for the star. The package gives no
   HR numbers, so that field is empty. The constellation is not the package's
   but the one the membership table gives for the star's `yale.dat` position,
-  the same way the program finds it. The package's own field names the
+  the same way the program finds it. The package's own field `c` names the
   constellation of the star's designation: {nagree} stars agree with it, {ndiffer} near
-  a boundary do not (such as 54 Cet, HIP 8588, which lies in Aries).
+  a boundary do not (such as 54 Cet, HIP 8588, which lies in Aries). That field
+  is kept as the last column, for the stars with a Bayer or Flamsteed
+  designation.
 
 ## Formats
 
@@ -739,14 +750,19 @@ are at most {step} degrees apart on the sky, even where RA wraps from 23999
 to 0, so straight lines between them are safe.
 
 `star_ids.txt` ({nstars} records, record n belongs to record n of `yale.dat`):
-`HIP,HD,HR,Bayer,Flamsteed,constellation,name`. HIP, HD and HR are whole
+`HIP,HD,HR,Bayer,Flamsteed,constellation,name,designated in`. HIP, HD and HR are whole
 numbers, empty where unknown (every star has a HIP number). Bayer is the
 Greek letter spelled out in ASCII with its superscript as digits (`alpha`,
 `pi2`) or a Latin letter (`b1`), empty for {nbayerless} stars; Flamsteed is the
 number ({nflam} stars). The constellation is the IAU abbreviation (`Ser` for
-both halves of Serpens). The name is the proper name in ASCII ("Betelgeuse"),
+both halves of Serpens) of the constellation whose boundaries hold the star.
+The name is the proper name in ASCII ("Betelgeuse"),
 empty for all but {nnamed} stars; a name containing a comma would be quoted.
-Example: `27989,39801,,alpha,58,Ori,Betelgeuse`.
+Designated in is the IAU abbreviation of the constellation the Bayer and
+Flamsteed designations belong to, given for the {ndesignated} stars that have one
+and empty for the others; it differs from the constellation column where a
+star lies just across a boundary (`8588,11257,,,54,Ari,,Cet` is 54 Ceti).
+Example: `27989,39801,,alpha,58,Ori,Betelgeuse,Ori`.
 
 `cons_bands.txt` ({nbands} records): `RA low,RA high,Dec low,abbreviation`,
 RA in seconds of time (0..86400) and Dec in arcseconds, both for the
@@ -808,7 +824,7 @@ def main():
             neutral="%+.2f" % (MISSING_BV / 100.0), nsrc=sinfo["source_count"],
             nstars=len(stars), nbounds=len(bounds), snap=binfo["snap_err"],
             nbands=len(bands), nnamed=iinfo["named"], nbayer=iinfo["bayer"],
-            nflam=iinfo["flamsteed"], nbayerless=len(stars) - iinfo["bayer"], nhd=iinfo["hd"], nagree=iinfo["agree"],
+            nflam=iinfo["flamsteed"], ndesignated=iinfo["designated"], nbayerless=len(stars) - iinfo["bayer"], nhd=iinfo["hd"], nagree=iinfo["agree"],
             ndiffer=len(iinfo["differ"]),
             step=MAX_SEGMENT_DEG))
 

@@ -40,8 +40,9 @@ std::string IdentityOf(const StarIdentity& star) {
         if (!text.empty()) text += "  ";
         text += part;
     };
-    if (!star.bayer.empty()) add(BayerLetter(star.bayer) + " " + star.constellation);
-    if (!star.flamsteed.empty()) add(star.flamsteed + " " + star.constellation);
+    // A designation is read with its own constellation: 54 Cet lies in Aries but is no star of Aries.
+    if (!star.bayer.empty()) add(BayerLetter(star.bayer) + " " + star.designatedIn);
+    if (!star.flamsteed.empty()) add(star.flamsteed + " " + star.designatedIn);
     if (star.hip > 0) add("HIP " + std::to_string(star.hip));
     return text;
 }

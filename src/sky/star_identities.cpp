@@ -15,7 +15,7 @@ const StarIdentity* StarIdentities::Of(size_t index) const { return index < star
 
 ReadFailure ParseStarIdentities(const std::string& text, StarIdentities& identities) {
     std::vector<RecordLine> records;
-    if (auto failure = SplitRecordLines(text, 7, records); failure.failed) return failure;
+    if (auto failure = SplitRecordLines(text, 8, records); failure.failed) return failure;
     StarIdentities read;
     read.stars.reserve(records.size());
     for (const RecordLine& record : records) {
@@ -26,10 +26,16 @@ ReadFailure ParseStarIdentities(const std::string& text, StarIdentities& identit
         const auto hr = hd ? WholeNumberField(f[2], 1, 9999, 0, reason) : std::nullopt;
         if (!hr) return {true, record.line, reason};
         if (f[5].size() != 3) return {true, record.line, "\"" + f[5] + "\" is not a constellation abbreviation"};
+        // A designation names its constellation; without one there is nothing to name.
+        const bool designated = !f[3].empty() || !f[4].empty();
+        if (designated ? f[7].size() != 3 : !f[7].empty())
+            return {true, record.line,
+                    designated ? "\"" + f[7] + "\" is not a constellation abbreviation"
+                               : "\"" + f[7] + "\" names the constellation of a designation the star does not have"};
         if (!read.indexOfHip.emplace(static_cast<int32_t>(*hip), read.stars.size()).second)
             return {true, record.line, "HIP " + f[0] + " appears twice"};
         read.stars.push_back({static_cast<int32_t>(*hip), static_cast<int32_t>(*hd), static_cast<int32_t>(*hr), f[3],
-                              f[4], f[5], f[6]});
+                              f[4], f[5], f[6], f[7]});
     }
     identities = std::move(read);
     return {};

@@ -21,6 +21,10 @@ struct StarIdentity {
     std::string flamsteed;      // "58"; empty when none
     std::string constellation;  // IAU abbreviation of the constellation holding the star
     std::string name;           // proper name, ASCII; usually empty
+    // The constellation the Bayer and Flamsteed designations belong to, which for
+    // a star just across a boundary is not the one holding it (54 Cet lies in
+    // Aries); empty when the star has neither designation.
+    std::string designatedIn;
 };
 
 struct StarIdentities {

@@ -1,12 +1,19 @@
 // Who the catalogue's stars are and which constellation holds a position:
 // the cross-index and band table on the shipped data, their read failures,
-// precession to B1875 and the nearest-star lookup.
+// the names the pointer read-out gives, precession to B1875 and the
+// nearest-star lookup.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 
+#include "commands/exchange_commands.h"
+#include "commands/pointer_readout.h"
+#include "sky/projection.h"
 #include "sky/star_finder.h"
+#include "support/program_fixture.h"
 #include "support/shipped_sky.h"
+#include "support/worked_view.h"
 
 using namespace orvanta;
 using orvanta::testing::ShippedSky;
@@ -23,6 +30,7 @@ TEST(StarIdentities, ShippedCrossIndexNamesWellKnownStars) {
     EXPECT_EQ(b.flamsteed, "58");
     EXPECT_EQ(b.constellation, "Ori");
     EXPECT_EQ(b.name, "Betelgeuse");
+    EXPECT_EQ(b.designatedIn, "Ori");
     EXPECT_NEAR(sky.stars[*betelgeuse].ra, 5919, 2);
     EXPECT_NEAR(sky.stars[*betelgeuse].dec, 741, 2);
     // Record order follows yale.dat: Sirius (HIP 32349) first; Polaris in the Little Bear.
@@ -30,30 +38,83 @@ TEST(StarIdentities, ShippedCrossIndexNamesWellKnownStars) {
     EXPECT_EQ(sky.identities.Of(*sky.identities.IndexOfHip(11767))->constellation, "UMi");
     EXPECT_EQ(sky.identities.Of(sky.stars.size()), nullptr);
     EXPECT_FALSE(sky.identities.IndexOfHip(1));  // HIP 1 is fainter than 6.0
+    // 54 Ceti (HIP 8588) keeps its Flamsteed number in Cetus though it lies just inside Aries.
+    const StarIdentity& ceti54 = *sky.identities.Of(*sky.identities.IndexOfHip(8588));
+    EXPECT_EQ(ceti54.flamsteed, "54");
+    EXPECT_EQ(ceti54.constellation, "Ari");
+    EXPECT_EQ(ceti54.designatedIn, "Cet");
+}
+
+TEST(StarIdentities, EveryDesignationNamesItsConstellation) {
+    const ShippedSky& sky = ShippedSky::Get();
+    int elsewhere = 0;
+    for (const StarIdentity& star : sky.identities.stars) {
+        const bool designated = !star.bayer.empty() || !star.flamsteed.empty();
+        ASSERT_EQ(star.designatedIn.empty(), !designated) << "HIP " << star.hip;
+        elsewhere += designated && star.designatedIn != star.constellation;
+    }
+    // The boundaries of 1930 left a few designated stars outside the constellation
+    // of their name, but only a few: a column out of place would give thousands.
+    EXPECT_GT(elsewhere, 0);
+    EXPECT_LT(elsewhere, 100);
 }
 
 TEST(StarIdentities, BadRecordsFailWithTheirLineAndChangeNothing) {
     StarIdentities identities;
-    const std::string good = "27989,39801,,alpha,58,Ori,Betelgeuse\r\n";
-    ASSERT_FALSE(ParseStarIdentities(good + "11767,8890,424,alpha,1,UMi,\"Polaris, the Pole Star\"\r\n", identities).failed);
+    const std::string good = "27989,39801,,alpha,58,Ori,Betelgeuse,Ori\r\n";
+    ASSERT_FALSE(
+        ParseStarIdentities(good + "11767,8890,424,alpha,1,UMi,\"Polaris, the Pole Star\",UMi\r\n8588,11257,,,54,Ari,,Cet\r\n",
+                            identities)
+            .failed);
     EXPECT_EQ(identities.stars[1].name, "Polaris, the Pole Star");
     EXPECT_EQ(identities.stars[1].hr, 424);
+    EXPECT_EQ(identities.stars[1].designatedIn, "UMi");
+    EXPECT_EQ(identities.stars[2].constellation, "Ari");
+    EXPECT_EQ(identities.stars[2].designatedIn, "Cet");
     const std::pair<std::string, int> cases[] = {
-        {good + "abc,1,,,,Ori,\r\n", 2},              // HIP not a number
-        {good + "0,1,,,,Ori,\r\n", 2},                // HIP below 1
-        {good + "120417,1,,,,Ori,\r\n", 2},           // HIP beyond the catalogue
-        {good + ",1,,,,Ori,\r\n", 2},                 // HIP missing
-        {good + "5,1,,,,Ori\r\n", 2},                 // a field short
-        {good + "5,1,,,,Orion,\r\n", 2},              // not an abbreviation
-        {good + "5,1,,,,Ori,\"open\r\n", 2},          // unclosed quote
+        {good + "abc,1,,,,Ori,,\r\n", 2},             // HIP not a number
+        {good + "0,1,,,,Ori,,\r\n", 2},               // HIP below 1
+        {good + "120417,1,,,,Ori,,\r\n", 2},          // HIP beyond the catalogue
+        {good + ",1,,,,Ori,,\r\n", 2},                // HIP missing
+        {good + "5,1,,,,Ori,\r\n", 2},                // a field short: the older seven-field form
+        {good + "5,1,,,,Orion,,\r\n", 2},             // not an abbreviation
+        {good + "5,1,,,,Ori,\"open,\r\n", 2},         // unclosed quote
+        {good + "5,1,,beta,,Ori,,\r\n", 2},           // a designation without its constellation
+        {good + "5,1,,,12,Ori,,Orion\r\n", 2},        // nor with a name for one
+        {good + "5,1,,,,Ori,,Ori\r\n", 2},            // a constellation for no designation
         {"\r\n" + good + good, 3},                    // the same star twice
     };
     for (const auto& [text, line] : cases) {
         const ReadFailure failure = ParseStarIdentities(text, identities);
         EXPECT_TRUE(failure.failed && !failure.reason.empty()) << text;
         EXPECT_EQ(failure.line, line) << text;
-        EXPECT_EQ(identities.stars.size(), 2u) << text;
+        EXPECT_EQ(identities.stars.size(), 3u) << text;
     }
+}
+
+class PointerReadout : public orvanta::testing::ProgramFixture {};
+
+TEST_F(PointerReadout, NamesDesignationsWithTheirOwnConstellation) {
+    for (const char* name : {"star_ids.txt", "cons_bands.txt"})
+        std::filesystem::copy_file(std::string(ORVANTA_DATA_DIR) + "/" + name, folder.File(name));
+    state.view = orvanta::testing::WorkedView();  // Orion on the meridian, Lynx high in the east
+    const ExchangeSky* sky = EnsureExchangeSky(state, nullptr);
+    ASSERT_TRUE(sky);
+    const auto readout = [&](int32_t hip) {
+        const auto index = sky->identities.IndexOfHip(hip);
+        EXPECT_TRUE(index && *index < state.catalog.stars.size()) << "HIP " << hip;
+        if (!index || *index >= state.catalog.stars.size()) return std::string();
+        const Star& star = state.catalog.stars[*index];
+        const auto at = ProjectCatalogueUnits(state.view, star.ra, star.dec);
+        EXPECT_TRUE(at) << "HIP " << hip << " is not in view";
+        return at ? DescribePointer(state, float(at->x), float(at->y)) : std::string();
+    };
+    const std::string betelgeuse = readout(27989);
+    EXPECT_NE(betelgeuse.find("Betelgeuse  \u03b1 Ori  58 Ori  HIP 27989"), std::string::npos) << betelgeuse;
+    // 10 Ursae Majoris lies in Lynx, yet is no star of Lynx.
+    const std::string uma10 = readout(44248);
+    EXPECT_NE(uma10.find("10 UMa  HIP 44248"), std::string::npos) << uma10;
+    EXPECT_EQ(uma10.find("Lyn"), std::string::npos) << uma10;
 }
 
 TEST(ConstellationMembership, PrecessionToB1875MatchesTheAnnualRates) {

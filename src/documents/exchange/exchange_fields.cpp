@@ -58,6 +58,11 @@ ReadFailure ParseJson(const std::string& text, nlohmann::json& root) {
         std::string what = error.what();
         if (const size_t colon = what.rfind(": "); colon != std::string::npos) what = what.substr(colon + 2);
         return {true, LineAt(text, error.byte == 0 ? 0 : error.byte - 1), "the JSON is not valid: " + what};
+    } catch (const nlohmann::json::out_of_range& error) {
+        // A number beyond a double ("1e99999") is refused while parsing, with no position.
+        std::string what = error.what();
+        if (const size_t bracket = what.find("] "); bracket != std::string::npos) what = what.substr(bracket + 2);
+        return {true, 0, "the JSON is not valid: " + what};
     }
     return {};
 }

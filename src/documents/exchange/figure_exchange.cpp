@@ -38,14 +38,26 @@ std::optional<std::pair<int16_t, int16_t>> ResolvePoint(const ExchangePoint& poi
     return std::make_pair(static_cast<int16_t>(sky.stars[*star].ra), static_cast<int16_t>(sky.stars[*star].dec));
 }
 
+// The constellation of the Bayer or Flamsteed designation of the star at a
+// line end; empty for a free point or a star without either.
+std::string DesignatedIn(int16_t ra, int16_t dec, const SkyReference& sky, const StarFinder& finder) {
+    const auto star = finder.LineEnd(ra, dec);
+    const StarIdentity* identity = star ? sky.identities.Of(*star) : nullptr;
+    return identity ? identity->designatedIn : std::string();
+}
+
 }  // namespace
 
-std::string ConstellationOfLine(const LineRecord& line, const ConstellationBands& bands) {
+std::string ConstellationOfLine(const LineRecord& line, const SkyReference& sky, const StarFinder& finder) {
+    // The boundaries came after the designations and left some stars of a
+    // figure just outside it (54 Cet lies in Aries); the names still say whose they are.
+    const std::string designated = DesignatedIn(line.ra1, line.dec1, sky, finder);
+    if (!designated.empty() && designated == DesignatedIn(line.ra2, line.dec2, sky, finder)) return designated;
     const SkyDirection a = FromCatalogueUnits(line.ra1, line.dec1);
     const SkyDirection b = FromCatalogueUnits(line.ra2, line.dec2);
-    std::string first = ConstellationAt(bands, a);
-    if (first == ConstellationAt(bands, b)) return first;
-    return ConstellationAt(bands, Midpoint(a, b));
+    std::string first = ConstellationAt(sky.bands, a);
+    if (first == ConstellationAt(sky.bands, b)) return first;
+    return ConstellationAt(sky.bands, Midpoint(a, b));
 }
 
 ExchangePoint ExportedEnd(int16_t ra, int16_t dec, const SkyReference& sky, const StarFinder& finder) {
@@ -62,7 +74,7 @@ std::vector<ConstellationFigure> GroupFigure(const std::vector<LineRecord>& line
     std::vector<ConstellationFigure> byOrder(kConstellationOrder.size());
     unplaced = 0;
     for (const LineRecord& line : lines) {
-        const int order = ConstellationOrderOf(ConstellationOfLine(line, sky.bands));
+        const int order = ConstellationOrderOf(ConstellationOfLine(line, sky, finder));
         if (order < 0) {
             ++unplaced;
             continue;

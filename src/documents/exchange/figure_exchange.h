@@ -12,9 +12,11 @@
 
 namespace orvanta {
 
-// A line belongs to the constellation holding both its ends, and when they lie
-// in two, to the one holding its midpoint. Empty when the table covers neither.
-std::string ConstellationOfLine(const LineRecord& line, const ConstellationBands& bands);
+// A line belongs to the constellation both its stars are designated in, when
+// they agree; else to the one holding both its ends, and when they lie in two,
+// to the one holding its midpoint. Free points and stars without a Bayer or
+// Flamsteed designation go by the boundaries. Empty when the table covers neither.
+std::string ConstellationOfLine(const LineRecord& line, const SkyReference& sky, const StarFinder& finder);
 
 // A line end as exported: the matched star by its Hipparcos number, else a free point.
 ExchangePoint ExportedEnd(int16_t ra, int16_t dec, const SkyReference& sky, const StarFinder& finder);

@@ -55,7 +55,7 @@ std::string FormatDescriptionMarkdown(const std::vector<ConstellationFigure>& fi
                                       const std::string& englishNames) {
     std::string text = "# " + details.name + "\n\n## Introduction\n\nConstellation figures drawn with Orvanta.\n\n";
     text += "## Description\n\nStick figures over the IAU constellations; each line belongs to the constellation "
-            "that holds it.\n\n## Constellations\n\n";
+            "its stars are named in, or else the one that holds it.\n\n## Constellations\n\n";
     for (const ConstellationFigure& figure : figures)
         text += "##### " + EnglishNameOf(englishNames, figure.abbreviation) + "\n\n" +
                 std::to_string(figure.lines.size()) + (figure.lines.size() == 1 ? " line" : " lines") +
