@@ -19,22 +19,40 @@ void UpdateLatitudeTerms(ViewState& view) {
     view.cosLatitude = static_cast<float>(std::cos(view.latitudeRad));
 }
 
+namespace {
+
+// Sine and cosine together: the same values as std::sin and std::cos (glibc
+// computes both with the same routines), for the price of one call. The
+// projection runs for every star, vertex and label at each redraw.
+struct SineCosine {
+    double sine, cosine;
+};
+SineCosine SinCos(double x) {
+    SineCosine result;
+    ::sincos(x, &result.sine, &result.cosine);
+    return result;
+}
+
+}  // namespace
+
 std::optional<ScreenPoint> ProjectStar(const ViewState& view, double ra, double dec) {
     // Intermediate values are stored in single precision, as the map was always drawn.
     const float H = static_cast<float>((ra - view.siderealTime) * kHoursToRadians);
     const double d = dec * kDegreesToRadians;
-    const float cd = static_cast<float>(std::cos(d));
-    const double cosH = std::cos(static_cast<double>(H));
-    const float Xh = static_cast<float>(cd * cosH * view.sinLatitude - view.cosLatitude * std::sin(d));
-    const float Yh = static_cast<float>(cd * std::sin(static_cast<double>(H)));
-    const double s = view.cosLatitude * static_cast<double>(cd) * cosH + view.sinLatitude * std::sin(d);
+    const SineCosine ofD = SinCos(d), ofH = SinCos(static_cast<double>(H));
+    const float cd = static_cast<float>(ofD.cosine);
+    const double cosH = ofH.cosine;
+    const float Xh = static_cast<float>(cd * cosH * view.sinLatitude - view.cosLatitude * ofD.sine);
+    const float Yh = static_cast<float>(cd * ofH.sine);
+    const double s = view.cosLatitude * static_cast<double>(cd) * cosH + view.sinLatitude * ofD.sine;
     const float Alt = static_cast<float>(ArcSin(s) * kRadiansToDegrees);
     if (Alt < kLowestAltitude) return std::nullopt;
     const int32_t k = static_cast<int32_t>(view.scaleFactor) * view.zoomUnit;
     const int32_t r = static_cast<int32_t>(std::nearbyint((90.0 - Alt) * k));
     const float A = static_cast<float>(QuadrantAngle(Yh, Xh) + kHalfPi);
-    return ScreenPoint{static_cast<int32_t>(std::nearbyint(view.centreX + r * std::cos(static_cast<double>(A)))),
-                       static_cast<int32_t>(std::nearbyint(view.centreY + r * std::sin(static_cast<double>(A))))};
+    const SineCosine ofA = SinCos(static_cast<double>(A));
+    return ScreenPoint{static_cast<int32_t>(std::nearbyint(view.centreX + r * ofA.cosine)),
+                       static_cast<int32_t>(std::nearbyint(view.centreY + r * ofA.sine))};
 }
 
 std::optional<ScreenPoint> ProjectCatalogueUnits(const ViewState& view, int32_t ra, int32_t dec) {
