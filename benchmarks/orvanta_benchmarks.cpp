@@ -22,6 +22,7 @@
 #include <thread>
 
 #include "commands/document_commands.h"
+#include "commands/exchange_commands.h"
 #include "commands/figure_edits.h"
 #include "commands/map_editing.h"
 #include "commands/map_redraw.h"
@@ -190,6 +191,27 @@ void BM_RubberBandMoveOn1000Lines(benchmark::State& run) {
     MapMouseDown(b.state, *b.window, kRightButton, 0, 0, 0);
 }
 BENCHMARK(BM_RubberBandMoveOn1000Lines)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
+
+// One pointer movement over the map, not drawing: the handler, the read-out of
+// the star under it (named from the cross-index) and the status bar's repaint.
+void BM_PointerMoveWithReadout(benchmark::State& run) {
+    Workbench& b = Bench();
+    b.Open(b.WriteFigure("thousand.con", 1000));
+    EnsureExchangeSky(b.state, nullptr);
+    const Star& bright = b.state.catalog.stars[0];
+    const auto place = ProjectCatalogueUnits(b.state.view, bright.ra, bright.dec);
+    const float x = place ? static_cast<float>(place->x) : 14400, y = place ? static_cast<float>(place->y) : 7000;
+    const int redrawsBefore = b.window->Surface()->RedrawCount();
+    float offset = 0;
+    for (auto _ : run) {
+        offset = offset > 30 ? 0 : offset + 1;
+        b.window->Surface()->onMouseMove(x + offset, y);
+        if (run.range(0)) b.Paint();
+    }
+    run.counters["map_redraws"] = b.window->Surface()->RedrawCount() - redrawsBefore;
+}
+// Argument 0: the handler and the read-out's new text; 1: with the status bar's repaint.
+BENCHMARK(BM_PointerMoveWithReadout)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 
 void BM_StarPickNearCatalogueEnd(benchmark::State& run) {
     Workbench& b = Bench();

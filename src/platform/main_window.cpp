@@ -277,6 +277,9 @@ void MainWindow::createStatusBar() {
     statusBar()->addWidget(statusPanel_, 1);
     pointerReadout_ = new QLabel(this);
     pointerReadout_->setObjectName("pointerReadout");
+    // A width of its own, so that a new text repaints the field alone and never
+    // lays out the status bar again: the read-out follows every movement.
+    pointerReadout_->setFixedWidth(pointerReadout_->fontMetrics().horizontalAdvance(QString(86, QChar('0'))));
     statusBar()->addPermanentWidget(pointerReadout_);
 }
 
@@ -380,7 +383,10 @@ void MainWindow::ShowRecentFiles(const std::vector<std::string>& files) {
     recentMenu_->setEnabled(!files.empty());
 }
 
-void MainWindow::SetPointerReadout(const std::string& text) { pointerReadout_->setText(ToQString(text)); }
+void MainWindow::SetPointerReadout(const std::string& text) {
+    const QString shown = ToQString(text);
+    if (pointerReadout_->text() != shown) pointerReadout_->setText(shown);
+}
 
 QString MainWindow::PointerReadout() const { return pointerReadout_->text(); }
 
