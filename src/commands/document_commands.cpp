@@ -45,11 +45,11 @@ bool KeepOtherWritersChange(ProgramState& state, Window& window, const std::stri
 }
 
 // Writes the figure to path; on success that file is the document's and the figure is saved.
-bool WriteDocument(ProgramState& state, Window& window, const std::string& path, bool reportFailure) {
+bool WriteDocument(ProgramState& state, Window& window, const std::string& path) {
     if (KeepOtherWritersChange(state, window, path)) return false;
     std::string error;
     if (!WriteFigureFile(state.document.figure.Records(), path, error)) {
-        if (reportFailure) ReportSaveFailure(state, window, path, error);
+        ReportSaveFailure(state, window, path, error);
         return false;
     }
     state.document.file = path;
@@ -91,7 +91,7 @@ bool GuardUnsavedChanges(ProgramState& state, Window& window) {
         RemoveRecovery(state);  // the user let the changes go
         return true;
     }
-    if (!document.file.empty()) return WriteDocument(state, window, document.file, true);
+    if (!document.file.empty()) return WriteDocument(state, window, document.file);
     // A figure that has no file yet (an import) is saved where the user says.
     SaveAsCommand(state, window);
     return !document.Changed();
@@ -162,7 +162,7 @@ void OpenCommand(ProgramState& state, Window& window) {
 void SaveCommand(ProgramState& state, Window& window) {
     if (!state.document.open) return;
     if (state.document.file.empty()) return SaveAsCommand(state, window);
-    WriteDocument(state, window, state.document.file, true);
+    WriteDocument(state, window, state.document.file);
 }
 
 void SaveAsCommand(ProgramState& state, Window& window) {
@@ -171,8 +171,8 @@ void SaveAsCommand(ProgramState& state, Window& window) {
                                             DialogStartFolder(state), "");
     if (path.empty()) return;
     RememberFolderOf(state, path);
-    // A failed Save As ends silently; the old file, if any, stays whole.
-    WriteDocument(state, window, path, false);
+    // A failure is told, as for Save: the figure stays open and marked, and an old file whole.
+    WriteDocument(state, window, path);
 }
 
 bool MayClose(ProgramState& state, Window& window) { return GuardUnsavedChanges(state, window); }

@@ -59,13 +59,15 @@ TEST_F(DocumentCommands, OpenReadsTheFigureAndTheShippedTables) {
 
 TEST_F(DocumentCommands, SaveAsSwitchesTheFileAndSaveWritesIt) {
     OpenChanged();
-    // Cancelled, then a folder that does not exist: silently nothing.
+    // Cancelled: nothing; then a folder that does not exist: told, and the figure stays as it was.
     const std::string other = folder.File("b.con");
     window.saveAnswers = {"", folder.File("missing/b.con"), other};
     SaveAsCommand(state, window);
+    EXPECT_TRUE(window.messages.empty());
     SaveAsCommand(state, window);
     EXPECT_EQ(window.caption, Caption(path, true));
-    EXPECT_TRUE(window.messages.empty());
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_NE(window.messages[0].text.find(folder.File("missing/b.con")), std::string::npos);
     SaveAsCommand(state, window);
     EXPECT_EQ(window.caption, Caption(other));
     EXPECT_EQ(TempFolder::Read(other), "100,200,300,400\r\n");
