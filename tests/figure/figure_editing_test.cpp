@@ -239,3 +239,23 @@ TEST_F(FigureEditing, RecordsAndPlacedLinesNeverFallOutOfStep) {
     EXPECT_EQ(f.Records(), start);
     ExpectPlacedFromRecords();
 }
+
+// The pick compares whole numbers now; it must pick exactly what the open box
+// in doubles picks, on both sides of every edge and at whole-number pointers.
+TEST(StarHitBox, TheSameStarAsTheOpenBoxInDoubles) {
+    StarCatalog c;
+    c.stars = {{1000, -500, 0, 0}, {1040, -460, 0, 0}, {23999, 9000, 0, 0}};
+    const auto inDoubles = [&](const CataloguePoint& p) -> std::optional<size_t> {
+        for (size_t i = 0; i < c.stars.size(); ++i) {
+            const double ra = c.stars[i].ra, dec = c.stars[i].dec;
+            if (ra - 20 < p.ra && p.ra < ra + 20 && dec - 20 < p.dec && p.dec < dec + 20) return i;
+        }
+        return std::nullopt;
+    };
+    for (double ra = 970; ra <= 1070; ra += 0.25)
+        for (double dec : {-520.0, -519.999, -500.5, -480.0, -479.75, -460.0, -440.0001, -440.0})
+            for (double nudge : {0.0, 1e-9, -1e-9}) {
+                const CataloguePoint p{ra + nudge, dec + nudge};
+                ASSERT_EQ(StarHitBox(c, p), inDoubles(p)) << p.ra << " " << p.dec;
+            }
+}
