@@ -17,7 +17,7 @@ inline const SkyReference& FuzzSky() {
     static const StarIdentities identities = [] {
         StarIdentities made;
         for (int i = 0; i < 40; ++i) {
-            made.stars.push_back({i + 1, 0, 0, "", "", "Ori", ""});
+            made.stars.push_back({i + 1, 0, 0, "", "", "Ori", "", ""});
             made.indexOfHip[i + 1] = static_cast<size_t>(i);
         }
         return made;
