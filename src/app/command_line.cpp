@@ -10,6 +10,9 @@
 #include "documents/exchange/exchange.h"
 #include "documents/figure_file.h"
 #include "platform/map_picture.h"
+#include "files/careful_writer.h"
+#include "files/quoted_field.h"
+#include "files/user_folders.h"
 #include "platform/system_clock.h"
 
 namespace orvanta {
@@ -23,15 +26,37 @@ int Fail(const std::string& reason) {
     return 1;
 }
 
-// "path: reason", the path said once though the reason may begin with it.
+// "path: reason", the path said once though the reason may begin with it,
+// and on one line whatever the name holds.
 std::string Describe(const std::string& path, const std::string& reason, int line = 0) {
-    std::string text = reason.rfind(path, 0) == 0 ? reason : path + ": " + reason;
+    std::string text = EscapeControls(reason.rfind(path, 0) == 0 ? reason : path + ": " + reason);
     if (line > 0) text += " (line " + std::to_string(line) + ")";
     return text;
 }
 
 std::string Describe(const std::string& path, const ReadFailure& failure) {
     return Describe(path, failure.reason, failure.line);
+}
+
+// The input is never written over: an output that is the input is refused.
+WriteOptions InputsOf(const CommandLine& line) {
+    WriteOptions options;
+    if (const auto identity = IdentityOf(line.input)) options.inputs.push_back(*identity);
+    return options;
+}
+
+void TellInterruptedSave(const std::string& path, const InterruptedSave& found) {
+    const char* what = nullptr;
+    switch (found.outcome) {
+        case InterruptedSave::Outcome::None: return;
+        case InterruptedSave::Outcome::Finished: what = "an interrupted earlier save had finished; its copy was removed"; break;
+        case InterruptedSave::Outcome::Restored: what = "an interrupted earlier save was undone; the file is as before it"; break;
+        case InterruptedSave::Outcome::KeptAside: what = "an interrupted earlier save could not be undone; the old contents are in"; break;
+    }
+    std::fprintf(stderr, "orvanta: %s: %s%s\n", EscapeControls(path).c_str(), what,
+                 found.copyPath.empty() || found.outcome != InterruptedSave::Outcome::KeptAside
+                     ? ""
+                     : (" " + EscapeControls(found.copyPath)).c_str());
 }
 
 int ExportPicture(const CommandLine& line, const std::string& programFolder, const std::vector<LineRecord>& records) {
@@ -44,6 +69,7 @@ int ExportPicture(const CommandLine& line, const std::string& programFolder, con
     const QSize size(1920, 1080);
     state.view.zoomUnit = static_cast<int32_t>(std::nearbyint(size.height() * kTwipsPerPixel / 225.0));
     state.document.open = true;
+    state.document.file = line.input;
     state.document.figure.ReplaceLines(records);
     const ExportChoice choice = line.format == "svg"   ? ExportChoice::Svg
                                 : line.format == "pdf" ? ExportChoice::Pdf
@@ -72,12 +98,12 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         "export",
         "Writes FIGURE.con to OUTPUT without a window. FORMAT: stellarium (a sky-culture folder, Stellarium 24 and "
         "later), stellarium-fab (a sky-culture folder, Stellarium 0.22 and 23), geojson (web sky maps), svg, png, pdf "
-        "(a picture of the default view).",
+        "(a picture of the default view). OUTPUT - writes a file format to standard output.",
         "FORMAT");
     const QCommandLineOption importOption(
         "import",
         "Reads SOURCE (a constellationship.fab, an index.json, a GeoJSON lines file, or a sky-culture folder holding "
-        "one of them) and writes it as the figure OUTPUT.con, without a window.",
+        "one of them) and writes it as the figure OUTPUT.con (- for standard output), without a window.",
         "SOURCE");
     const QCommandLineOption scaleOption("scale", "With --export png: 1 or 2 pixels to the map's pixel.", "N", "1");
     parser.addOptions({exportOption, importOption, scaleOption});
@@ -137,12 +163,17 @@ int RunVerb(const CommandLine& line, const std::string& programFolder) {
             return Fail(Describe(failedPath, failure));
         const ImportResult result = ImportFigure(line.input, sky.Reference());
         if (result.failure.failed) return Fail(Describe(line.input, result.failure));
-        std::string error;
-        if (!WriteFigureFile(result.records, line.output, error)) return Fail(Describe(line.output, error));
         if (result.skippedLines > 0)
             std::fprintf(stderr, "orvanta: %d lines skipped: their stars are not in the catalogue\n", result.skippedLines);
+        // An empty figure would replace the output with nothing.
+        if (result.records.empty())
+            return Fail(Describe(line.input, "no line could be read, so " + line.output + " was not written"));
+        const WriteResult written = WriteFigureFile(result.records, line.output, InputsOf(line));
+        TellInterruptedSave(line.output, written.earlier);
+        if (!written.written) return Fail(Describe(line.output, written.error));
         return 0;
     }
+    TellInterruptedSave(line.input, FinishInterruptedSave(line.input));
     std::vector<LineRecord> records;
     if (auto failure = ReadFigureRecords(line.input, records); failure.failed) return Fail(Describe(line.input, failure));
     if (NeedsPainting(line)) return ExportPicture(line, folder, records);
@@ -150,7 +181,8 @@ int RunVerb(const CommandLine& line, const std::string& programFolder) {
     std::string failedPath;
     if (auto failure = LoadExchangeSky(folder, EnglishConstellationNames(strings), sky, failedPath); failure.failed)
         return Fail(Describe(failedPath, failure));
-    const ExportFailure result = ExportFigure(*ExchangeFormatNamed(line.format), records, sky.Reference(), line.output);
+    const ExportFailure result =
+        ExportFigure(*ExchangeFormatNamed(line.format), records, sky.Reference(), line.output, {}, InputsOf(line));
     if (result.failed) return Fail(Describe(line.output, result.reason));
     if (result.linesLeftOut > 0)
         std::fprintf(stderr, "orvanta: %d lines left out: an end of theirs is on no star of the catalogue\n",

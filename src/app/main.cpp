@@ -17,6 +17,7 @@
 #include "platform/main_window.h"
 #include "platform/system_clock.h"
 #include "platform/termination.h"
+#include "files/user_folders.h"
 
 namespace {
 
@@ -86,6 +87,7 @@ int main(int argc, char* argv[]) {
         // The figure named on the command line opens as Open opens it; then the
         // changes a killed Orvanta left behind are offered.
         if (!line.file.empty()) orvanta::OpenFigureFile(state, window, line.file);
+        orvanta::WarnIfRecoveryImpossible(state, window);
         orvanta::OfferRecoveries(state, window, orvanta::RecoveryFolder());
     });
     // The star names for the read-out, read once the window is up rather than

@@ -47,9 +47,10 @@ bool KeepOtherWritersChange(ProgramState& state, Window& window, const std::stri
 // Writes the figure to path; on success that file is the document's and the figure is saved.
 bool WriteDocument(ProgramState& state, Window& window, const std::string& path) {
     if (KeepOtherWritersChange(state, window, path)) return false;
-    std::string error;
-    if (!WriteFigureFile(state.document.figure.Records(), path, error)) {
-        ReportSaveFailure(state, window, path, error);
+    const WriteResult written = WriteFigureFile(state.document.figure.Records(), path);
+    ReportInterruptedSave(state, window, path, written.earlier);
+    if (!written.written) {
+        ReportSaveFailure(state, window, path, written.error);
         return false;
     }
     state.document.file = path;
@@ -65,6 +66,19 @@ bool WriteDocument(ProgramState& state, Window& window, const std::string& path)
 
 std::string FigureFileFilter(const ProgramState& state) {
     return Text(state.strings, TextKey::FigureFilter) + " (*.con)|*.con|";
+}
+
+void ReportInterruptedSave(const ProgramState& state, Window& window, const std::string& path,
+                           const InterruptedSave& found) {
+    TextKey key;
+    switch (found.outcome) {
+        case InterruptedSave::Outcome::None: return;
+        case InterruptedSave::Outcome::Finished: key = TextKey::InterruptedSaveFinished; break;
+        case InterruptedSave::Outcome::Restored: key = TextKey::InterruptedSaveRestored; break;
+        case InterruptedSave::Outcome::KeptAside: key = TextKey::InterruptedSaveKeptAside; break;
+    }
+    window.ShowMessage(FillIn(Text(state.strings, key), {found.copyPath}) + "\n\n" + path,
+                       Text(state.strings, TextKey::Title), MessageIcon::Information);
 }
 
 void ReportSaveFailure(const ProgramState& state, Window& window, const std::string& path, const std::string& error) {
@@ -98,6 +112,7 @@ bool GuardUnsavedChanges(ProgramState& state, Window& window) {
 }
 
 bool OpenFigureFile(ProgramState& state, Window& window, const std::string& path) {
+    ReportInterruptedSave(state, window, path, FinishInterruptedSave(path));
     // Read first: a file that is not a figure leaves the document as it was.
     std::vector<LineRecord> records;
     if (auto failure = ReadFigureRecords(path, records); failure.failed) {

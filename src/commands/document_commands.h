@@ -5,6 +5,7 @@
 
 #include "commands/program_state.h"
 #include "commands/window.h"
+#include "files/interrupted_saves.h"
 
 namespace orvanta {
 
@@ -13,6 +14,9 @@ std::string FigureFileFilter(const ProgramState& state);
 
 // Tells the user that the figure could not be written, and that it is kept.
 void ReportSaveFailure(const ProgramState& state, Window& window, const std::string& path, const std::string& error);
+// Tells the user what was found of an interrupted earlier save of the file, if anything.
+void ReportInterruptedSave(const ProgramState& state, Window& window, const std::string& path,
+                           const InterruptedSave& found);
 // Tells the user that a data file beside the program could not be read.
 void ReportDataFailure(const ProgramState& state, Window& window, const std::string& path, const ReadFailure& failure);
 // Tells the user that a figure file could not be read, and that nothing changed.

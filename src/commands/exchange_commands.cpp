@@ -56,7 +56,16 @@ void ExportCommand(ProgramState& state, Window& window) {
     }
     const ExchangeSky* sky = EnsureExchangeSky(state, &window);
     if (!sky) return;
-    const ExportFailure result = ExportFigure(*format, state.document.figure.Records(), sky->Reference(), target.path);
+    const WriteOptions options = SparingTheDocument(state.document);
+    ExportFailure result = ExportFigure(*format, state.document.figure.Records(), sky->Reference(), target.path, {}, options);
+    // A folder of other things: written into only when the user says so, and then only the culture's own files.
+    if (result.failed && !result.foreignFiles.empty()) {
+        if (!window.AskYesNo(FillIn(Text(state.strings, TextKey::ExportIntoOtherFiles), {result.foreignFiles}) +
+                                 "\n\n" + target.path,
+                             Text(state.strings, TextKey::Warning)))
+            return;
+        result = ExportFigure(*format, state.document.figure.Records(), sky->Reference(), target.path, {}, options, true);
+    }
     if (result.failed)
         Tell(state, window, TextKey::ExportFailed, target.path + "\n" + result.reason, MessageIcon::Critical);
     else if (result.linesLeftOut > 0)
@@ -80,6 +89,12 @@ void ImportCommand(ProgramState& state, Window& window) {
         if (result.failure.line > 0) detail += "\n" + Text(state.strings, TextKey::ReadingStoppedAt) + " " +
                                                std::to_string(result.failure.line);
         return Tell(state, window, TextKey::ImportFailed, detail, MessageIcon::Critical);
+    }
+    if (result.records.empty()) {
+        std::string detail = path;
+        if (result.skippedLines > 0)
+            detail += "\n" + FillIn(Text(state.strings, TextKey::ImportLinesSkipped), {std::to_string(result.skippedLines)});
+        return Tell(state, window, TextKey::ImportNoLines, detail, MessageIcon::Critical);
     }
     ShowDocument(state, window, "", {});
     RecordEdit(state, window, FigureEdit{FigureEdit::Kind::ReplaceLines, 0, {}, {}, std::move(result.records)});

@@ -6,6 +6,7 @@
 
 #include "commands/document_commands.h"
 #include "commands/window_state.h"
+#include "files/user_folders.h"
 
 namespace orvanta {
 
@@ -28,17 +29,6 @@ std::string ProgramFolder(const std::string& reportedFolder) {
     if (!reportedFolder.empty() && reportedFolder.back() == '/') return reportedFolder;
     return reportedFolder + '/';
 }
-
-std::string XdgFolder(const char* variable, const char* underHome) {
-    const char* base = std::getenv(variable);
-    // The XDG rule: a relative path is to be ignored.
-    if (base && base[0] == '/') return std::string(base) + "/orvanta/";
-    const char* home = std::getenv("HOME");
-    if (home && home[0] == '/') return std::string(home) + "/" + underHome + "/orvanta/";
-    return {};
-}
-
-std::string UserConfigFolder() { return XdgFolder("XDG_CONFIG_HOME", ".config"); }
 
 std::string FindIniPath(const std::string& userConfigFolder, const std::string& programFolder) {
     for (const std::string& folder : {userConfigFolder, programFolder}) {

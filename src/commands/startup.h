@@ -15,10 +15,6 @@ std::string ProgramFolder(const std::string& reportedFolder);
 // installed program can be translated without root; else the one beside the
 // program; else "".
 std::string FindIniPath(const std::string& userConfigFolder, const std::string& programFolder);
-// $XDG_CONFIG_HOME/orvanta/, or ~/.config/orvanta/; "" without a home.
-std::string UserConfigFolder();
-// Orvanta's folder in an XDG base folder: $variable/orvanta/, else ~/underHome/orvanta/.
-std::string XdgFolder(const char* variable, const char* underHome);
 
 // The view's sidereal time from the sky time and the longitude.
 void RefreshSiderealTime(ProgramState& state);

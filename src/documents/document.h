@@ -7,7 +7,8 @@
 
 #include "figure/edit_history.h"
 #include "figure/figure.h"
-#include "sky/text_file.h"
+#include "files/careful_writer.h"
+#include "files/file_reading.h"
 
 namespace orvanta {
 
@@ -22,5 +23,14 @@ struct Document {
     // Unsaved changes: the figure differs from the state last read or written.
     bool Changed() const { return open && !history.IsClean(); }
 };
+
+// What an export or a recovery file must not write over: the document's own
+// file, which another format would replace.
+inline WriteOptions SparingTheDocument(const Document& document) {
+    WriteOptions options;
+    if (!document.file.empty())
+        if (const auto identity = IdentityOf(document.file)) options.inputs.push_back(*identity);
+    return options;
+}
 
 }  // namespace orvanta

@@ -1,9 +1,8 @@
 #include "documents/figure_file.h"
 
-#include "documents/atomic_file.h"
 #include "figure/figure.h"
 #include "sky/number_reader.h"
-#include "sky/text_file.h"
+#include "files/file_reading.h"
 
 namespace orvanta {
 
@@ -43,8 +42,9 @@ ReadFailure ParseFigureFile(const std::string& text, std::vector<LineRecord>& re
     return {};
 }
 
-bool WriteFigureFile(const std::vector<LineRecord>& records, const std::string& path, std::string& error) {
-    return WriteFileAtomically(path, FormatFigureFile(records), error);
+WriteResult WriteFigureFile(const std::vector<LineRecord>& records, const std::string& path,
+                            const WriteOptions& options) {
+    return WriteFileCarefully(path, FormatFigureFile(records), options);
 }
 
 ReadFailure ReadFigureRecords(const std::string& path, std::vector<LineRecord>& records) {

@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "figure/line_record.h"
-#include "sky/read_failure.h"
+#include "files/careful_writer.h"
+#include "files/read_failure.h"
 
 namespace orvanta {
 
@@ -18,7 +19,8 @@ std::string FormatFigureFile(const std::vector<LineRecord>& records);
 ReadFailure ParseFigureFile(const std::string& text, std::vector<LineRecord>& records);
 
 // Writes the lines so that the old file stays whole if anything fails.
-bool WriteFigureFile(const std::vector<LineRecord>& records, const std::string& path, std::string& error);
+WriteResult WriteFigureFile(const std::vector<LineRecord>& records, const std::string& path,
+                            const WriteOptions& options = {});
 
 // Reads the file into records; on failure records is left as it was.
 ReadFailure ReadFigureRecords(const std::string& path, std::vector<LineRecord>& records);

@@ -1,7 +1,7 @@
 #include "map/boundary_table.h"
 
 #include "sky/number_reader.h"
-#include "sky/text_file.h"
+#include "files/file_reading.h"
 
 namespace orvanta {
 

@@ -1,7 +1,7 @@
 #include "map/constellation_table.h"
 
 #include "sky/number_reader.h"
-#include "sky/text_file.h"
+#include "files/file_reading.h"
 
 namespace orvanta {
 

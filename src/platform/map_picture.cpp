@@ -1,10 +1,11 @@
 #include "platform/map_picture.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
+#include "files/careful_writer.h"
 #include "map/figure_placement.h"
 #include "map/layers.h"
 #include "map/print_colours.h"
@@ -53,15 +54,20 @@ void PaintMapPicture(QPainter& painter, const ProgramState& state, QSize size, P
 }
 
 std::string WriteMapPicture(const ProgramState& state, ExportChoice choice, const std::string& path, QSize size) {
-    // QSaveFile writes beside the target and renames: the old file stays whole if anything fails.
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) return file.errorString().toStdString();
+    // Drawn into memory first: the careful writer then puts the picture in
+    // place whole or not at all, as every file Orvanta writes.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     switch (choice) {
         case ExportChoice::Svg: {
             QSvgGenerator svg;
-            svg.setOutputDevice(&file);
+            svg.setOutputDevice(&buffer);
             svg.setSize(size);
             svg.setViewBox(QRect(QPoint(0, 0), size));
+            // Its width and height in millimetres follow from this: at 96 dpi a
+            // browser shows the picture at the size of the PNG.
+            svg.setResolution(96);
             svg.setTitle("Orvanta");
             QPainter painter(&svg);
             PaintMapPicture(painter, state, size, PictureColours::Screen);
@@ -77,11 +83,11 @@ std::string WriteMapPicture(const ProgramState& state, ExportChoice choice, cons
                 QPainter painter(&image);
                 PaintMapPicture(painter, state, size, PictureColours::Screen);
             }
-            if (!image.save(&file, "PNG")) return file.errorString().toStdString();
+            if (!image.save(&buffer, "PNG")) return "the picture could not be encoded";
             break;
         }
         case ExportChoice::Pdf: {
-            QPdfWriter pdf(&file);
+            QPdfWriter pdf(&buffer);
             pdf.setResolution(96);
             pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
             pdf.setPageSize(QPageSize(QSizeF(size) * 72.0 / 96.0, QPageSize::Point, QString(), QPageSize::ExactMatch));
@@ -92,8 +98,10 @@ std::string WriteMapPicture(const ProgramState& state, ExportChoice choice, cons
         }
         default: return "not a picture format";
     }
-    if (!file.commit()) return file.errorString().toStdString();
-    return {};
+    buffer.close();
+    const WriteResult written = WriteFileCarefully(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())),
+                                                   SparingTheDocument(state.document));
+    return written.written ? std::string() : written.error;
 }
 
 }  // namespace orvanta

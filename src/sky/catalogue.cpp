@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "sky/number_reader.h"
-#include "sky/text_file.h"
+#include "files/file_reading.h"
 
 namespace orvanta {
 

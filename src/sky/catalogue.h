@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "sky/read_failure.h"
+#include "files/read_failure.h"
 #include "sky/star.h"
 
 namespace orvanta {

@@ -2,8 +2,9 @@
 
 #include <cmath>
 
+#include "files/quoted_field.h"
 #include "sky/record_lines.h"
-#include "sky/text_file.h"
+#include "files/file_reading.h"
 
 namespace orvanta {
 
@@ -28,7 +29,7 @@ ReadFailure ParseConstellationBands(const std::string& text, ConstellationBands&
             raHigh ? WholeNumberField(f[2], -kArcsecondsToPole, kArcsecondsToPole, std::nullopt, reason) : std::nullopt;
         if (!decLow) return {true, record.line, reason};
         if (*raLow >= *raHigh) return {true, record.line, "the band ends before it starts"};
-        if (f[3].size() != 3) return {true, record.line, "\"" + f[3] + "\" is not a constellation abbreviation"};
+        if (f[3].size() != 3) return {true, record.line, QuoteField(f[3]) + " is not a constellation abbreviation"};
         // The search takes the first band from the north, so the order carries the meaning.
         if (!read.rows.empty() && *decLow > read.rows.back().decLow)
             return {true, record.line, "the bands are not sorted from north to south"};

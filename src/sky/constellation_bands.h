@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "sky/read_failure.h"
+#include "files/read_failure.h"
 #include "sky/sky_vector.h"
 
 namespace orvanta {

@@ -4,28 +4,19 @@
 #include <charconv>
 #include <type_traits>
 
+#include "files/quoted_field.h"
+
 namespace orvanta {
 
 namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
-// Messages quote a bad field; a field of megabytes must not make a message of megabytes.
-constexpr size_t kQuotedFieldLimit = 40;
-
 std::string_view SkipByteOrderMark(std::string_view text) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     return text;
 }
 }  // namespace
-
-std::string QuoteField(std::string_view field) {
-    if (field.size() <= kQuotedFieldLimit) return "\"" + std::string(field) + "\"";
-    size_t cut = kQuotedFieldLimit;
-    // Never cut inside a UTF-8 character.
-    while (cut > 0 && (static_cast<unsigned char>(field[cut]) & 0xC0) == 0x80) --cut;
-    return "\"" + std::string(field.substr(0, cut)) + "\u2026\"";
-}
 
 NumberReader::NumberReader(std::string_view text) : text_(SkipByteOrderMark(text)) {}
 

@@ -9,9 +9,6 @@
 
 namespace orvanta {
 
-// A field for a message: in quotes, cut after about 40 characters with "…".
-std::string QuoteField(std::string_view field);
-
 class NumberReader {
 public:
     explicit NumberReader(std::string_view text);

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "files/quoted_field.h"
+
 namespace orvanta {
 
 namespace {
@@ -78,11 +80,11 @@ std::optional<int64_t> WholeNumberField(const std::string& field, int64_t low, i
     int64_t value = 0;
     const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
     if (error != std::errc() || end != field.data() + field.size()) {
-        reason = "\"" + field + "\" is not a whole number";
+        reason = QuoteField(field) + " is not a whole number";
         return std::nullopt;
     }
     if (value < low || value > high) {
-        reason = field + " is outside " + std::to_string(low) + " to " + std::to_string(high);
+        reason = QuoteField(field) + " is outside " + std::to_string(low) + " to " + std::to_string(high);
         return std::nullopt;
     }
     return value;

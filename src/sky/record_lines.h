@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "sky/read_failure.h"
+#include "files/read_failure.h"
 
 namespace orvanta {
 

@@ -1,7 +1,8 @@
 #include "sky/star_identities.h"
 
+#include "files/quoted_field.h"
 #include "sky/record_lines.h"
-#include "sky/text_file.h"
+#include "files/file_reading.h"
 
 namespace orvanta {
 
@@ -25,15 +26,15 @@ ReadFailure ParseStarIdentities(const std::string& text, StarIdentities& identit
         const auto hd = hip ? WholeNumberField(f[1], 1, 999999, 0, reason) : std::nullopt;
         const auto hr = hd ? WholeNumberField(f[2], 1, 9999, 0, reason) : std::nullopt;
         if (!hr) return {true, record.line, reason};
-        if (f[5].size() != 3) return {true, record.line, "\"" + f[5] + "\" is not a constellation abbreviation"};
+        if (f[5].size() != 3) return {true, record.line, QuoteField(f[5]) + " is not a constellation abbreviation"};
         // A designation names its constellation; without one there is nothing to name.
         const bool designated = !f[3].empty() || !f[4].empty();
         if (designated ? f[7].size() != 3 : !f[7].empty())
             return {true, record.line,
-                    designated ? "\"" + f[7] + "\" is not a constellation abbreviation"
-                               : "\"" + f[7] + "\" names the constellation of a designation the star does not have"};
+                    designated ? QuoteField(f[7]) + " is not a constellation abbreviation"
+                               : QuoteField(f[7]) + " names the constellation of a designation the star does not have"};
         if (!read.indexOfHip.emplace(static_cast<int32_t>(*hip), read.stars.size()).second)
-            return {true, record.line, "HIP " + f[0] + " appears twice"};
+            return {true, record.line, "HIP " + QuoteField(f[0]) + " appears twice"};
         read.stars.push_back({static_cast<int32_t>(*hip), static_cast<int32_t>(*hd), static_cast<int32_t>(*hr), f[3],
                               f[4], f[5], f[6], f[7]});
     }

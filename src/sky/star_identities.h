@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "sky/read_failure.h"
+#include "files/read_failure.h"
 
 namespace orvanta {
 

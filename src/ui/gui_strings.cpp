@@ -107,6 +107,17 @@ const BuiltIn kBuiltInTexts[] = {
     {TextKey::ImportFailed, "This file could not be imported, so the figure shown has not changed.", true},
     {TextKey::ImportLinesSkipped, "%1 lines were skipped: their stars are not in the catalogue.", true},
     {TextKey::ImportFilter, "Sky cultures and web sky maps (*.fab *.json)", true},
+    {TextKey::RecoveryFolderUnwritable, "Unsaved changes cannot be kept for recovery: Orvanta may not write in %1. "
+                                        "To make it possible, run:\n\n%2", true},
+    {TextKey::InterruptedSaveFinished, "Orvanta was stopped while it saved this file, after the new contents were "
+                                       "written. The copy of the old contents it kept has been removed.", true},
+    {TextKey::InterruptedSaveRestored, "Orvanta was stopped while it saved this file. The file has been put back as "
+                                       "it was before that save.", true},
+    {TextKey::InterruptedSaveKeptAside, "Orvanta was stopped while it saved this file, and the file could not be put "
+                                        "back. Its old contents are kept in %1.", true},
+    {TextKey::ExportIntoOtherFiles, "This folder holds files that are not a sky culture's: %1. Do you want to write "
+                                    "the sky culture's own files into it? Nothing else in it will change.", true},
+    {TextKey::ImportNoLines, "No line could be read from this file, so the figure shown has not changed.", true},
     {TextKey::RecoveryOffer, "Orvanta ended before the changes to %1 (made at %2) were saved. Do you want to "
                              "restore them?", true},
 };

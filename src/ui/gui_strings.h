@@ -77,6 +77,12 @@ enum class TextKey : int {
     ImportFailed = 272,
     ImportLinesSkipped = 274,
     ImportFilter = 276,
+    RecoveryFolderUnwritable = 278,
+    InterruptedSaveFinished = 280,
+    InterruptedSaveRestored = 282,
+    InterruptedSaveKeptAside = 284,
+    ExportIntoOtherFiles = 286,
+    ImportNoLines = 288,
 };
 
 struct GuiStrings {

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "sky/text_file.h"
+#include "files/file_reading.h"
 
 namespace orvanta {
 

@@ -278,17 +278,36 @@ TEST(Exchange, GeoJsonLongitudeWrapsIntoHalfCircles) {
     EXPECT_NEAR(points[1][1].get<double>(), scheat.dec / 100.0, 1e-9);
 }
 
-TEST(Exchange, FoldersAreWrittenWholeOrNotAtAll) {
+// A culture export writes the culture's own files and nothing else: into a
+// new folder, a culture's folder of the same id or of the older form; a
+// folder of other things only when allowed, and then beside them.
+TEST(Exchange, ACultureFolderGetsItsOwnFilesAndNothingElseChanges) {
     const ShippedSky& sky = ShippedSky::Get();
     const std::vector<LineRecord> lines = {Between(sky, kBetelgeuse, kBellatrix)};
     TempFolder folder;
-    // An earlier export is replaced, and nothing is left beside it.
-    std::filesystem::create_directory(folder.File("out"));
-    folder.Write("out/stale.txt", "old");
     ASSERT_FALSE(ExportFigure(ExchangeFormat::Stellarium, lines, sky.Reference(), folder.File("out")).failed);
-    EXPECT_FALSE(std::filesystem::exists(folder.File("out/stale.txt")));
-    EXPECT_TRUE(std::filesystem::exists(folder.File("out/index.json")));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Dir()), {}), 1);
+    // Files of the culture that an export does not write (pictures, translations) stay.
+    folder.Write("out/illustrations.png", "picture");
+    ASSERT_FALSE(ExportFigure(ExchangeFormat::Stellarium, lines, sky.Reference(), folder.File("out")).failed);
+    EXPECT_EQ(TempFolder::Read(folder.File("out/illustrations.png")), "picture");
+
+    std::filesystem::create_directories(folder.File("mine"));
+    std::filesystem::create_directories(folder.File("other"));
+    folder.Write("mine/notes.txt", "");
+    folder.Write("mine/photo.jpg", "");
+    const ExportFailure refused = ExportFigure(ExchangeFormat::StellariumFab, lines, sky.Reference(), folder.File("mine"));
+    EXPECT_TRUE(refused.failed);
+    EXPECT_EQ(refused.foreignFiles, "notes.txt, photo.jpg");
+    EXPECT_FALSE(std::filesystem::exists(folder.File("mine/info.ini")));
+    ASSERT_FALSE(ExportFigure(ExchangeFormat::StellariumFab, lines, sky.Reference(), folder.File("mine"), {}, {}, true).failed);
+    EXPECT_TRUE(std::filesystem::exists(folder.File("mine/notes.txt")));
+    EXPECT_TRUE(std::filesystem::exists(folder.File("mine/constellationship.fab")));
+    // Now a culture of the older form: no question the next time.
+    EXPECT_FALSE(ExportFigure(ExchangeFormat::StellariumFab, lines, sky.Reference(), folder.File("mine")).failed);
+    // An index.json of another culture is another culture's folder.
+    folder.Write("other/index.json", R"({"id": "someone-else"})");
+    EXPECT_EQ(ExportFigure(ExchangeFormat::Stellarium, lines, sky.Reference(), folder.File("other")).foreignFiles,
+              "index.json");
 
     const struct {
         ExchangeFormat format;
@@ -298,15 +317,16 @@ TEST(Exchange, FoldersAreWrittenWholeOrNotAtAll) {
         {ExchangeFormat::Stellarium, folder.File("two words")},           // no valid id
         {ExchangeFormat::StellariumFab, folder.Write("a-file", "x")},     // a file in the way
         {ExchangeFormat::GeoJson, folder.File("out")},                    // a folder in the way
+        {ExchangeFormat::Stellarium, "-"},                                // a folder cannot go to standard output
     };
-    for (const auto& f : failures) {
-        const ExportFailure failure = ExportFigure(f.format, lines, sky.Reference(), f.output);
-        EXPECT_TRUE(failure.failed) << f.output;
-        EXPECT_EQ(failure.reason.rfind(f.output, 0), 0u) << failure.reason;
-    }
+    for (const auto& f : failures) EXPECT_TRUE(ExportFigure(f.format, lines, sky.Reference(), f.output).failed) << f.output;
     EXPECT_EQ(TempFolder::Read(folder.File("a-file")), "x");
-    EXPECT_TRUE(std::filesystem::exists(folder.File("out/index.json")));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Dir()), {}), 2);
+    // A line beyond a pole is no place on the sky: refused, naming it.
+    const ExportFailure offSky = ExportFigure(ExchangeFormat::GeoJson, {lines[0], {100, 200, 300, -32768}},
+                                              sky.Reference(), folder.File("off.json"));
+    EXPECT_TRUE(offSky.failed);
+    EXPECT_NE(offSky.reason.find("line 2"), std::string::npos) << offSky.reason;
+    EXPECT_NE(offSky.reason.find("-327.68"), std::string::npos) << offSky.reason;
 }
 
 TEST(Exchange, HandWrittenFilesAndTheirMalformedTwins) {

@@ -11,8 +11,7 @@ using orvanta::testing::TempFolder;
 TEST(FigureFile, WrittenFormAndReadingItBack) {
     TempFolder folder;
     const std::vector<LineRecord> lines{{1, 1, 1, 1}, {5919, 741, 5242, -820}, {-32768, 32767, 23999, -9000}};
-    std::string error;
-    ASSERT_TRUE(WriteFigureFile(lines, folder.File("f.con"), error)) << error;
+    ASSERT_TRUE(WriteFigureFile(lines, folder.File("f.con")).written);
     EXPECT_EQ(TempFolder::Read(folder.File("f.con")), "1,1,1,1\r\n5919,741,5242,-820\r\n-32768,32767,23999,-9000\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Dir()), {}), 1);  // no temporary left
 
@@ -20,7 +19,7 @@ TEST(FigureFile, WrittenFormAndReadingItBack) {
     ASSERT_FALSE(ReadFigureRecords(folder.File("f.con"), copy).failed);
     EXPECT_EQ(copy, lines);
     // An empty figure is an empty file.
-    ASSERT_TRUE(WriteFigureFile({}, folder.File("f.con"), error)) << error;
+    ASSERT_TRUE(WriteFigureFile({}, folder.File("f.con")).written);
     EXPECT_EQ(TempFolder::Read(folder.File("f.con")), "");
     ASSERT_FALSE(ReadFigureRecords(folder.File("f.con"), copy).failed);
     EXPECT_TRUE(copy.empty());

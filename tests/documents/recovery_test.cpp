@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <fstream>
 
 #include "commands/figure_edits.h"
 #include "commands/recovery.h"
@@ -38,11 +39,14 @@ protected:
     // A recovery file as a killed Orvanta leaves it.
     std::string LeaveOrphan(const std::string& documentFile, std::vector<LineRecord> records, int processId) {
         const Recovery recovery{"", processId, documentFile, "2026-12-05 23:59", std::move(records)};
-        return stateFolder.Write("recovery-" + std::to_string(processId) + ".txt", FormatRecovery(recovery));
+        const std::string kept = RecoveryPathFor(stateFolder.Dir(), processId);
+        std::ofstream(kept, std::ios::binary) << FormatRecovery(recovery);
+        return kept;
     }
 
     TempFolder stateFolder;
-    const std::string path = folder.Write("a.con", kTwoLines);
+    // Any name a file system allows comes back whole, a line end in it too.
+    const std::string path = folder.Write("a\nfigure.con", kTwoLines);
 };
 
 TEST_F(Recoveries, ChangesAreKeptUntilSavedOrLetGo) {
@@ -106,7 +110,8 @@ TEST_F(Recoveries, KilledChangesAreOfferedAndRestoredOntoTheirFile) {
 
 TEST_F(Recoveries, DeclinedChangesAreRemovedAndBrokenFilesLeftAlone) {
     const std::string declined = LeaveOrphan("", {{9, 9, 9, 9}}, EndedProcessId());
-    const std::string broken = stateFolder.Write("recovery-" + std::to_string(EndedProcessId()) + ".txt", "junk");
+    const std::string broken = RecoveryPathFor(stateFolder.Dir(), EndedProcessId());
+    std::ofstream(broken) << "junk";
     window.yesNoAnswers = {false};
     OfferRecoveries(state, window, stateFolder.Dir());
     EXPECT_EQ(window.questions.size(), 1u);
@@ -114,6 +119,16 @@ TEST_F(Recoveries, DeclinedChangesAreRemovedAndBrokenFilesLeftAlone) {
     EXPECT_FALSE(std::filesystem::exists(declined));
     EXPECT_TRUE(std::filesystem::exists(broken));
     EXPECT_FALSE(state.document.open);
+}
+
+TEST_F(Recoveries, AFolderThatCannotBeWrittenIsToldOnce) {
+    WarnIfRecoveryImpossible(state, window);
+    EXPECT_TRUE(window.messages.empty());
+    state.recoveryPath = "/proc/orvanta-no-such-folder/recovery-1.txt";
+    WarnIfRecoveryImpossible(state, window);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_NE(window.messages[0].text.find("/proc/orvanta-no-such-folder/"), std::string::npos);
+    EXPECT_NE(window.messages[0].text.find("sudo chown -R"), std::string::npos);
 }
 
 }  // namespace

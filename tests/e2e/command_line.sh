@@ -55,6 +55,39 @@ done
 printf '1,2,3\r\n' >three.con
 expect_status 1 "$program" --export geojson three.con bad.json
 [ ! -e bad.json ] || fail "a bad figure was exported"
+# A huge field is quoted short, and a NUL in it does not cut the message.
+{ printf 'Ori 1 '; head -c 10000000 /dev/zero | tr '\0' 7; printf '\n'; } >huge.fab
+expect_status 1 "$program" --import huge.fab bad.con
+[ "$(wc -c <err)" -lt 300 ] || fail "a 10 MB number gave a message of $(wc -c <err) bytes"
+printf '1,2,3,\0004\r\n' >nul.con
+expect_status 1 "$program" --export geojson nul.con bad.json
+grep -q 'not a whole number' err || fail "the message about a NUL was cut short: $(cat -v err)"
+
+# Guards against the user's own slips: the input as output, an import of no
+# lines over a figure, a line beyond the pole; each leaves the file as it was.
+cp "$examples/orion.con" mine.con
+expect_status 1 "$program" --export geojson mine.con mine.con
+cmp -s mine.con "$examples/orion.con" || fail "the figure was written over by its own export"
+printf '' >empty.fab
+printf '{"constellations":[]}' >none.json
+for source in empty.fab none.json; do
+  expect_status 1 "$program" --import "$source" mine.con
+  cmp -s mine.con "$examples/orion.con" || fail "an import of $source emptied the figure"
+done
+printf '100,200,300,-32768\r\n' >pole.con
+expect_status 1 "$program" --export geojson pole.con pole.json
+grep -q "line 1" err && [ ! -e pole.json ] || fail "a line beyond the pole: $(cat err)"
+# Standard output as OUTPUT.
+expect_status 0 "$program" --export geojson "$examples/orion.con" -
+grep -q FeatureCollection out || fail "no GeoJSON on standard output"
+# An export into a folder of other files leaves them and writes nothing.
+mkdir photos && echo mine >photos/sky.jpg
+expect_status 1 "$program" --export stellarium "$examples/orion.con" photos
+[ "$(ls photos)" = sky.jpg ] || fail "an export wrote into a folder of other files: $(ls photos)"
+# The SVG's declared size is its view box at 96 dpi, as the PNG's is.
+expect_status 0 "$program" --export svg "$examples/orion.con" sized.svg
+width=$(grep -o 'width="[0-9.]*mm"' sized.svg | head -1 | tr -dc '0-9.')
+awk -v w="$width" 'BEGIN { exit !(w * 96 / 25.4 > 1919 && w * 96 / 25.4 < 1921) }' || fail "SVG width ${width}mm"
 
 # A figure named on the command line opens at start, as Open opens it.
 source "$(dirname "$0")/../support/xvfb.sh"

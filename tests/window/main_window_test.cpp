@@ -662,6 +662,25 @@ private slots:
         QCOMPARE(s.dialogs.messages.size(), size_t(1));
         QVERIFY(s.dialogs.messages[0].find("bad.json") != std::string::npos);
         QCOMPARE(s.state.document.file, s.folder.File("imported.con"));
+        // Nor does one that yields no lines.
+        s.dialogs.openAnswers.push_back(s.folder.Write("none.json", "{\"constellations\": []}"));
+        s.window->Action(MenuItem::Import)->trigger();
+        QCOMPARE(s.dialogs.messages.size(), size_t(2));
+        QCOMPARE(s.state.document.file, s.folder.File("imported.con"));
+
+        // A folder of other things is written into only after a Yes, and then only the culture's files go in.
+        const std::string photos = s.folder.File("photos");
+        std::filesystem::create_directories(photos);
+        s.folder.Write("photos/sky.jpg", "mine");
+        s.dialogs.exportAnswers = {{photos, ExportChoice::StellariumFab}, {photos, ExportChoice::StellariumFab}};
+        s.dialogs.yesNoAnswers = {false, true};
+        s.window->Action(MenuItem::Export)->trigger();
+        QVERIFY(!std::filesystem::exists(photos + "/constellationship.fab"));
+        s.window->Action(MenuItem::Export)->trigger();
+        QVERIFY(std::filesystem::exists(photos + "/constellationship.fab"));
+        QCOMPARE(TempFolder::Read(photos + "/sky.jpg"), std::string("mine"));
+        QCOMPARE(s.dialogs.questions.size(), size_t(2));
+        QVERIFY(s.dialogs.questions[0].find("sky.jpg") != std::string::npos);
     }
 
     // On paper the sky is white and the stars and lines are dark.

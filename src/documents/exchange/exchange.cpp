@@ -1,11 +1,13 @@
 #include "documents/exchange/exchange.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
-#include "documents/atomic_file.h"
-#include "documents/exchange/folder_writer.h"
+#include "documents/exchange/exchange_fields.h"
 #include "documents/exchange/geojson_lines.h"
-#include "sky/text_file.h"
+#include "files/file_reading.h"
+#include "files/quoted_field.h"
 
 namespace orvanta {
 
@@ -23,7 +25,53 @@ std::string FolderName(const std::string& path) {
     return p.filename().string();
 }
 
+// The id an index.json gives its culture; empty when it cannot be read.
+std::string CultureIdOf(const std::filesystem::path& indexJson) {
+    std::string text;
+    nlohmann::json root;
+    if (ReadWholeFile(indexJson.string(), text, kMaxImportBytes).failed || ParseJson(text, root).failed ||
+        !root.is_object())
+        return {};
+    const auto id = root.find("id");
+    return id != root.end() && id->is_string() ? id->get<std::string>() : std::string();
+}
+
+// The first line whose declination lies beyond a pole; a figure file can hold
+// any 16-bit value, but no sky program can place such a point.
+std::string LineOffTheSky(const std::vector<LineRecord>& lines) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+        for (const int16_t dec : {lines[i].dec1, lines[i].dec2})
+            if (dec < -9000 || dec > 9000) {
+                char degrees[32];
+                std::snprintf(degrees, sizeof degrees, "%.2f", dec / 100.0);
+                return "line " + std::to_string(i + 1) + " has the declination " + degrees +
+                       "\u00b0, beyond the poles (-90\u00b0 to +90\u00b0)";
+            }
+    }
+    return {};
+}
+
 }  // namespace
+
+std::string ForeignFilesIn(const std::string& folder, const std::string& id) {
+    std::error_code error;
+    const std::filesystem::path path(folder);
+    if (!std::filesystem::is_directory(path, error)) return {};
+    if (std::filesystem::is_regular_file(path / "index.json", error) && CultureIdOf(path / "index.json") == id) return {};
+    if (std::filesystem::is_regular_file(path / "info.ini", error) &&
+        std::filesystem::is_regular_file(path / "constellationship.fab", error))
+        return {};
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(path, error))
+        names.push_back(entry.path().filename().string() + (entry.is_directory(error) ? "/" : ""));
+    if (names.empty()) return {};
+    std::sort(names.begin(), names.end());
+    std::string list;
+    const size_t shown = std::min<size_t>(names.size(), 3);
+    for (size_t i = 0; i < shown; ++i) list += (i == 0 ? "" : ", ") + EscapeControls(names[i]);
+    if (names.size() > shown) list += " and " + std::to_string(names.size() - shown) + " more";
+    return list;
+}
 
 std::optional<ExchangeFormat> ExchangeFormatNamed(const std::string& name) {
     if (name == "stellarium") return ExchangeFormat::Stellarium;
@@ -33,33 +81,43 @@ std::optional<ExchangeFormat> ExchangeFormatNamed(const std::string& name) {
 }
 
 ExportFailure ExportFigure(ExchangeFormat format, const std::vector<LineRecord>& lines, const SkyReference& sky,
-                           const std::string& outputPath, const CultureDetails& details) {
+                           const std::string& outputPath, const CultureDetails& details, const WriteOptions& options,
+                           bool othersAllowed) {
     ExportFailure result;
+    if (std::string off = LineOffTheSky(lines); !off.empty()) return {true, off, 0, {}};
     const std::vector<ConstellationFigure> figures = GroupFigure(lines, sky, result.linesLeftOut);
-    std::string error;
     if (format == ExchangeFormat::GeoJson) {
-        if (!WriteFileAtomically(outputPath, FormatGeoJsonLines(figures, sky.englishNames), error))
-            return {true, outputPath + ": " + error, 0};
+        const WriteResult written = WriteFileCarefully(outputPath, FormatGeoJsonLines(figures, sky.englishNames), options);
+        if (!written.written) return {true, written.error, 0, {}};
         return result;
     }
+    if (IsStandardOutput(outputPath))
+        return {true, "a sky culture is a folder of files and cannot be written to standard output", 0, {}};
     const std::string id = FolderName(outputPath);
     if (id.empty() || id.find_first_of(" \t\r\n") != std::string::npos)
-        return {true, outputPath + ": a sky culture's folder name is its id and may not be empty or hold blanks", 0};
+        return {true, "a sky culture's folder name is its id and may not be empty or hold blanks", 0, {}};
+    if (!othersAllowed) {
+        if (std::string foreign = ForeignFilesIn(outputPath, id); !foreign.empty())
+            return {true, "the folder holds other files (" + foreign + "), not a sky culture's", 0, foreign};
+    }
     CultureDetails named = details;
     if (named.name.empty()) named.name = id;
-    std::vector<std::pair<std::string, std::string>> files;
+    std::vector<FolderFile> files;
+    // The file that makes the folder a culture goes last: an export cut short
+    // leaves the culture that was there, or the new one, never a mixture that reads as one.
     if (format == ExchangeFormat::Stellarium) {
-        files = {{"index.json", FormatIndexJson(figures, id, sky.englishNames)},
-                 {"description.md", FormatDescriptionMarkdown(figures, named, sky.englishNames)}};
+        files = {{"description.md", FormatDescriptionMarkdown(figures, named, sky.englishNames)},
+                 {"index.json", FormatIndexJson(figures, id, sky.englishNames)}};
     } else {
         int leftOut = 0;
         files = {{"info.ini", FormatInfoIni(named)},
-                 {"constellationship.fab", FormatConstellationship(figures, leftOut)},
                  {"constellation_names.eng.fab", FormatConstellationNames(figures, sky.englishNames)},
-                 {"description.en.utf8", FormatDescriptionHtml(named)}};
+                 {"description.en.utf8", FormatDescriptionHtml(named)},
+                 {"constellationship.fab", FormatConstellationship(figures, leftOut)}};
         result.linesLeftOut += leftOut;
     }
-    if (!WriteFolderAtomically(outputPath, files, error)) return {true, outputPath + ": " + error, 0};
+    if (const WriteResult written = WriteFilesIntoFolder(outputPath, files, options); !written.written)
+        return {true, written.error, 0, {}};
     return result;
 }
 

@@ -9,6 +9,7 @@
 #include "documents/exchange/figure_exchange.h"
 #include "documents/exchange/stellarium_culture.h"
 #include "figure/line_record.h"
+#include "files/careful_writer.h"
 
 namespace orvanta {
 
@@ -25,13 +26,28 @@ struct ExportFailure {
     bool failed = false;
     std::string reason;
     int linesLeftOut = 0;  // on success: lines the format could not hold (free ends in .fab)
+    // The folder holds files that are not a sky culture's: what is there, for
+    // a question; the export may be asked again with othersAllowed.
+    std::string foreignFiles;
 };
 
+// What a folder holds that a sky-culture export with this id would not
+// write: empty for a new or empty folder, a folder whose index.json has the
+// id, and a folder of the older form (info.ini and constellationship.fab);
+// else a short list of what is there ("notes.txt, photos/ and 3 more").
+std::string ForeignFilesIn(const std::string& folder, const std::string& id);
+
 // Writes the figure to outputPath (a folder for the Stellarium forms, a file
-// for GeoJSON) atomically: whole or not at all. A sky culture's id is the
-// folder's name, which therefore may hold no blanks.
+// for GeoJSON, "-" for standard output) through the careful writer. A sky
+// culture's id is the folder's name, which therefore may hold no blanks; its
+// files are written one by one, index.json or constellationship.fab last, so
+// that an interrupted export leaves the old culture or the new one, and no
+// other file of the folder is touched. A folder holding other things is
+// written only with othersAllowed. Lines with a declination beyond the poles
+// are refused, naming the first.
 ExportFailure ExportFigure(ExchangeFormat format, const std::vector<LineRecord>& lines, const SkyReference& sky,
-                           const std::string& outputPath, const CultureDetails& details = {});
+                           const std::string& outputPath, const CultureDetails& details = {},
+                           const WriteOptions& options = {}, bool othersAllowed = false);
 
 // Reads a constellationship.fab, an index.json, a GeoJSON lines file or a
 // sky-culture folder holding index.json or constellationship.fab. On failure

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "files/quoted_field.h"
 #include "sky/star_identities.h"
 
 namespace orvanta {
@@ -55,8 +56,15 @@ ReadFailure ParseJson(const std::string& text, nlohmann::json& root) {
         root = nlohmann::json::parse(text);
     } catch (const nlohmann::json::parse_error& error) {
         // The library's message carries its own position; the line is ours to give.
+        // What it read last may be a whole long token: it is quoted as any field is.
         std::string what = error.what();
-        if (const size_t colon = what.rfind(": "); colon != std::string::npos) what = what.substr(colon + 2);
+        if (const size_t colon = what.find(": ", what.find("parse error")); colon != std::string::npos)
+            what = what.substr(colon + 2);
+        if (const size_t last = what.find("; last read: '"); last != std::string::npos) {
+            std::string token = what.substr(last + 14);
+            if (!token.empty() && token.back() == '\'') token.pop_back();
+            what = what.substr(0, last) + "; last read: " + QuoteField(token);
+        }
         return {true, LineAt(text, error.byte == 0 ? 0 : error.byte - 1), "the JSON is not valid: " + what};
     } catch (const nlohmann::json::out_of_range& error) {
         // A number beyond a double ("1e99999") is refused while parsing, with no position.
@@ -71,11 +79,11 @@ std::optional<int32_t> HipparcosNumber(const std::string& word, std::string& rea
     int64_t value = 0;
     const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
     if (word.empty() || end != word.data() + word.size() || error == std::errc::invalid_argument) {
-        reason = "\"" + word + "\" is not a Hipparcos number";
+        reason = QuoteField(word) + " is not a Hipparcos number";
         return std::nullopt;
     }
     if (error == std::errc::result_out_of_range) {
-        reason = "the Hipparcos number " + word + " is out of range";
+        reason = "the Hipparcos number " + QuoteField(word) + " is out of range";
         return std::nullopt;
     }
     return InHipparcosRange(value, reason);
@@ -83,11 +91,11 @@ std::optional<int32_t> HipparcosNumber(const std::string& word, std::string& rea
 
 std::optional<int32_t> HipparcosNumber(const nlohmann::json& value, std::string& reason) {
     if (value.is_number_unsigned() && value.get<uint64_t>() > static_cast<uint64_t>(INT64_MAX)) {
-        reason = "the Hipparcos number " + value.dump() + " is out of range";
+        reason = "the Hipparcos number " + QuoteField(value.dump()) + " is out of range";
         return std::nullopt;
     }
     if (!value.is_number_integer()) {
-        reason = value.dump() + " is not a Hipparcos number";
+        reason = QuoteJson(value) + " is not a Hipparcos number";
         return std::nullopt;
     }
     return InHipparcosRange(value.get<int64_t>(), reason);
@@ -95,20 +103,35 @@ std::optional<int32_t> HipparcosNumber(const nlohmann::json& value, std::string&
 
 std::optional<SkyDirection> PositionOf(const nlohmann::json& value, bool longitudeDegrees, std::string& reason) {
     if (!value.is_array() || value.size() < 2 || !value[0].is_number() || !value[1].is_number()) {
-        reason = value.dump().substr(0, 60) + " is not a pair of numbers";
+        reason = QuoteJson(value) + " is not a pair of numbers";
         return std::nullopt;
     }
     double first = value[0].get<double>();
     const double dec = value[1].get<double>();
     const double low = longitudeDegrees ? -180 : 0, high = longitudeDegrees ? 360 : 24;
     if (!(first >= low && first <= high) || !(dec >= -90 && dec <= 90)) {
-        reason = value.dump().substr(0, 60) + " is outside " + (longitudeDegrees ? "longitude -180 to 360" : "RA 0 to 24") +
+        reason = QuoteJson(value) + " is outside " + (longitudeDegrees ? "longitude -180 to 360" : "RA 0 to 24") +
                  ", Dec -90 to 90";
         return std::nullopt;
     }
     if (longitudeDegrees) first = (first < 0 ? first + 360 : first) / 15;
     if (first >= 24) first -= 24;
     return SkyDirection{first, dec};
+}
+
+std::string QuoteJson(const nlohmann::json& value) {
+    // A string of megabytes is cut before it is written out, not after.
+    if (value.is_string()) return QuoteField(value.get_ref<const std::string&>());
+    if (value.is_array() && value.size() > 8) return QuoteField(nlohmann::json(value.begin(), value.begin() + 8).dump());
+    return QuoteField(value.dump());
+}
+
+std::string EntryName(const std::string& kind, size_t number, const nlohmann::json& object) {
+    std::string entry = kind + " " + std::to_string(number);
+    if (!object.is_object()) return entry;
+    if (const auto id = object.find("id"); id != object.end() && id->is_string())
+        entry += " (" + QuoteField(id->get_ref<const std::string&>()) + ")";
+    return entry;
 }
 
 double JsonDecimal(double value, int decimals) {

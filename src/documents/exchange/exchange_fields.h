@@ -6,7 +6,7 @@
 #include <string>
 #include <nlohmann/json.hpp>
 
-#include "sky/read_failure.h"
+#include "files/read_failure.h"
 #include "sky/sky_vector.h"
 
 namespace orvanta {
@@ -21,6 +21,11 @@ std::optional<int32_t> HipparcosNumber(const nlohmann::json& value, std::string&
 // A JSON pair of numbers as a J2000 direction: [RA hours, Dec degrees], or with
 // longitudeDegrees [longitude, latitude] in degrees as GeoJSON has it.
 std::optional<SkyDirection> PositionOf(const nlohmann::json& value, bool longitudeDegrees, std::string& reason);
+
+// A JSON value for a message, quoted and cut as any input field.
+std::string QuoteJson(const nlohmann::json& value);
+// "constellation 3 (\"CON x Ori\")": an entry of a list by its number and id, for messages.
+std::string EntryName(const std::string& kind, size_t number, const nlohmann::json& object);
 
 // value rounded to the given decimals, so that the written number is short.
 double JsonDecimal(double value, int decimals);

@@ -65,7 +65,11 @@ ExchangePoint ExportedEnd(int16_t ra, int16_t dec, const SkyReference& sky, cons
         if (const StarIdentity* identity = sky.identities.Of(*star))
             return {PointKind::Hipparcos, identity->hip, FromCatalogueUnits(sky.stars[*star].ra, sky.stars[*star].dec)};
     }
-    return {PointKind::FreePoint, 0, FromCatalogueUnits(ra, dec)};
+    // Right ascension is a turn: a figure file may hold it beyond 24 hours or below 0.
+    SkyDirection free = FromCatalogueUnits(ra, dec);
+    free.raHours = std::fmod(free.raHours, 24.0);
+    if (free.raHours < 0) free.raHours += 24;
+    return {PointKind::FreePoint, 0, free};
 }
 
 std::vector<ConstellationFigure> GroupFigure(const std::vector<LineRecord>& lines, const SkyReference& sky,

@@ -7,7 +7,7 @@
 
 #include "documents/exchange/exchange_model.h"
 #include "figure/line_record.h"
-#include "sky/read_failure.h"
+#include "files/read_failure.h"
 #include "sky/star_finder.h"
 
 namespace orvanta {

@@ -56,10 +56,8 @@ ReadFailure ReadGeoJsonLines(const std::string& text, std::vector<ExchangeLine>&
     std::vector<ExchangeLine> read;
     for (size_t f = 0; f < features->size(); ++f) {
         const nlohmann::json& feature = (*features)[f];
-        std::string entry = "feature " + std::to_string(f + 1);
+        const std::string entry = EntryName("feature", f + 1, feature);
         if (!feature.is_object()) return {true, 0, entry + " is not an object"};
-        if (const auto id = feature.find("id"); id != feature.end() && id->is_string())
-            entry += " (" + id->get<std::string>() + ")";
         const auto geometry = feature.find("geometry");
         if (geometry == feature.end() || !geometry->is_object()) return {true, 0, entry + " has no geometry"};
         const auto type = geometry->find("type");
@@ -75,7 +73,7 @@ ReadFailure ReadGeoJsonLines(const std::string& text, std::vector<ExchangeLine>&
                 if (auto failure = ReadLineString((*coordinates)[p], where, read); failure.failed) return failure;
             }
         } else {
-            return {true, 0, entry + ": a " + type->dump() + " geometry holds no lines"};
+            return {true, 0, entry + ": a " + QuoteJson(*type) + " geometry holds no lines"};
         }
     }
     lines = std::move(read);

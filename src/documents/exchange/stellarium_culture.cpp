@@ -6,6 +6,7 @@
 
 #include "documents/exchange/constellation_names.h"
 #include "documents/exchange/exchange_fields.h"
+#include "files/quoted_field.h"
 #include "sky/record_lines.h"
 #include "sky/star_identities.h"
 
@@ -125,9 +126,9 @@ ReadFailure ReadConstellationship(const std::string& text, std::vector<ExchangeL
             if (error != std::errc() || ptr != words[1].data() + words[1].size()) count = -1;
         }
         if (count < 0 || count > 10000)
-            return {true, lineNumber, "expected an abbreviation and the number of lines, found \"" + line + "\""};
+            return {true, lineNumber, "expected an abbreviation and the number of lines, found " + QuoteField(line)};
         if (static_cast<int64_t>(words.size()) != 2 + 2 * count)
-            return {true, lineNumber, words[0] + " has " + words[1] + " lines, which needs " +
+            return {true, lineNumber, QuoteField(words[0]) + " has " + words[1] + " lines, which needs " +
                                           std::to_string(2 * count) + " star numbers, but " +
                                           std::to_string(words.size() - 2) + " are given"};
         for (size_t w = 2; w < words.size(); w += 2) {
@@ -155,10 +156,8 @@ ReadFailure ReadIndexJson(const std::string& text, std::vector<ExchangeLine>& li
     std::vector<ExchangeLine> read;
     for (size_t c = 0; c < constellations->size(); ++c) {
         const nlohmann::json& constellation = (*constellations)[c];
-        std::string entry = "constellation " + std::to_string(c + 1);
+        const std::string entry = EntryName("constellation", c + 1, constellation);
         if (!constellation.is_object()) return {true, 0, entry + " is not an object"};
-        if (const auto id = constellation.find("id"); id != constellation.end() && id->is_string())
-            entry += " (" + id->get<std::string>() + ")";
         const auto polylines = constellation.find("lines");
         if (polylines == constellation.end()) continue;
         if (!polylines->is_array()) return {true, 0, entry + ": \"lines\" is not a list"};

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "documents/exchange/exchange_model.h"
-#include "sky/read_failure.h"
+#include "files/read_failure.h"
 
 namespace orvanta {
 

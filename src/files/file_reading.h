@@ -1,5 +1,5 @@
 #pragma once
-// Whole-file reads for the data files, with a failure that names the cause.
+// Whole-file reads for every file Orvanta reads, with a failure that names the cause.
 // A read never blocks and never holds more than the caller's limit: a FIFO,
 // a device or a huge sparse file is refused before anything is read.
 #include <cstddef>
@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "sky/read_failure.h"
+#include "files/read_failure.h"
 
 namespace orvanta {
 
@@ -29,6 +29,9 @@ struct FileStamp {
     int64_t modifiedNs = 0;  // modification time in nanoseconds since 1970
     bool operator==(const FileStamp&) const = default;
 };
+
+// What a file of this mode is, for a message: "it is a pipe (FIFO), not a file".
+const char* DescribeFileType(unsigned mode);
 
 // The stamp of the file at path (following symbolic links), or nullopt when it cannot be examined.
 std::optional<FileStamp> StampOf(const std::string& path);

@@ -3,6 +3,8 @@
 // early return of a reader or a save leaks one.
 #include <unistd.h>
 
+#include <utility>
+
 namespace orvanta {
 
 class FileDescriptor {
@@ -11,8 +13,14 @@ public:
     ~FileDescriptor() { Close(); }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
+    FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept {
+        if (this != &other) Reset(std::exchange(other.fd_, -1));
+        return *this;
+    }
 
     int get() const { return fd_; }
+    bool IsOpen() const { return fd_ >= 0; }
     void Reset(int fd) {
         Close();
         fd_ = fd;

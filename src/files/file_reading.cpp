@@ -1,4 +1,4 @@
-#include "sky/text_file.h"
+#include "files/file_reading.h"
 
 #include <cerrno>
 #include <cstring>
@@ -6,19 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "sky/file_descriptor.h"
+#include "files/file_descriptor.h"
 
 namespace orvanta {
 
 namespace {
-
-const char* WhatItIs(mode_t mode) {
-    if (S_ISDIR(mode)) return "it is a folder, not a file";
-    if (S_ISFIFO(mode)) return "it is a pipe (FIFO), not a file";
-    if (S_ISSOCK(mode)) return "it is a socket, not a file";
-    if (S_ISCHR(mode) || S_ISBLK(mode)) return "it is a device, not a file";
-    return "it is not a regular file";
-}
 
 std::string SizeInWords(size_t bytes) {
     if (bytes >= (1u << 20)) return std::to_string(bytes >> 20) + " MB";
@@ -45,6 +37,14 @@ FileStamp StampFromInfo(const struct stat& info) {
 
 }  // namespace
 
+const char* DescribeFileType(unsigned mode) {
+    if (S_ISDIR(mode)) return "it is a folder, not a file";
+    if (S_ISFIFO(mode)) return "it is a pipe (FIFO), not a file";
+    if (S_ISSOCK(mode)) return "it is a socket, not a file";
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return "it is a device, not a file";
+    return "it is not a regular file";
+}
+
 std::optional<FileStamp> StampOf(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) return std::nullopt;
@@ -59,13 +59,13 @@ ReadFailure ReadWholeFile(const std::string& path, std::string& text, size_t max
         const int failure = errno;
         struct stat info {};
         // A socket cannot be opened at all; say what it is rather than "No such device".
-        if (failure == ENXIO && ::stat(path.c_str(), &info) == 0) return {true, 0, WhatItIs(info.st_mode)};
+        if (failure == ENXIO && ::stat(path.c_str(), &info) == 0) return {true, 0, DescribeFileType(info.st_mode)};
         return {true, 0, std::strerror(failure)};
     }
     // What was opened is judged, not what the name pointed at a moment earlier.
     struct stat info {};
     if (::fstat(file.get(), &info) != 0) return {true, 0, std::strerror(errno)};
-    if (!S_ISREG(info.st_mode)) return {true, 0, WhatItIs(info.st_mode)};
+    if (!S_ISREG(info.st_mode)) return {true, 0, DescribeFileType(info.st_mode)};
     const size_t size = static_cast<size_t>(info.st_size);
     if (info.st_size < 0 || size > maxBytes)
         return {true, 0, "the file is too large (more than " + SizeInWords(maxBytes) + ")"};

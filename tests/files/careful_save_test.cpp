@@ -6,16 +6,20 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/xattr.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <functional>
+#include <random>
 #include <set>
 
-#include "documents/atomic_file.h"
+#include "files/careful_writer.h"
+#include "files/file_reading.h"
 #include "support/temp_folder.h"
 
 using namespace orvanta;
@@ -33,10 +37,9 @@ struct stat StatusOf(const std::string& path, bool followLinks = true) {
 }
 
 bool Save(const std::string& path, const std::string& bytes, std::string* error = nullptr) {
-    std::string reason;
-    const bool ok = WriteFileAtomically(path, bytes, reason);
-    if (error) *error = reason;
-    return ok;
+    const WriteResult result = WriteFileCarefully(path, bytes);
+    if (error) *error = result.error;
+    return result.written;
 }
 
 std::set<std::string> NamesIn(const std::string& folder) {
@@ -95,6 +98,13 @@ TEST(CarefulSave, ModesAndOwnersAreKept) {
     ::chmod(path.c_str(), 0640);
     ASSERT_TRUE(Save(path, kNew));
     EXPECT_EQ(StatusOf(path).st_mode & 07777, 0640u);
+    // Extended attributes (ACLs are some) stay with the file, where the file system has them.
+    if (::setxattr(path.c_str(), "user.orvanta.test", "kept", 4, 0) == 0) {
+        ASSERT_TRUE(Save(path, kNew));
+        char value[8] = {};
+        EXPECT_EQ(::getxattr(path.c_str(), "user.orvanta.test", value, sizeof value), 4);
+        EXPECT_STREQ(value, "kept");
+    }
 
     // Nobody may write it: refused with a reason, even for root, and left alone.
     ::chmod(path.c_str(), 0444);
@@ -116,12 +126,13 @@ TEST(CarefulSave, ModesAndOwnersAreKept) {
     ASSERT_TRUE(nobody && nogroup);
     const std::string theirs = folder.Write("theirs.con", kOld);
     ASSERT_EQ(::chown(theirs.c_str(), nobody->pw_uid, nogroup->gr_gid), 0);
-    ::chmod(theirs.c_str(), 0600);
+    // Set-group-ID: giving the file to its owner clears the bit, so the mode comes after.
+    ::chmod(theirs.c_str(), 02640);
     ASSERT_TRUE(Save(theirs, kNew));
     EXPECT_EQ(TempFolder::Read(theirs), kNew);
     EXPECT_EQ(StatusOf(theirs).st_uid, nobody->pw_uid);
     EXPECT_EQ(StatusOf(theirs).st_gid, nogroup->gr_gid);
-    EXPECT_EQ(StatusOf(theirs).st_mode & 07777, 0600u);
+    EXPECT_EQ(StatusOf(theirs).st_mode & 07777, 02640u);
 }
 
 // A writable file in a folder that takes no new files is written in place.
@@ -174,21 +185,71 @@ TEST(CarefulSave, AFailedWriteInPlaceKeepsTheOldContents) {
     EXPECT_EQ(NamesIn(folder.Dir()), (std::set<std::string>{"figure.con", "link.con"}));
 }
 
+// A killed save leaves its temporary file; it goes once no living process
+// holds its lock, whatever process number its name or its writer had.
 TEST(CarefulSave, TemporaryFilesOfKilledSavesAreRemoved) {
     TempFolder folder;
-    // The pid of a process that has ended: our temporary files name their process.
-    const pid_t gone = ::fork();
-    if (gone == 0) ::_exit(0);
-    ::waitpid(gone, nullptr, 0);
-    const std::string stale = ".orvanta-save-" + std::to_string(gone) + "-a1b2c3";
-    const std::string live = ".orvanta-save-" + std::to_string(::getpid()) + "-d4e5f6";
-    // After a crash while writing in place, the copy holds the only whole version.
-    const std::string backup = ".orvanta-backup-" + std::to_string(gone) + "-g7h8i9";
-    for (const std::string& name : {stale, live, backup, std::string(".orvanta-save-notes")}) folder.Write(name, kOld);
+    const std::string stale = ".orvanta-k3j2h1g0.tmp";
+    const std::string held = ".orvanta-a1b2c3d4.tmp";
+    const std::string earlier = ".orvanta-save-" + std::to_string(::getpid()) + "-a1b2c3";  // an older version's
+    for (const std::string& name : {stale, held, earlier, std::string(".orvanta-save-notes")}) folder.Write(name, kOld);
+    // A save under way in another process holds its file.
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t holder = ::fork();
+    if (holder == 0) {
+        const int fd = ::open(folder.File(held).c_str(), O_RDONLY);
+        ::flock(fd, LOCK_EX);
+        ::write(ready[1], "x", 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char byte;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
     const std::string path = folder.Write("figure.con", kOld);
     ASSERT_TRUE(Save(path, kNew));
-    EXPECT_EQ(NamesIn(folder.Dir()),
-              (std::set<std::string>{live, backup, ".orvanta-save-notes", "figure.con"}));
+    EXPECT_EQ(NamesIn(folder.Dir()), (std::set<std::string>{held, ".orvanta-save-notes", "figure.con"}));
+    ::kill(holder, SIGKILL);
+    ::waitpid(holder, nullptr, 0);
+    ASSERT_TRUE(Save(path, kOld));
+    EXPECT_EQ(NamesIn(folder.Dir()), (std::set<std::string>{".orvanta-save-notes", "figure.con"}));
+}
+
+// A write in place killed at any moment leaves the file whole once it is next
+// opened or saved, by any of its names: the copy of its old contents puts it
+// back, or is dropped when the new contents were all written.
+TEST(CarefulSave, AKilledWriteInPlaceIsFinishedOrUndoneByAnyName) {
+    TempFolder folder, stateFolder;
+    ::setenv("XDG_STATE_HOME", stateFolder.Dir().c_str(), 1);
+    std::filesystem::create_directories(folder.File("a"));
+    std::filesystem::create_directories(folder.File("b"));
+    const std::string path = folder.Write("a/figure.con", kOld);
+    const std::string otherName = folder.File("b/same.con");
+    std::filesystem::create_hard_link(path, otherName);
+    // Large contents, so that a kill often falls inside the write.
+    const std::string first(2 << 20, '1'), second(3 << 20, '2');
+    std::mt19937 random(20261206);
+    int mended = 0;
+    for (int round = 0; round < 40; ++round) {
+        const pid_t writer = ::fork();
+        if (writer == 0) {
+            for (int i = 0;; ++i) Save(path, i % 2 ? first : second);
+        }
+        ::usleep(std::uniform_int_distribution<useconds_t>(2000, 40000)(random));
+        ::kill(writer, SIGKILL);
+        ::waitpid(writer, nullptr, 0);
+        const InterruptedSave found = FinishInterruptedSave(round % 2 ? path : otherName);
+        EXPECT_NE(found.outcome, InterruptedSave::Outcome::KeptAside);
+        mended += found.outcome != InterruptedSave::Outcome::None;
+        const std::string now = TempFolder::Read(path);
+        EXPECT_TRUE(now == first || now == second || now == kOld) << now.size() << " bytes";
+        EXPECT_EQ(NamesIn(folder.File("a")), (std::set<std::string>{"figure.con"}));
+        EXPECT_FALSE(std::filesystem::exists(stateFolder.File("orvanta/interrupted-saves")) &&
+                     !std::filesystem::is_empty(stateFolder.File("orvanta/interrupted-saves")));
+    }
+    EXPECT_GT(mended, 0) << "no kill fell inside a write";
+    EXPECT_EQ(StatusOf(path).st_nlink, 2u);
+    ::unsetenv("XDG_STATE_HOME");
 }
 
 // The stamp tells the program that another writer changed the file since it was read.

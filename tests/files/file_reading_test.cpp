@@ -15,7 +15,7 @@
 #include "map/boundary_table.h"
 #include "map/constellation_table.h"
 #include "sky/catalogue.h"
-#include "sky/text_file.h"
+#include "files/file_reading.h"
 #include "support/temp_folder.h"
 
 using namespace orvanta;

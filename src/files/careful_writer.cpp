@@ -1,0 +1,408 @@
+#include "files/careful_writer.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/random.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "files/file_place.h"
+#include "files/file_reading.h"
+#include "files/interrupted_saves.h"
+#include "files/raw_io.h"
+
+namespace orvanta {
+
+namespace {
+
+// Short names of our own: a target whose name is near the length limit must
+// still have room for its temporary file beside it.
+constexpr const char kTemporaryPrefix[] = ".orvanta-";
+constexpr const char kTemporarySuffix[] = ".tmp";
+constexpr const char kOldTemporaryPrefix[] = ".orvanta-save-";  // written by earlier versions
+
+std::string RandomName() {
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    unsigned char random[8] = {};
+    if (::getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random))
+        for (unsigned char& r : random) r = static_cast<unsigned char>(std::rand());
+    std::string name = kTemporaryPrefix;
+    for (const unsigned char r : random) name += kLetters[r % (sizeof kLetters - 1)];
+    return name + kTemporarySuffix;
+}
+
+bool IsTemporaryName(const char* name) {
+    const size_t length = std::strlen(name);
+    const size_t prefix = sizeof kTemporaryPrefix - 1, suffix = sizeof kTemporarySuffix - 1;
+    if (std::strncmp(name, kOldTemporaryPrefix, sizeof kOldTemporaryPrefix - 1) == 0) {
+        // .orvanta-save-<pid>-XXXXXX
+        const char* rest = name + sizeof kOldTemporaryPrefix - 1;
+        const size_t digits = std::strspn(rest, "0123456789");
+        return digits > 0 && rest[digits] == '-' && std::strlen(rest + digits + 1) == 6;
+    }
+    return length == prefix + 8 + suffix && std::strncmp(name, kTemporaryPrefix, prefix) == 0 &&
+           std::strcmp(name + length - suffix, kTemporarySuffix) == 0;
+}
+
+// A killed save leaves its temporary file behind. A living one holds a lock
+// on it (a process number alone may have been given to another process).
+void RemoveStaleTemporaries(int folder) {
+    const int listingFd = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* listing = listingFd < 0 ? nullptr : ::fdopendir(listingFd);
+    if (!listing) {
+        if (listingFd >= 0) ::close(listingFd);
+        return;
+    }
+    while (const dirent* entry = ::readdir(listing)) {
+        if (!IsTemporaryName(entry->d_name)) continue;
+        FileDescriptor file(::openat(folder, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat info {};
+        if (!file.IsOpen() || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid())
+            continue;
+        if (::flock(file.get(), LOCK_EX | LOCK_NB) == 0) ::unlinkat(folder, entry->d_name, 0);
+    }
+    ::closedir(listing);
+}
+
+mode_t CurrentUmask() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+// A temporary file in folder, locked. Unnamed where the file system allows
+// it, so that a process killed before the rename leaves nothing behind.
+struct Temporary {
+    FileDescriptor fd;
+    std::string name;  // empty while unnamed
+};
+
+bool CreateTemporary(int folder, Temporary& temporary) {
+    temporary.fd.Reset(::openat(folder, ".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600));
+    for (int attempt = 0; !temporary.fd.IsOpen() && attempt < 100; ++attempt) {
+        temporary.name = RandomName();
+        temporary.fd.Reset(
+            ::openat(folder, temporary.name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (!temporary.fd.IsOpen() && errno != EEXIST) break;
+    }
+    if (!temporary.fd.IsOpen()) {
+        temporary.name.clear();
+        return false;
+    }
+    ::flock(temporary.fd.get(), LOCK_EX);
+    return true;
+}
+
+// Links the unnamed temporary file into folder under name; EEXIST when taken.
+bool LinkTemporary(int folder, const Temporary& temporary, const std::string& name) {
+    const std::string self = "/proc/self/fd/" + std::to_string(temporary.fd.get());
+    return ::linkat(AT_FDCWD, self.c_str(), folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+}
+
+void RemoveTemporary(int folder, Temporary& temporary) {
+    if (!temporary.name.empty()) ::unlinkat(folder, temporary.name.c_str(), 0);
+    temporary.fd.Close();
+}
+
+// Every extended attribute of one file onto another (ACLs among them).
+// False where one cannot be given: the old file is then written in place.
+bool CopyAttributes(int from, int to) {
+    std::string names(65536, '\0');
+    const ssize_t length = ::flistxattr(from, names.data(), names.size());
+    if (length < 0) return errno == ENOTSUP;
+    std::string value;
+    for (size_t at = 0; at < static_cast<size_t>(length); at += std::strlen(names.c_str() + at) + 1) {
+        const char* name = names.c_str() + at;
+        value.assign(65536, '\0');
+        const ssize_t size = ::fgetxattr(from, name, value.data(), value.size());
+        if (size < 0 || ::fsetxattr(to, name, value.data(), static_cast<size_t>(size), 0) != 0) return false;
+    }
+    return true;
+}
+
+enum class Outcome { Done, Failed, WriteInPlace };
+
+// Writes a new file beside the target and renames it over the target (or
+// links it under the target's name for a new file). existing is the old
+// file's status, or nullptr for a new file.
+Outcome ReplaceByRename(const FilePlace& place, const struct stat* existing, std::string_view bytes,
+                        std::string& error) {
+    const int folder = place.folder.get();
+    Temporary temporary;
+    if (!CreateTemporary(folder, temporary)) {
+        // The folder refuses new files, but the file itself may still be writable.
+        if (existing && (errno == EACCES || errno == EPERM || errno == EROFS)) return Outcome::WriteInPlace;
+        error = std::strerror(errno);
+        return Outcome::Failed;
+    }
+    const auto giveUp = [&](Outcome outcome, int failure) {
+        RemoveTemporary(folder, temporary);
+        if (outcome == Outcome::Failed) error = std::strerror(failure);
+        return outcome;
+    };
+    if (existing) {
+        struct stat created {};
+        ::fstat(temporary.fd.get(), &created);
+        // Only root may give a file away; anyone else keeps the old owner by writing in place.
+        if ((created.st_uid != existing->st_uid || created.st_gid != existing->st_gid) &&
+            ::fchown(temporary.fd.get(), existing->st_uid, existing->st_gid) != 0)
+            return giveUp(Outcome::WriteInPlace, 0);
+        // After fchown, which clears the set-user-ID and set-group-ID bits.
+        if (::fchmod(temporary.fd.get(), existing->st_mode & 07777) != 0) return giveUp(Outcome::WriteInPlace, 0);
+        FileDescriptor old(::openat(folder, place.name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        if (!old.IsOpen() || !CopyAttributes(old.get(), temporary.fd.get())) return giveUp(Outcome::WriteInPlace, 0);
+    } else {
+        ::fchmod(temporary.fd.get(), 0666 & ~CurrentUmask());
+    }
+    if (!WriteAllAt(temporary.fd.get(), bytes, 0) || ::fsync(temporary.fd.get()) != 0)
+        return giveUp(Outcome::Failed, errno);
+    if (temporary.name.empty()) {
+        if (!existing) {
+            // A file that appeared meanwhile (or a planted link) is not replaced.
+            if (!LinkTemporary(folder, temporary, place.name)) return giveUp(Outcome::Failed, errno);
+            ::fsync(folder);
+            return Outcome::Done;
+        }
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const std::string name = RandomName();
+            if (LinkTemporary(folder, temporary, name)) {
+                temporary.name = name;
+                break;
+            }
+            if (errno != EEXIST) return giveUp(Outcome::Failed, errno);
+        }
+    }
+    int renamed = existing ? ::renameat(folder, temporary.name.c_str(), folder, place.name.c_str())
+                           : ::renameat2(folder, temporary.name.c_str(), folder, place.name.c_str(), RENAME_NOREPLACE);
+    // A file system without the no-replace rename: the plain one.
+    if (renamed != 0 && !existing && errno == EINVAL)
+        renamed = ::renameat(folder, temporary.name.c_str(), folder, place.name.c_str());
+    if (renamed != 0) return giveUp(Outcome::Failed, errno);
+    temporary.name.clear();
+    // Without this the rename may be lost on a power failure, leaving the old file.
+    ::fsync(folder);
+    return Outcome::Done;
+}
+
+bool WriteInPlace(const FilePlace& place, const struct stat& expected, std::string_view bytes, std::string& error) {
+    FileDescriptor fd(::openat(place.folder.get(), place.name.c_str(), O_RDWR | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+    struct stat info {};
+    if (!fd.IsOpen() || ::fstat(fd.get(), &info) != 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    if (!S_ISREG(info.st_mode) || info.st_ino != expected.st_ino || info.st_dev != expected.st_dev) {
+        error = "the file was replaced while it was saved";
+        return false;
+    }
+    OldContentsCopy old;
+    if (!old.Take(place.folder.get(), fd.get(), info, bytes, error)) return false;
+    // The new contents over the old, then the rest cut: the file is never empty on the way.
+    if (WriteAllAt(fd.get(), bytes, 0) && ::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) == 0 &&
+        ::fsync(fd.get()) == 0)
+        return true;
+    error = std::strerror(errno);
+    if (!old.PutBack(fd.get()))
+        error += old.Path().empty() ? "; the old contents could not be put back"
+                                    : "; the old contents could not be put back and are kept in " + old.Path();
+    return false;
+}
+
+bool IsInput(const struct stat& info, const WriteOptions& options) {
+    const FileIdentity identity{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+    for (const FileIdentity& input : options.inputs)
+        if (input == identity) return true;
+    return false;
+}
+
+// The careful write of bytes to name in an open folder.
+WriteResult WriteAtPlace(const FilePlace& place, std::string_view bytes, const WriteOptions& options) {
+    WriteResult result;
+    const int folder = place.folder.get();
+    RemoveStaleTemporaries(folder);
+    struct stat folderInfo {};
+    ::fstat(folder, &folderInfo);
+    // A folder nobody may write is meant to keep the files it has, even for root.
+    const bool folderReadOnly = (folderInfo.st_mode & 0222) == 0;
+    struct stat existing {};
+    if (::fstatat(folder, place.name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (errno != ENOENT) {
+            result.error = std::strerror(errno);
+        } else if (folderReadOnly) {
+            result.error = "the folder is read-only";
+        } else {
+            result.written = ReplaceByRename(place, nullptr, bytes, result.error) == Outcome::Done;
+        }
+        return result;
+    }
+    if (S_ISLNK(existing.st_mode)) {
+        result.error = "it is a symbolic link in a folder of its own, and it is not followed";
+        return result;
+    }
+    // A FIFO or a device would block or take the bytes somewhere else.
+    if (!S_ISREG(existing.st_mode)) {
+        result.error = DescribeFileType(existing.st_mode);
+        return result;
+    }
+    if (IsInput(existing, options)) {
+        result.error = "it is the file being read; the output must be another file";
+        return result;
+    }
+    // Root may write anything; a file nobody may write is still meant to stay as it is.
+    if ((existing.st_mode & 0222) == 0) {
+        result.error = "the file is read-only";
+        return result;
+    }
+    if (::faccessat(folder, place.name.c_str(), W_OK, AT_EACCESS) != 0) {
+        result.error = errno == EACCES ? "you have no permission to change this file" : std::strerror(errno);
+        return result;
+    }
+    // The kernel's protected-regular rule: another user's file in a shared folder is theirs.
+    if (!MayUseInFolder(folderInfo, existing.st_uid)) {
+        result.error = "it belongs to another user in a shared folder";
+        return result;
+    }
+    result.earlier = FinishInterruptedSaveAt(folder, place.name);
+    if (result.earlier.outcome != InterruptedSave::Outcome::None)
+        ::fstatat(folder, place.name.c_str(), &existing, AT_SYMLINK_NOFOLLOW);
+    // A rename would split a file with other hard links from them, or change a read-only folder.
+    if (existing.st_nlink > 1 || folderReadOnly) {
+        result.written = WriteInPlace(place, existing, bytes, result.error);
+        return result;
+    }
+    switch (ReplaceByRename(place, &existing, bytes, result.error)) {
+        case Outcome::Done: result.written = true; break;
+        case Outcome::Failed: break;
+        case Outcome::WriteInPlace: result.written = WriteInPlace(place, existing, bytes, result.error); break;
+    }
+    return result;
+}
+
+// A folder that the writer may put files in: a folder nobody may write is
+// meant to stay as it is, even for root.
+bool CheckWritableFolder(int folder, std::string& error) {
+    struct stat info {};
+    if (::fstat(folder, &info) != 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    if ((info.st_mode & 0222) == 0) {
+        error = "the folder is read-only";
+        return false;
+    }
+    if (::faccessat(folder, ".", W_OK, AT_EACCESS) != 0) {
+        error = "you have no permission to change this folder";
+        return false;
+    }
+    return true;
+}
+
+// The folder at a place (its links followed), made when missing.
+bool OpenOrMakeFolder(const FilePlace& place, FilePlace& folder, std::string& error) {
+    if (::mkdirat(place.folder.get(), place.name.c_str(), 0777) != 0 && errno != EEXIST) {
+        error = std::strerror(errno);
+        return false;
+    }
+    folder.folder.Reset(::openat(place.folder.get(), place.name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!folder.folder.IsOpen()) {
+        error = errno == ENOTDIR ? "a file of that name is in the way" : std::strerror(errno);
+        return false;
+    }
+    folder.folderPath = place.folderPath + "/" + place.name;
+    return true;
+}
+
+}  // namespace
+
+std::optional<FileIdentity> IdentityOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+    return FileIdentity{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+}
+
+WriteResult WriteFileCarefully(const std::string& path, std::string_view bytes, const WriteOptions& options) {
+    if (IsStandardOutput(path)) return WriteToStandardOutput(bytes);
+    FilePlace place;
+    WriteResult result;
+    if (!FindPlace(path, place, result.error)) return result;
+    return WriteAtPlace(place, bytes, options);
+}
+
+WriteResult WriteFilesIntoFolder(const std::string& path, const std::vector<FolderFile>& files,
+                                 const WriteOptions& options) {
+    WriteResult result;
+    std::string trimmed = path;
+    while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.pop_back();
+    FilePlace where, top;
+    if (!FindPlace(trimmed, where, result.error)) return result;
+    // Another user's folder in a shared folder is theirs, as their files there are.
+    struct stat parent {}, existing {};
+    if (::fstat(where.folder.get(), &parent) == 0 &&
+        ::fstatat(where.folder.get(), where.name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0 &&
+        !MayUseInFolder(parent, existing.st_uid)) {
+        result.error = "it belongs to another user in a shared folder";
+        return result;
+    }
+    if (!OpenOrMakeFolder(where, top, result.error) || !CheckWritableFolder(top.folder.get(), result.error))
+        return result;
+    for (const FolderFile& file : files) {
+        FilePlace place;
+        place.folder.Reset(::fcntl(top.folder.get(), F_DUPFD_CLOEXEC, 0));
+        place.folderPath = top.folderPath;
+        const size_t slash = file.name.find('/');
+        place.name = file.name.substr(0, slash);
+        if (slash != std::string::npos) {
+            FilePlace sub;
+            if (!FollowLinks(place, result.error) || !OpenOrMakeFolder(place, sub, result.error)) {
+                result.error = place.name + ": " + result.error;
+                return result;
+            }
+            place = std::move(sub);
+            place.name = file.name.substr(slash + 1);
+        }
+        if (!FollowLinks(place, result.error)) {
+            result.error = file.name + ": " + result.error;
+            return result;
+        }
+        WriteResult one = WriteAtPlace(place, file.bytes, options);
+        if (result.earlier.outcome == InterruptedSave::Outcome::None) result.earlier = one.earlier;
+        if (!one.written) {
+            result.error = file.name + ": " + one.error;
+            return result;
+        }
+    }
+    result.written = true;
+    return result;
+}
+
+bool IsStandardOutput(const std::string& path) { return path == "-"; }
+
+WriteResult WriteToStandardOutput(std::string_view bytes) {
+    WriteResult result;
+    for (size_t done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(STDOUT_FILENO, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            result.error = std::strerror(n < 0 ? errno : EIO);
+            return result;
+        }
+        done += static_cast<size_t>(n);
+    }
+    result.written = true;
+    return result;
+}
+
+InterruptedSave FinishInterruptedSave(const std::string& path) {
+    FilePlace place;
+    std::string error;
+    if (!FindPlace(path, place, error)) return {};
+    return FinishInterruptedSaveAt(place.folder.get(), place.name);
+}
+
+}  // namespace orvanta
