@@ -11,6 +11,7 @@
 
 #include "commands/exchange_commands.h"
 #include "commands/pointer_readout.h"
+#include "map/layers.h"
 #include "commands/startup.h"
 #include "documents/exchange/exchange.h"
 #include "documents/figure_file.h"
@@ -29,9 +30,9 @@ struct TravelBench {
         std::filesystem::create_directories(folder);
         PrepareProgram(state, ORVANTA_DATA_DIR, LocalDateTime{2026, 12, 5, 22, 0}, "");
         LoadCatalogue(state.catalog, std::string(ORVANTA_DATA_DIR) + "/yale.dat", 60);
-        state.view.zoomUnit = 72;  // a 1080-pixel-high screen
+        state.view.zoom.unit = 72;  // a 1080-pixel-high screen
         state.view.centreX = 1920 * 15 / 2.0f;
-        UpdateLatitudeTerms(state.view);
+        UpdateLatitudeTerms(state.view.observer);
         ReadFigureRecords(std::string(ORVANTA_EXAMPLES_DIR) + "/whole-sky.con", wholeSky);
         state.document.open = true;
         state.document.figure.ReplaceLines(wholeSky);
@@ -91,8 +92,8 @@ void BM_PointerReadout(benchmark::State& run) {
     // Over the brightest visible star, which is found and named: the longest read-out.
     const Star& star = b.state.catalog.stars[0];
     const auto place = ProjectCatalogueUnits(b.state.view, star.ra, star.dec);
-    float x = place ? static_cast<float>(place->x) : 14400, y = place ? static_cast<float>(place->y) : 7000;
-    for (auto _ : run) benchmark::DoNotOptimize(DescribePointer(b.state, x, y));
+    const PixelPoint at = place ? ToPixels(*place) : PixelPoint{960, 466};
+    for (auto _ : run) benchmark::DoNotOptimize(DescribePointer(b.state, at));
 }
 BENCHMARK(BM_PointerReadout)->Unit(benchmark::kMicrosecond);
 

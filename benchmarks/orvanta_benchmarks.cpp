@@ -28,6 +28,7 @@
 #include "commands/map_redraw.h"
 #include "commands/menu_commands.h"
 #include "commands/startup.h"
+#include "map/layers.h"
 #include "platform/main_window.h"
 #include "platform/system_clock.h"
 #include "sky/star_pick.h"
@@ -45,6 +46,7 @@ public:
     bool YesNo(const std::string&, const std::string&) override { return false; }
     std::string OpenFileName(const FileDialogRequest&) override { return openPath; }
     std::string SaveFileName(const FileDialogRequest&) override { return {}; }
+    ExportTarget ExportTargetFor(const ExportRequest&) override { return {}; }
     void OpenUrl(const std::string&) override {}
 };
 
@@ -72,7 +74,7 @@ struct Workbench {
         window->resize(QSize(1920, 1080) + frame);
         QApplication::processEvents();
         LoadCatalogue(state.catalog, (folder / "yale.dat").string(), 60);
-        state.view.magLimitTenths = 55;
+        state.starLimit.tenths = 55;
     }
 
     // A figure of real stick-figure lines: the whole-sky example over and over.
@@ -139,7 +141,8 @@ bool ShowDefaultViewAtRatio2(Workbench& b, benchmark::State& run) {
     b.Open(b.WriteFigure("empty.con", 0));
     b.state.showBounds = true;
     // The zoom of the ratio-1 runs, whose screen has twice the logical height.
-    b.state.view.zoomUnit = static_cast<int32_t>(std::nearbyint(b.window->ScreenHeightTwips() * ratio / 225.0));
+    b.state.view.zoom.unit =
+        static_cast<int32_t>(std::nearbyint(b.window->ScreenHeightPixels() * kTwipsPerPixel * ratio / 225.0));
     ShowNames(b.state, *b.window, 3);
     return true;
 }
@@ -163,14 +166,14 @@ BENCHMARK(BM_RedrawAtDevicePixelRatio2)->Unit(benchmark::kMillisecond)->MinTime(
 void BM_TurnAtDevicePixelRatio2(benchmark::State& run) {
     Workbench& b = Bench();
     if (!ShowDefaultViewAtRatio2(b, run)) return;
-    const float start = b.state.view.siderealTime;
+    const float start = b.state.view.observer.siderealTime;
     static int turns = 0;
     for (auto _ : run) {
-        b.state.view.siderealTime = start + 0.0137f * static_cast<float>(++turns);
+        b.state.view.observer.siderealTime = start + 0.0137f * static_cast<float>(++turns);
         RedrawMap(b.state, *b.window);
         b.window->Surface()->repaint();
     }
-    b.state.view.siderealTime = start;
+    b.state.view.observer.siderealTime = start;
 }
 BENCHMARK(BM_TurnAtDevicePixelRatio2)->Unit(benchmark::kMillisecond)->Iterations(50);
 
@@ -179,16 +182,17 @@ void BM_RubberBandMoveOn1000Lines(benchmark::State& run) {
     b.Open(b.WriteFigure("thousand.con", 1000));
     const Star& first = b.state.catalog.stars[0];
     const ScreenPoint star = *ProjectCatalogueUnits(b.state.view, first.ra, first.dec);
-    MapMouseDown(b.state, *b.window, kLeftButton, 0, static_cast<float>(star.x), static_cast<float>(star.y));
+    const PixelPoint at = ToPixels(star);
+    MapMouseDown(b.state, *b.window, MouseButton::Left, {}, at);
     const int redrawsBefore = b.window->Surface()->RedrawCount();
-    float offset = 0;
+    double offset = 0;
     for (auto _ : run) {
-        offset = offset > 3000 ? 0 : offset + 45;
-        MapMouseMove(b.state, *b.window, star.x + offset, star.y + offset / 2);
+        offset = offset > 200 ? 0 : offset + 3;
+        MapMouseMove(b.state, *b.window, {at.x + offset, at.y + offset / 2});
         b.Paint();
     }
     run.counters["map_redraws"] = b.window->Surface()->RedrawCount() - redrawsBefore;
-    MapMouseDown(b.state, *b.window, kRightButton, 0, 0, 0);
+    MapMouseDown(b.state, *b.window, MouseButton::Right, {}, {0, 0});
 }
 BENCHMARK(BM_RubberBandMoveOn1000Lines)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 
@@ -200,12 +204,12 @@ void BM_PointerMoveWithReadout(benchmark::State& run) {
     EnsureExchangeSky(b.state, nullptr);
     const Star& bright = b.state.catalog.stars[0];
     const auto place = ProjectCatalogueUnits(b.state.view, bright.ra, bright.dec);
-    const float x = place ? static_cast<float>(place->x) : 14400, y = place ? static_cast<float>(place->y) : 7000;
+    const PixelPoint at = place ? ToPixels(*place) : PixelPoint{960, 466};
     const int redrawsBefore = b.window->Surface()->RedrawCount();
-    float offset = 0;
+    double offset = 0;
     for (auto _ : run) {
-        offset = offset > 30 ? 0 : offset + 1;
-        b.window->Surface()->onMouseMove(x + offset, y);
+        offset = offset > 2 ? 0 : offset + 1.0 / 15;
+        b.window->Surface()->onMouseMove({at.x + offset, at.y});
         if (run.range(0)) b.Paint();
     }
     run.counters["map_redraws"] = b.window->Surface()->RedrawCount() - redrawsBefore;
@@ -253,7 +257,7 @@ void BM_DeleteFirstLineOfLargestFigure(benchmark::State& run) {
     b.Open(run.range(0) ? b.WriteChordFigure("chords.con", kMaxLineCount) : b.WriteFigure("largest.con", kMaxLineCount));
     for (auto _ : run) {
         b.state.document.figure.Select(0);
-        SelectionKeyDown(b.state, *b.window, kDeleteKeyCode);
+        SelectionKeyDown(b.state, *b.window, Key::Delete);
         b.Paint();
     }
     run.counters["lines_left"] = static_cast<double>(b.state.document.figure.LineCount());
@@ -266,7 +270,7 @@ void BM_UndoRedoOnLargestFigure(benchmark::State& run) {
     Workbench& b = Bench();
     b.Open(b.WriteChordFigure("chords.con", kMaxLineCount));
     b.state.document.figure.Select(0);
-    SelectionKeyDown(b.state, *b.window, kDeleteKeyCode);
+    SelectionKeyDown(b.state, *b.window, Key::Delete);
     b.Paint();
     for (auto _ : run) {
         UndoCommand(b.state, *b.window);

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "documents/figure_file.h"
-#include "figure/figure.h"
+#include "map/placed_figure.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

@@ -64,10 +64,10 @@ int ExportPicture(const CommandLine& line, const std::string& programFolder, con
     ProgramState state;
     PrepareProgram(state, programFolder, PresentLocalTime(), UserConfigFolder());
     const std::string catalogue = state.DataPath("yale.dat");
-    if (auto failure = LoadCatalogue(state.catalog, catalogue, state.view.magLimitTenths); failure.failed)
+    if (auto failure = LoadCatalogue(state.catalog, catalogue, state.starLimit.tenths); failure.failed)
         return Fail(Describe(catalogue, failure));
     const QSize size(1920, 1080);
-    state.view.zoomUnit = static_cast<int32_t>(std::nearbyint(size.height() * kTwipsPerPixel / 225.0));
+    state.view.zoom.unit = static_cast<int32_t>(std::nearbyint(size.height() * kTwipsPerPixel / 225.0));
     state.document.open = true;
     state.document.file = line.input;
     state.document.figure.ReplaceLines(records);
@@ -155,7 +155,6 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
 int RunVerb(const CommandLine& line, const std::string& programFolder) {
     const std::string folder = ProgramFolder(programFolder);
     GuiStrings strings;
-    LoadDefaultGuiStrings(strings);
     if (line.verb == CommandLine::Verb::Import) {
         ExchangeSky sky;
         std::string failedPath;

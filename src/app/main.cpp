@@ -6,7 +6,6 @@
 #include <QTranslator>
 #include <cstdio>
 #include <optional>
-#include <unistd.h>
 
 #include "app/command_line.h"
 #include "commands/document_commands.h"
@@ -15,6 +14,8 @@
 #include "commands/startup.h"
 #include "platform/app_icon.h"
 #include "platform/main_window.h"
+#include "platform/session.h"
+#include "platform/system_processes.h"
 #include "platform/system_clock.h"
 #include "platform/termination.h"
 #include "files/user_folders.h"
@@ -74,21 +75,24 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(orvanta::AppIcon());
     InstallQtTranslations(application);
 
+    const orvanta::SystemProcesses processes;
     orvanta::ProgramState state;
     orvanta::PrepareProgram(state, programFolder, orvanta::PresentLocalTime(), orvanta::UserConfigFolder());
-    state.recoveryPath = orvanta::RecoveryPathFor(orvanta::RecoveryFolder(), static_cast<int>(::getpid()));
+    state.processId = processes.Own();
+    state.recoveryPath = orvanta::RecoveryPathFor(orvanta::RecoveryFolder(), state.processId);
     orvanta::MainWindow window(state);
+    orvanta::KeepSessionSafe(window, state);
     // Without a star catalogue there is no map: the user has been told, and we end.
     if (!window.Load(orvanta::PresentLocalTime())) return 1;
     window.RestoreSettings();
     window.show();
-    orvanta::HandleTerminationRequests([&window] { window.EndOnRequest(); });
+    orvanta::HandleTerminationRequests([&window, &state] { orvanta::EndOnRequest(window, state); });
     QTimer::singleShot(0, &window, [&] {
         // The figure named on the command line opens as Open opens it; then the
         // changes a killed Orvanta left behind are offered.
         if (!line.file.empty()) orvanta::OpenFigureFile(state, window, line.file);
-        orvanta::WarnIfRecoveryImpossible(state, window);
-        orvanta::OfferRecoveries(state, window, orvanta::RecoveryFolder());
+        orvanta::WarnIfRecoveryImpossible(state, window, processes);
+        orvanta::OfferRecoveries(state, window, orvanta::RecoveryFolder(), processes);
     });
     // The star names for the read-out, read once the window is up rather than
     // at start-up or at the first movement of the pointer.

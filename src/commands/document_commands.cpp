@@ -1,14 +1,14 @@
 #include "commands/document_commands.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 
 #include "commands/file_dialogs.h"
 #include "commands/map_redraw.h"
+#include "map/map_painting.h"
 #include "commands/recovery.h"
 #include "commands/window_state.h"
 #include "documents/figure_file.h"
+#include "files/file_reading.h"
 
 namespace orvanta {
 
@@ -53,6 +53,8 @@ bool WriteDocument(ProgramState& state, Window& window, const std::string& path)
         ReportSaveFailure(state, window, path, written.error);
         return false;
     }
+    // Only a folder that took the file is remembered for the next dialog.
+    state.lastFolder = FolderOf(path);
     state.document.file = path;
     state.document.stamp = StampOf(path);
     state.document.history.MarkClean();
@@ -64,8 +66,8 @@ bool WriteDocument(ProgramState& state, Window& window, const std::string& path)
 
 }  // namespace
 
-std::string FigureFileFilter(const ProgramState& state) {
-    return Text(state.strings, TextKey::FigureFilter) + " (*.con)|*.con|";
+std::vector<FileFilter> FigureFileFilter(const ProgramState& state) {
+    return {{Text(state.strings, TextKey::FigureFilter), {"*.con"}}};
 }
 
 void ReportInterruptedSave(const ProgramState& state, Window& window, const std::string& path,
@@ -82,8 +84,10 @@ void ReportInterruptedSave(const ProgramState& state, Window& window, const std:
 }
 
 void ReportSaveFailure(const ProgramState& state, Window& window, const std::string& path, const std::string& error) {
-    window.ShowMessage(Text(state.strings, TextKey::SaveFailed) + "\n\n" + path + "\n" + error,
-                       Text(state.strings, TextKey::Title), MessageIcon::Critical);
+    // What is true of the figure: still marked when it has unsaved changes, as it was when it had none.
+    const TextKey said = state.document.Changed() ? TextKey::SaveFailed : TextKey::SaveFailedUnchanged;
+    window.ShowMessage(Text(state.strings, said) + "\n\n" + path + "\n" + error, Text(state.strings, TextKey::Title),
+                       MessageIcon::Critical);
 }
 
 void ReportDataFailure(const ProgramState& state, Window& window, const std::string& path, const ReadFailure& failure) {
@@ -120,6 +124,7 @@ bool OpenFigureFile(ProgramState& state, Window& window, const std::string& path
         return false;
     }
     ShowDocument(state, window, path, std::move(records));
+    state.lastFolder = FolderOf(path);
     RememberRecentFile(state, path);
     RefreshWindowState(state, window);
     return true;
@@ -133,9 +138,9 @@ void ShowDocument(ProgramState& state, Window& window, const std::string& path, 
     document.stamp = path.empty() ? std::nullopt : StampOf(path);
     document.history.Clear();
     ++document.revision;
-    ResetZoom(state.view, window);
-    for (int button = 1; button <= 9; ++button) window.SetToolbarButtonEnabled(button, true);
-    window.SetToolbarButtonEnabled(10, false);
+    ResetZoom(state.view.zoom, window.ScreenHeightPixels());
+    for (const ToolbarCommand command : kToolbarCommands) window.SetCommandEnabled(command, true);
+    window.SetCommandEnabled(ToolbarCommand::ZoomOut, false);
     ReloadReferenceTables(state, window);
     document.figure.ReplaceLines(std::move(records));
     RedrawMap(state, window);
@@ -153,7 +158,7 @@ void RememberRecentFile(ProgramState& state, const std::string& path) {
 void OpenRecentCommand(ProgramState& state, Window& window, size_t index) {
     if (index >= state.recentFiles.size()) return;
     const std::string path = state.recentFiles[index];
-    if (::access(path.c_str(), F_OK) != 0) {
+    if (!Exists(path)) {
         state.recentFiles.erase(state.recentFiles.begin() + static_cast<std::ptrdiff_t>(index));
         window.ShowMessage(Text(state.strings, TextKey::RecentFileGone) + "\n\n" + path,
                            Text(state.strings, TextKey::Title), MessageIcon::Information);
@@ -161,7 +166,6 @@ void OpenRecentCommand(ProgramState& state, Window& window, size_t index) {
         return;
     }
     if (!GuardUnsavedChanges(state, window)) return;
-    RememberFolderOf(state, path);
     OpenFigureFile(state, window, path);
 }
 
@@ -170,7 +174,6 @@ void OpenCommand(ProgramState& state, Window& window) {
     const std::string path = ShowOpenDialog(window, FigureFileFilter(state), Text(state.strings, TextKey::OpenTitle),
                                             DialogStartFolder(state));
     if (path.empty()) return;
-    RememberFolderOf(state, path);
     OpenFigureFile(state, window, path);
 }
 
@@ -185,7 +188,6 @@ void SaveAsCommand(ProgramState& state, Window& window) {
     const std::string path = ShowSaveDialog(window, FigureFileFilter(state), Text(state.strings, TextKey::SaveAsTitle),
                                             DialogStartFolder(state), "");
     if (path.empty()) return;
-    RememberFolderOf(state, path);
     // A failure is told, as for Save: the figure stays open and marked, and an old file whole.
     WriteDocument(state, window, path);
 }

@@ -9,8 +9,8 @@
 
 namespace orvanta {
 
-// The filter both dialogs offer: one entry for figure files.
-std::string FigureFileFilter(const ProgramState& state);
+// The file types both dialogs offer: one entry for figure files.
+std::vector<FileFilter> FigureFileFilter(const ProgramState& state);
 
 // Tells the user that the figure could not be written, and that it is kept.
 void ReportSaveFailure(const ProgramState& state, Window& window, const std::string& path, const std::string& error);

@@ -47,11 +47,12 @@ void ExportCommand(ProgramState& state, Window& window) {
         request.choiceNames.push_back(Text(state.strings, key));
     const ExportTarget target = window.GetExportTarget(request);
     if (target.path.empty()) return;
-    RememberFolderOf(state, target.path);
     const auto format = ExchangeFormatOf(target.choice);
     if (!format) {
         if (const std::string error = window.WritePicture(target.choice, target.path); !error.empty())
             Tell(state, window, TextKey::ExportFailed, target.path + "\n" + error, MessageIcon::Critical);
+        else
+            state.lastFolder = FolderOf(target.path);
         return;
     }
     const ExchangeSky* sky = EnsureExchangeSky(state, &window);
@@ -66,6 +67,7 @@ void ExportCommand(ProgramState& state, Window& window) {
             return;
         result = ExportFigure(*format, state.document.figure.Records(), sky->Reference(), target.path, {}, options, true);
     }
+    if (!result.failed) state.lastFolder = FolderOf(target.path);
     if (result.failed)
         Tell(state, window, TextKey::ExportFailed, target.path + "\n" + result.reason, MessageIcon::Critical);
     else if (result.linesLeftOut > 0)
@@ -76,10 +78,9 @@ void ExportCommand(ProgramState& state, Window& window) {
 
 void ImportCommand(ProgramState& state, Window& window) {
     if (!GuardUnsavedChanges(state, window)) return;
-    const std::string path = ShowOpenDialog(window, Text(state.strings, TextKey::ImportFilter) + "|*.fab *.json|",
+    const std::string path = ShowOpenDialog(window, {{Text(state.strings, TextKey::ImportFilter), {"*.fab", "*.json"}}},
                                             Text(state.strings, TextKey::ImportTitle), DialogStartFolder(state));
     if (path.empty()) return;
-    RememberFolderOf(state, path);
     const ExchangeSky* sky = EnsureExchangeSky(state, &window);
     if (!sky) return;
     // Read whole first: a file that cannot be imported changes nothing.
@@ -96,6 +97,7 @@ void ImportCommand(ProgramState& state, Window& window) {
             detail += "\n" + FillIn(Text(state.strings, TextKey::ImportLinesSkipped), {std::to_string(result.skippedLines)});
         return Tell(state, window, TextKey::ImportNoLines, detail, MessageIcon::Critical);
     }
+    state.lastFolder = FolderOf(path);
     ShowDocument(state, window, "", {});
     RecordEdit(state, window, FigureEdit{FigureEdit::Kind::ReplaceLines, 0, {}, {}, std::move(result.records)});
     if (result.skippedLines > 0)

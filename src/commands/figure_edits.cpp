@@ -12,13 +12,13 @@ void InsertLine(ProgramState& state, Window& window, size_t index, const LineRec
     // Placed from its record, the line is drawn and found exactly like one drawn by hand.
     const PlacedLine placed = PlaceLine(state.view, record);
     state.document.figure.InsertLine(index, record, placed);
-    window.OverlayLineChanged(placed);
+    window.OverlayLineChanged(placed.InPixels());
 }
 
 void RemoveLine(ProgramState& state, Window& window, size_t index) {
     const PlacedLine placed = state.document.figure.Placed(index);
     state.document.figure.RemoveLine(index);
-    window.OverlayLineChanged(placed);
+    window.OverlayLineChanged(placed.InPixels());
 }
 
 // Plays an edit forwards (do, redo) or backwards (undo).
@@ -47,7 +47,7 @@ void EndDrawing(ProgramState& state, Window& window) {
     if (!figure.Drawing()) return;
     const PlacedLine band = figure.Band()->line;
     figure.EndBand();
-    window.OverlayLineChanged(band);
+    window.OverlayLineChanged(band.InPixels());
 }
 
 void RecordEdit(ProgramState& state, Window& window, FigureEdit edit) {

@@ -2,7 +2,8 @@
 
 #include "commands/figure_edits.h"
 #include "commands/map_redraw.h"
-#include "sky/star_pick.h"
+#include "map/figure_placement.h"
+#include "map/pointer.h"
 
 namespace orvanta {
 
@@ -13,16 +14,11 @@ void ShowStatus(const ProgramState& state, Window& window, TextKey key) {
 }
 
 void RepaintMarkers(Window& window, const Figure& figure) {
-    if (const auto markers = SelectionMarkers(figure)) window.OverlayChanged(Union((*markers)[0], (*markers)[1]));
+    if (const auto markers = SelectionMarkers(figure))
+        window.OverlayChanged(Union((*markers)[0], (*markers)[1]).InPixels());
 }
 
-void StartBandAt(Figure& figure, Window& window, const Star& star, const ScreenPoint& place) {
-    const float x = static_cast<float>(place.x), y = static_cast<float>(place.y);
-    figure.SetBand(RubberBand{star.ra, star.dec, PlacedLine{x, y, x, y, true}});
-    window.OverlayLineChanged(figure.Band()->line);
-}
-
-void PressOnStar(ProgramState& state, Window& window, const Star& star, const ScreenPoint& place) {
+void PressOnStar(ProgramState& state, Window& window, const Star& star) {
     Figure& figure = state.document.figure;
     if (figure.Drawing()) {
         const RubberBand band = *figure.Band();
@@ -30,7 +26,7 @@ void PressOnStar(ProgramState& state, Window& window, const Star& star, const Sc
         if (band.startRa == star.ra && band.startDec == star.dec) return;
         if (figure.LineCount() >= kMaxLineCount) return;  // no room for another line
         figure.EndBand();
-        window.OverlayLineChanged(band.line);
+        window.OverlayLineChanged(band.line.InPixels());
         const LineRecord record{static_cast<int16_t>(band.startRa), static_cast<int16_t>(band.startDec),
                                 static_cast<int16_t>(star.ra), static_cast<int16_t>(star.dec)};
         RecordEdit(state, window, FigureEdit{FigureEdit::Kind::AddLine, figure.LineCount(), record, {}, {}});
@@ -39,13 +35,14 @@ void PressOnStar(ProgramState& state, Window& window, const Star& star, const Sc
     } else if (figure.LineCount() >= kMaxLineCount) {
         return;
     }
-    StartBandAt(figure, window, star, place);
+    if (!StartBand(figure, state.view, star)) return;
+    window.OverlayLineChanged(figure.Band()->line.InPixels());
     ShowStatus(state, window, TextKey::HintDrawing);
 }
 
-void SelectLineAt(ProgramState& state, Window& window, float x, float y) {
+void SelectLineAt(ProgramState& state, Window& window, PixelPoint at) {
     Figure& figure = state.document.figure;
-    const auto found = FindLineAt(figure, x, y);
+    const auto found = LineUnderPointer(figure, at);
     if (!found) return;
     RepaintMarkers(window, figure);
     figure.Select(*found);
@@ -56,37 +53,31 @@ void SelectLineAt(ProgramState& state, Window& window, float x, float y) {
 
 }  // namespace
 
-void MapMouseDown(ProgramState& state, Window& window, int button, int shift, float x, float y) {
+void MapMouseDown(ProgramState& state, Window& window, MouseButton button, Modifiers modifiers, PixelPoint at) {
     // Before a figure is shown there is no map to click on, and nowhere to keep a line.
     if (!state.document.open) return;
-    const CataloguePoint pointer = PointerToSky(state.view, x, y);
-    if (shift == kShiftKey) return SelectLineAt(state, window, x, y);
-    if (button == kRightButton) {
+    if (modifiers.ShiftAlone()) return SelectLineAt(state, window, at);
+    if (button == MouseButton::Right) {
         EndDrawing(state, window);
         return ShowStatus(state, window, TextKey::HintIdle);
     }
-    const auto index = StarHitBox(state.catalog, pointer);
-    if (!index) return;
-    const Star& star = state.catalog.stars[*index];
-    // A star below the map's edge has no place to start or end a line.
-    const auto place = ProjectCatalogueUnits(state.view, star.ra, star.dec);
-    if (!place) return;
-    PressOnStar(state, window, star, *place);
+    if (const auto index = StarUnderPointer(state.view, state.catalog, at))
+        PressOnStar(state, window, state.catalog.stars[*index]);
 }
 
-void MapMouseMove(ProgramState& state, Window& window, float x, float y) {
+void MapMouseMove(ProgramState& state, Window& window, PixelPoint at) {
     Figure& figure = state.document.figure;
     if (!figure.Drawing()) return;
     HideSelection(state, window);
     const PlacedLine old = figure.Band()->line;
-    figure.SetBandLine(PlacedLine{old.x1, old.y1, x, y, true});
-    window.OverlayLineChanged(old);
-    window.OverlayLineChanged(figure.Band()->line);
+    StretchBand(figure, at);
+    window.OverlayLineChanged(old.InPixels());
+    window.OverlayLineChanged(figure.Band()->line.InPixels());
 }
 
-void SelectionKeyDown(ProgramState& state, Window& window, int keyCode) {
+void SelectionKeyDown(ProgramState& state, Window& window, Key key) {
     Figure& figure = state.document.figure;
-    if (keyCode != kDeleteKeyCode || figure.Drawing()) return;
+    if (key != Key::Delete || figure.Drawing()) return;
     const auto selected = figure.Selection();
     if (!selected) return;
     RecordEdit(state, window, FigureEdit{FigureEdit::Kind::DeleteLine, *selected, figure.Record(*selected), {}, {}});

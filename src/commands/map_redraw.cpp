@@ -1,9 +1,7 @@
 #include "commands/map_redraw.h"
 
-#include <cmath>
-
 #include "map/figure_placement.h"
-#include "map/layers.h"
+#include "map/map_painting.h"
 
 namespace orvanta {
 
@@ -11,36 +9,24 @@ void HideSelection(ProgramState& state, Window& window) {
     const auto markers = SelectionMarkers(state.document.figure);
     if (!markers) return;
     state.document.figure.ClearSelection();
-    window.OverlayChanged(Union((*markers)[0], (*markers)[1]));
+    window.OverlayChanged(Union((*markers)[0], (*markers)[1]).InPixels());
     window.MarkersChanged();
 }
 
 void RedrawMap(ProgramState& state, Window& window) {
     if (!state.document.open) return;
-    ViewState& view = state.view;
-    view.centreX = static_cast<float>(window.ClientWidthTwips() / 2.0);
-    view.centreY = 0;
-    UpdateLatitudeTerms(view);
+    FrameView(state.view, window.MapWidthPixels());
     HideSelection(state, window);
-
+    PlaceFigureLines(state.view, state.document.figure);
     MapCanvas& canvas = window.BeginMapPainting();
-    canvas.Clear();
-    if (state.showBounds) DrawBoundaries(canvas, view, state.boundaries);
-    PlaceFigureLines(view, state.document.figure);
-    DrawStars(canvas, view, state.catalog, state.showStarColours, 0);
-    if (state.namesMode != 0) DrawConstellationNames(canvas, view, state.constellations);
+    PaintMap(canvas, MapScene{state.view, state.catalog, state.showStarColours,
+                              state.showBounds ? &state.boundaries : nullptr,
+                              state.namesMode != 0 ? &state.constellations : nullptr});
     window.EndMapPainting();
 }
 
-void ResetZoom(ViewState& view, const Window& window) {
-    view.zoomUnit = static_cast<int32_t>(std::nearbyint(window.ScreenHeightTwips() / 225.0));
-    view.minZoomUnit = view.zoomUnit;
-    view.maxZoomUnit = 5 * view.zoomUnit;
-}
-
 void ResizeMap(ProgramState& state, Window& window) {
-    window.SetStatusPanelWidth(window.ClientWidthTwips());
-    ResetZoom(state.view, window);
+    ResetZoom(state.view.zoom, window.ScreenHeightPixels());
     RedrawMap(state, window);
 }
 

@@ -5,13 +5,11 @@
 namespace orvanta {
 
 // The map redraw: rebuilds the whole picture in its layer order (boundaries,
-// figure lines, stars, names). Does nothing until a figure is shown.
+// stars, names) and places the figure's lines over it. Does nothing until a
+// figure is shown.
 void RedrawMap(ProgramState& state, Window& window);
 
-// Sets the zoom to its base, the screen height in twips / 225, and its limits.
-void ResetZoom(ViewState& view, const Window& window);
-
-// The window was resized: spans the status panel, resets the zoom, redraws.
+// The window was resized: resets the zoom and redraws.
 void ResizeMap(ProgramState& state, Window& window);
 
 // Hides the selection markers, repainting where they were.

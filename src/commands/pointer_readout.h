@@ -7,16 +7,11 @@
 
 namespace orvanta {
 
-// The sky position under (x, y) twips (right ascension and declination,
+// The sky position under the pointer (right ascension and declination,
 // altitude and azimuth) and, over a star, what the star is.
-std::string DescribePointer(const ProgramState& state, float x, float y);
+std::string DescribePointer(const ProgramState& state, PixelPoint at);
 
-// Shows the read-out for the pointer at (x, y), or nothing before a figure is shown.
-void ShowPointerReadout(ProgramState& state, Window& window, float x, float y);
-
-// "5h 55m 10s": right ascension in thousandths of an hour.
-std::string FormatRightAscension(double raUnits);
-// "+7° 24′ 30″": declination in hundredths of a degree.
-std::string FormatDeclination(double decUnits);
+// Shows the read-out for the pointer, or nothing before a figure is shown.
+void ShowPointerReadout(ProgramState& state, Window& window, PixelPoint at);
 
 }  // namespace orvanta

@@ -22,6 +22,7 @@ struct ProgramState {
     GuiStrings strings;
     SkyTime time;
     ViewState view;
+    StarLimit starLimit;
     StarCatalog catalog;
     bool showStarColours = true;
     bool showBounds = false;
@@ -33,6 +34,7 @@ struct ProgramState {
     // so that the state stays copyable.
     std::shared_ptr<const ExchangeSky> exchangeSky;
     bool exchangeSkyUnreadable = false;  // tried for the read-out and failed: not again each movement
+    int processId = 0;            // this program's, named in the recovery file
     std::string recoveryPath;     // where unsaved changes are kept; empty: not kept
     uint64_t recoveryRevision = 0;  // the document's revision last kept there
 

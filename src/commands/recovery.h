@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/processes.h"
 #include "commands/program_state.h"
 #include "commands/window.h"
 #include "documents/recovery_file.h"
@@ -20,14 +21,14 @@ WriteResult KeepRecovery(ProgramState& state, const LocalDateTime& now);
 void RemoveRecovery(ProgramState& state);
 
 // The recovery files in folder whose program no longer runs.
-std::vector<std::string> FindOrphanedRecoveries(const std::string& folder);
+std::vector<std::string> FindOrphanedRecoveries(const std::string& folder, const Processes& processes);
 
 // Tells the user, once at start, when the recovery folder cannot be written
 // (a run as root may have left it root's), naming it and what to run.
-void WarnIfRecoveryImpossible(const ProgramState& state, Window& window);
+void WarnIfRecoveryImpossible(const ProgramState& state, Window& window, const Processes& processes);
 
 // Offers each orphaned recovery in turn; Yes puts its figure back onto its
 // file as an unsaved change (Undo returns to the file), No removes it.
-void OfferRecoveries(ProgramState& state, Window& window, const std::string& folder);
+void OfferRecoveries(ProgramState& state, Window& window, const std::string& folder, const Processes& processes);
 
 }  // namespace orvanta

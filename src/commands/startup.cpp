@@ -1,26 +1,17 @@
 #include "commands/startup.h"
 
-#include <sys/stat.h>
-
-#include <cstdlib>
-
 #include "commands/document_commands.h"
 #include "commands/window_state.h"
-#include "files/user_folders.h"
+#include "files/file_reading.h"
 
 namespace orvanta {
 
 namespace {
 
-bool IsPlainFile(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
 // The view time becomes the given moment; the map does not follow the clock after that.
 void TakePresentMoment(ProgramState& state, const LocalDateTime& now) {
-    SetViewTime(state.time, state.view.longitude, now);
-    state.view.siderealTime = state.time.siderealTime;
+    SetViewTime(state.time, state.view.observer.longitude, now);
+    state.view.observer.siderealTime = state.time.siderealTime;
 }
 
 }  // namespace
@@ -33,26 +24,23 @@ std::string ProgramFolder(const std::string& reportedFolder) {
 std::string FindIniPath(const std::string& userConfigFolder, const std::string& programFolder) {
     for (const std::string& folder : {userConfigFolder, programFolder}) {
         if (folder.empty()) continue;
-        if (const std::string path = folder + "orvanta.ini"; IsPlainFile(path)) return path;
+        if (const std::string path = folder + "orvanta.ini"; IsRegularFile(path)) return path;
     }
     return {};
 }
 
 void RefreshSiderealTime(ProgramState& state) {
-    UpdateSiderealTime(state.time, state.view.longitude);
-    state.view.siderealTime = state.time.siderealTime;
+    UpdateSiderealTime(state.time, state.view.observer.longitude);
+    state.view.observer.siderealTime = state.time.siderealTime;
 }
 
 void PrepareProgram(ProgramState& state, const std::string& reportedFolder, const LocalDateTime& now,
                     const std::string& userConfigFolder) {
     state.programFolder = ProgramFolder(reportedFolder);
     state.strings.iniPath = FindIniPath(userConfigFolder, state.programFolder);
-    state.view.latitudeRad = 0.872664625997165;
-    state.view.longitude = -15.0f;
-    state.view.latitude = 50.0f;
-    UpdateLatitudeTerms(state.view);
+    state.view.observer = Observer{};
+    UpdateLatitudeTerms(state.view.observer);
     TakePresentMoment(state, now);
-    LoadDefaultGuiStrings(state.strings);
 }
 
 bool LoadCatalogueOrReport(ProgramState& state, Window& window, uint8_t limitTenths) {
@@ -63,19 +51,18 @@ bool LoadCatalogueOrReport(ProgramState& state, Window& window, uint8_t limitTen
     return false;
 }
 
-bool LoadWindow(ProgramState& state, Window& window, FormTexts& texts, const LocalDateTime& now) {
-    LocaliseForm(texts, state.strings);
+bool LoadWindow(ProgramState& state, Window& window, const LocalDateTime& now) {
     if (const std::string refusal = GuiStringsFileRefusal(state.strings); !refusal.empty())
         window.ShowMessage(Text(state.strings, TextKey::TranslationRefused) + "\n\n" + state.strings.iniPath + "\n" +
                                refusal,
                            Text(state.strings, TextKey::Title), MessageIcon::Critical);
     state.catalog = StarCatalog{};
     state.document.figure.EndBand();
-    state.view.magLimitTenths = 40;
+    state.starLimit = StarLimit{};
     state.showStarColours = true;
-    state.view.scaleFactor = 2;
+    state.view.zoom.scaleFactor = Zoom{}.scaleFactor;
     TakePresentMoment(state, now);
-    const bool loaded = LoadCatalogueOrReport(state, window, state.view.magLimitTenths);
+    const bool loaded = LoadCatalogueOrReport(state, window, state.starLimit.tenths);
     RefreshWindowState(state, window);
     return loaded;
 }

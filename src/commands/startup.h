@@ -1,11 +1,10 @@
 #pragma once
-// Start-up: the program's folder, the translation file, the view time, the
-// built-in strings, and the window's load with the star catalogue.
+// Start-up: the program's folder, the translation file, the view time, and
+// the window's load with the star catalogue.
 #include <string>
 
 #include "commands/program_state.h"
 #include "commands/window.h"
-#include "ui/localise_form.h"
 
 namespace orvanta {
 
@@ -23,10 +22,11 @@ void RefreshSiderealTime(ProgramState& state);
 void PrepareProgram(ProgramState& state, const std::string& reportedFolder, const LocalDateTime& now,
                     const std::string& userConfigFolder);
 
-// The window's load: localises its texts, resets the catalogue, sets the
-// display defaults, takes the present moment and loads the stars. False when
-// the catalogue could not be read; the user has then been told.
-bool LoadWindow(ProgramState& state, Window& window, FormTexts& texts, const LocalDateTime& now);
+// The window's load: resets the catalogue, sets the display defaults, takes
+// the present moment and loads the stars. False when the catalogue could not
+// be read; the user has then been told. A translation file that cannot be
+// used is told too.
+bool LoadWindow(ProgramState& state, Window& window, const LocalDateTime& now);
 
 // Loads the catalogue, or tells the user and returns false: the caller ends the program.
 bool LoadCatalogueOrReport(ProgramState& state, Window& window, uint8_t limitTenths);

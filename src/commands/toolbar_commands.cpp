@@ -10,81 +10,88 @@ namespace orvanta {
 
 namespace {
 
-constexpr uint8_t kFaintestLimit = 55, kBrightestLimit = 30, kLimitStep = 5;
-
 void Move(ProgramState& state, Window& window, float longitudeStep, float latitudeStep) {
-    state.view.longitude += longitudeStep;
-    state.view.latitude += latitudeStep;
+    state.view.observer.longitude += longitudeStep;
+    state.view.observer.latitude += latitudeStep;
     RefreshSiderealTime(state);
     RedrawMap(state, window);
 }
 
-void Zoom(ProgramState& state, Window& window, bool zoomIn) {
-    ViewState& view = state.view;
-    view.zoomUnit = static_cast<int32_t>(std::nearbyint(zoomIn ? view.zoomUnit * 1.5 : view.zoomUnit / 1.5));
+void ChangeZoom(ProgramState& state, Window& window, bool zoomIn) {
+    Zoom& zoom = state.view.zoom;
+    zoom.unit = static_cast<int32_t>(std::nearbyint(zoomIn ? zoom.unit * 1.5 : zoom.unit / 1.5));
     if (zoomIn) {
-        if (view.zoomUnit >= view.maxZoomUnit) {
-            view.zoomUnit = view.maxZoomUnit;
-            window.SetToolbarButtonEnabled(kZoomIn, false);
+        if (zoom.unit >= zoom.maxUnit) {
+            zoom.unit = zoom.maxUnit;
+            window.SetCommandEnabled(ToolbarCommand::ZoomIn, false);
         }
-        window.SetToolbarButtonEnabled(kZoomOut, true);
+        window.SetCommandEnabled(ToolbarCommand::ZoomOut, true);
     } else {
-        if (view.zoomUnit <= view.minZoomUnit) {
-            view.zoomUnit = view.minZoomUnit;
-            window.SetToolbarButtonEnabled(kZoomOut, false);
+        if (zoom.unit <= zoom.minUnit) {
+            zoom.unit = zoom.minUnit;
+            window.SetCommandEnabled(ToolbarCommand::ZoomOut, false);
         }
-        window.SetToolbarButtonEnabled(kZoomIn, true);
+        window.SetCommandEnabled(ToolbarCommand::ZoomIn, true);
     }
     RedrawMap(state, window);
 }
 
 }  // namespace
 
-const char* ToolbarButtonKey(int index) {
-    static const char* const kKeys[kToolbarButtonCount + 1] = {"",    "180", "181", "182", "183", "",
-                                                              "185", "186", "",    "188", "189"};
-    return index >= 1 && index <= kToolbarButtonCount ? kKeys[index] : "";
+TextKey ToolbarCommandText(ToolbarCommand command) {
+    switch (command) {
+        case ToolbarCommand::MoveLeft: return TextKey::MoveLeft;
+        case ToolbarCommand::MoveUp: return TextKey::MoveUp;
+        case ToolbarCommand::MoveDown: return TextKey::MoveDown;
+        case ToolbarCommand::MoveRight: return TextKey::MoveRight;
+        case ToolbarCommand::MoreStars: return TextKey::MoreStars;
+        case ToolbarCommand::FewerStars: return TextKey::FewerStars;
+        case ToolbarCommand::ZoomIn: return TextKey::ZoomIn;
+        case ToolbarCommand::ZoomOut: return TextKey::ZoomOut;
+    }
+    return TextKey::Title;
 }
 
 void MoreStars(ProgramState& state, Window& window) {
-    state.view.magLimitTenths = static_cast<uint8_t>(state.view.magLimitTenths + kLimitStep);
+    StarLimit& limit = state.starLimit;
+    limit.tenths = static_cast<uint8_t>(limit.tenths + StarLimit::kStep);
     const size_t start = state.catalog.stars.size();
-    if (!LoadCatalogueOrReport(state, window, state.view.magLimitTenths)) {
+    if (!LoadCatalogueOrReport(state, window, limit.tenths)) {
         window.EndProgram();
         return;
     }
     MapCanvas& canvas = window.BeginMapPainting();
     DrawStars(canvas, state.view, state.catalog, state.showStarColours, start);
     window.EndMapPainting();
-    if (state.view.magLimitTenths >= kFaintestLimit) {
-        state.view.magLimitTenths = kFaintestLimit;
-        window.SetToolbarButtonEnabled(kMoreStars, false);
+    if (limit.tenths >= StarLimit::kFaintest) {
+        limit.tenths = StarLimit::kFaintest;
+        window.SetCommandEnabled(ToolbarCommand::MoreStars, false);
     }
-    window.SetToolbarButtonEnabled(kFewerStars, true);
+    window.SetCommandEnabled(ToolbarCommand::FewerStars, true);
 }
 
 void FewerStars(ProgramState& state, Window& window) {
-    state.view.magLimitTenths = static_cast<uint8_t>(state.view.magLimitTenths - kLimitStep);
-    ShortenCatalogue(state.catalog, state.view.magLimitTenths);
+    StarLimit& limit = state.starLimit;
+    limit.tenths = static_cast<uint8_t>(limit.tenths - StarLimit::kStep);
+    ShortenCatalogue(state.catalog, limit.tenths);
     RedrawMap(state, window);
-    if (state.view.magLimitTenths <= kBrightestLimit) {
-        state.view.magLimitTenths = kBrightestLimit;
-        window.SetToolbarButtonEnabled(kFewerStars, false);
+    if (limit.tenths <= StarLimit::kBrightest) {
+        limit.tenths = StarLimit::kBrightest;
+        window.SetCommandEnabled(ToolbarCommand::FewerStars, false);
     }
-    window.SetToolbarButtonEnabled(kMoreStars, true);
+    window.SetCommandEnabled(ToolbarCommand::MoreStars, true);
 }
 
-void RunToolbarCommand(ProgramState& state, Window& window, int index) {
-    switch (index) {
-        case kMoveLeft: Move(state, window, -30, 0); break;
-        case kMoveUp: Move(state, window, 0, -45); break;
-        case kMoveDown: Move(state, window, 0, 45); break;
-        case kMoveRight: Move(state, window, 30, 0); break;
-        case kMoreStars: MoreStars(state, window); break;
-        case kFewerStars: FewerStars(state, window); break;
-        case kZoomIn: Zoom(state, window, true); break;
-        case kZoomOut: Zoom(state, window, false); break;
-        default: break;
+void RunToolbarCommand(ProgramState& state, Window& window, ToolbarCommand command) {
+    switch (command) {
+        case ToolbarCommand::MoveLeft: Move(state, window, -30, 0); break;
+        case ToolbarCommand::MoveUp: Move(state, window, 0, -45); break;
+        case ToolbarCommand::MoveDown: Move(state, window, 0, 45); break;
+        case ToolbarCommand::MoveRight: Move(state, window, 30, 0); break;
+        case ToolbarCommand::MoreStars: MoreStars(state, window); break;
+        case ToolbarCommand::FewerStars: FewerStars(state, window); break;
+        case ToolbarCommand::ZoomIn: ChangeZoom(state, window, true); break;
+        case ToolbarCommand::ZoomOut: ChangeZoom(state, window, false); break;
     }
 }
 

@@ -5,16 +5,10 @@
 
 namespace orvanta {
 
-enum ToolbarButton : int {
-    kMoveLeft = 1, kMoveUp = 2, kMoveDown = 3, kMoveRight = 4,
-    kMoreStars = 6, kFewerStars = 7, kZoomIn = 9, kZoomOut = 10
-};
-constexpr int kToolbarButtonCount = 10;
+// The text of a command: its tooltip, and its entry in the View menu.
+TextKey ToolbarCommandText(ToolbarCommand command);
 
-// The tooltip key of each button (1 to 10); separators have none.
-const char* ToolbarButtonKey(int index);
-
-void RunToolbarCommand(ProgramState& state, Window& window, int index);
+void RunToolbarCommand(ProgramState& state, Window& window, ToolbarCommand command);
 // Loads the stars down to a limit half a magnitude fainter and draws only the new ones.
 void MoreStars(ProgramState& state, Window& window);
 // Cuts the catalogue half a magnitude brighter and redraws.

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "figure/figure.h"
 #include "map/map_canvas.h"
+#include "map/pixels.h"
 
 namespace orvanta {
 
@@ -14,12 +14,24 @@ enum class MenuItem {
     NamesNone, NamesAbbreviations, NamesLatin, NamesEnglish, StarColours, Help, OnlineHelp, About
 };
 
+// The toolbar's commands, which also stand in the View menu.
+enum class ToolbarCommand { MoveLeft, MoveUp, MoveDown, MoveRight, MoreStars, FewerStars, ZoomIn, ZoomOut };
+constexpr ToolbarCommand kToolbarCommands[] = {ToolbarCommand::MoveLeft,  ToolbarCommand::MoveUp,
+                                               ToolbarCommand::MoveDown,  ToolbarCommand::MoveRight,
+                                               ToolbarCommand::MoreStars, ToolbarCommand::FewerStars,
+                                               ToolbarCommand::ZoomIn,    ToolbarCommand::ZoomOut};
+
 enum class MessageIcon { Information, Critical };
 
-// A file dialog request: the filter as description and pattern pairs
-// separated by NUL characters, and the confirmations the dialog must ask.
+// One entry of a file dialog's type list: "Constellation shapes" and "*.con".
+struct FileFilter {
+    std::string description;
+    std::vector<std::string> patterns;
+};
+
+// A file dialog request, and the confirmations the dialog must ask.
 struct FileDialogRequest {
-    std::string filter;
+    std::vector<FileFilter> filters;
     std::string title;
     std::string initialDirectory;
     std::string defaultFileName;
@@ -52,15 +64,15 @@ public:
     virtual void SetStatusText(const std::string& text) = 0;
     // The permanent field at the right of the status bar: what is under the pointer.
     virtual void SetPointerReadout(const std::string& text) = 0;
-    virtual void SetStatusPanelWidth(int twips) = 0;
 
-    virtual int ClientWidthTwips() const = 0;
-    virtual int ScreenHeightTwips() const = 0;
+    virtual int MapWidthPixels() const = 0;
+    // The screen's height sets the map's scale, whatever the window's size.
+    virtual int ScreenHeightPixels() const = 0;
     virtual void SetBackgroundBlack() = 0;
 
     virtual void SetMenuEnabled(MenuItem item, bool enabled) = 0;
     virtual void SetMenuChecked(MenuItem item, bool checked) = 0;
-    virtual void SetToolbarButtonEnabled(int index, bool enabled) = 0;  // 1 to 10
+    virtual void SetCommandEnabled(ToolbarCommand command, bool enabled) = 0;
     // The Open Recent menu: the files in order, the most recent first.
     virtual void ShowRecentFiles(const std::vector<std::string>& files) = 0;
 
@@ -68,10 +80,10 @@ public:
     virtual MapCanvas& BeginMapPainting() = 0;
     virtual void EndMapPainting() = 0;
     // Lines or selection markers over the map changed within area: repaint only there.
-    virtual void OverlayChanged(const TwipRect& area) = 0;
+    virtual void OverlayChanged(const PixelRect& area) = 0;
     // A line appeared or vanished where given: a window may repaint just the
     // thin band along it rather than its whole bounding rectangle.
-    virtual void OverlayLineChanged(const PlacedLine& line) { OverlayChanged(LineArea(line)); }
+    virtual void OverlayLineChanged(const PixelLine& line) = 0;
     // The selection markers are to be shown, moved or hidden as the figure says.
     virtual void MarkersChanged() = 0;
 

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "figure/edit_history.h"
-#include "figure/figure.h"
+#include "map/placed_figure.h"
 #include "files/careful_writer.h"
 #include "files/file_reading.h"
 

@@ -1,6 +1,6 @@
 #include "documents/figure_file.h"
 
-#include "figure/figure.h"
+#include "map/placed_figure.h"
 #include "sky/number_reader.h"
 #include "files/file_reading.h"
 

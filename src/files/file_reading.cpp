@@ -1,5 +1,7 @@
 #include "files/file_reading.h"
 
+#include <dirent.h>
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -44,6 +46,34 @@ const char* DescribeFileType(unsigned mode) {
     if (S_ISCHR(mode) || S_ISBLK(mode)) return "it is a device, not a file";
     return "it is not a regular file";
 }
+
+bool IsRegularFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool IsWritableFolder(const std::string& path) {
+    struct stat info {};
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           ::faccessat(AT_FDCWD, path.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+bool Exists(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+std::vector<std::string> NamesInFolder(const std::string& folder) {
+    std::vector<std::string> names;
+    DIR* listing = folder.empty() ? nullptr : ::opendir(folder.c_str());
+    if (!listing) return names;
+    while (const dirent* entry = ::readdir(listing))
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) names.push_back(entry->d_name);
+    ::closedir(listing);
+    return names;
+}
+
+bool RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
 std::optional<FileStamp> StampOf(const std::string& path) {
     struct stat info {};

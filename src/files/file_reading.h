@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "files/read_failure.h"
 
@@ -32,6 +33,18 @@ struct FileStamp {
 
 // What a file of this mode is, for a message: "it is a pipe (FIFO), not a file".
 const char* DescribeFileType(unsigned mode);
+
+// Whether path names a regular file (following links).
+bool IsRegularFile(const std::string& path);
+// Whether path names a folder this user may write into.
+bool IsWritableFolder(const std::string& path);
+// Whether anything at all is at path (a link to nothing counts).
+bool Exists(const std::string& path);
+
+// The names in a folder (not "." and ".."); empty when it cannot be read.
+std::vector<std::string> NamesInFolder(const std::string& folder);
+// Removes a file; false when it could not be removed.
+bool RemoveFile(const std::string& path);
 
 // The stamp of the file at path (following symbolic links), or nullopt when it cannot be examined.
 std::optional<FileStamp> StampOf(const std::string& path);

@@ -20,6 +20,11 @@ std::string UserConfigFolder() { return XdgFolder("XDG_CONFIG_HOME", ".config");
 
 std::string UserStateFolder() { return XdgFolder("XDG_STATE_HOME", ".local/state"); }
 
+std::string HomeFolder() {
+    const char* home = std::getenv("HOME");
+    return home && home[0] == '/' ? std::string(home) : std::string();
+}
+
 bool MakePrivateFolders(const std::string& folder) {
     if (folder.empty()) return false;
     for (size_t slash = folder.find('/', 1); slash != std::string::npos; slash = folder.find('/', slash + 1))

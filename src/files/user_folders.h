@@ -14,6 +14,9 @@ std::string UserConfigFolder();
 // the notes of interrupted saves.
 std::string UserStateFolder();
 
+// The user's home folder; "" without one.
+std::string HomeFolder();
+
 // Makes folder and every missing folder above it, private to the user (0700).
 bool MakePrivateFolders(const std::string& folder);
 

@@ -1,5 +1,7 @@
 #include "map/figure_placement.h"
 
+#include "map/pointer.h"
+
 namespace orvanta {
 
 PlacedLine PlaceLine(const ViewState& view, const LineRecord& record) {
@@ -22,6 +24,20 @@ void PlaceFigureLines(const ViewState& view, Figure& figure) {
     }
     const float x = static_cast<float>(start->x), y = static_cast<float>(start->y);
     figure.SetBandLine(PlacedLine{x, y, x, y, true});
+}
+
+bool StartBand(Figure& figure, const ViewState& view, const Star& star) {
+    const auto place = ProjectCatalogueUnits(view, star.ra, star.dec);
+    if (!place) return false;
+    const float x = static_cast<float>(place->x), y = static_cast<float>(place->y);
+    figure.SetBand(RubberBand{star.ra, star.dec, PlacedLine{x, y, x, y, true}});
+    return true;
+}
+
+void StretchBand(Figure& figure, PixelPoint pointer) {
+    const PlacedLine old = figure.Band()->line;
+    const TwipPoint end = PointerInTwips(pointer);
+    figure.SetBandLine(PlacedLine{old.x1, old.y1, end.x, end.y, true});
 }
 
 }  // namespace orvanta

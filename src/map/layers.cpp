@@ -16,43 +16,40 @@ void DrawStars(MapCanvas& canvas, const ViewState& view, const StarCatalog& cata
     const std::vector<Star>& stars = catalog.stars;
     for (size_t i = startIndex; i < stars.size(); ++i) {
         const Star& star = stars[i];
-        const int32_t colour = showColours ? star.colour : kWhite;
-        canvas.SetFillColour(colour);
         const auto place = ProjectCatalogueUnits(view, star.ra, star.dec);
         if (!place) continue;
+        const Colour colour = showColours ? star.colour : kWhite;
         const int16_t r = StarRadius(star.magnitude);
         if (r < 10)
-            canvas.SetPixel(place->x, place->y, colour);
+            canvas.DrawStarPoint(ToPixels(*place), colour);
         else
-            canvas.Circle(place->x, place->y, r, colour);
+            canvas.DrawStarDisc(ToPixels(*place), r * kPixelsPerTwip, colour, colour);
     }
 }
 
 void DrawBoundaries(MapCanvas& canvas, const ViewState& view, const BoundaryTable& table) {
-    canvas.SetPenColour(kBoundaryColour);
-    canvas.SetLineStyle(LineStyle::Dotted);
-    bool previousDrawn = false;
+    std::vector<PixelPoint> run;
+    const auto endRun = [&] {
+        if (run.size() >= 2) canvas.DrawBoundary(run, kBoundaryColour);
+        run.clear();
+    };
     for (const BoundaryVertex& vertex : table.vertices) {
         const auto place = ProjectCatalogueUnits(view, vertex.ra, vertex.dec);
         if (!place) {
-            previousDrawn = false;
+            endRun();
             continue;
         }
-        const int32_t px = static_cast<int32_t>(std::nearbyint(place->x / static_cast<double>(kTwipsPerPixel)));
-        const int32_t py = static_cast<int32_t>(std::nearbyint(place->y / static_cast<double>(kTwipsPerPixel)));
-        if (vertex.pen < 1 || !previousDrawn)
-            canvas.MoveToEx(px, py);
-        else
-            canvas.LineTo(px, py);
-        previousDrawn = true;
+        if (vertex.pen < 1) endRun();
+        run.push_back({std::nearbyint(place->x / static_cast<double>(kTwipsPerPixel)),
+                       std::nearbyint(place->y / static_cast<double>(kTwipsPerPixel))});
     }
+    endRun();
 }
 
 void DrawConstellationNames(MapCanvas& canvas, const ViewState& view, const ConstellationTable& table) {
-    canvas.SetPenColour(kLabelColour);
     for (const ConstellationLabel& label : table.labels) {
         const auto place = ProjectCatalogueUnits(view, label.ra, label.dec);
-        if (place) canvas.PrintText(static_cast<float>(place->x), static_cast<float>(place->y), label.text);
+        if (place) canvas.DrawName(ToPixels(*place), label.text, kLabelColour);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// The painted layers of the map: stars, boundaries and constellation names.
+// The painted layers of the map: stars, boundaries and constellation names,
+// placed by the projection in twips and handed to the canvas in pixels.
 #include <cstddef>
 #include <cstdint>
 
@@ -11,18 +12,24 @@
 
 namespace orvanta {
 
+constexpr Colour kBoundaryColour{128, 128, 128};
+constexpr Colour kLabelColour{250, 200, 100};
+constexpr Colour kWhite{255, 255, 255};
+constexpr Colour kBlack{0, 0, 0};
+constexpr Colour kFigureLineColour{128, 128, 128};
+
 // Stars from startIndex on: discs sized by magnitude, single pixels when faint.
 void DrawStars(MapCanvas& canvas, const ViewState& view, const StarCatalog& catalog, bool showColours,
                size_t startIndex);
 // Radius in twips of a star's disc; below 10 the star is a single pixel.
 int16_t StarRadius(float magnitude);
-// Dotted dark grey polylines in pixels; an invisible vertex breaks the run.
+// Dotted polylines through the vertices, each at its whole pixel; an
+// invisible vertex breaks the run.
 void DrawBoundaries(MapCanvas& canvas, const ViewState& view, const BoundaryTable& table);
 // Each label with its top-left corner at its anchor.
 void DrawConstellationNames(MapCanvas& canvas, const ViewState& view, const ConstellationTable& table);
 
-constexpr int32_t kBoundaryColour = Rgb(128, 128, 128);
-constexpr int32_t kLabelColour = Rgb(250, 200, 100);
-constexpr int32_t kWhite = Rgb(255, 255, 255);
+// A place of the map in pixels.
+inline PixelPoint ToPixels(const ScreenPoint& place) { return {place.x * kPixelsPerTwip, place.y * kPixelsPerTwip}; }
 
 }  // namespace orvanta

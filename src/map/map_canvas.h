@@ -1,33 +1,29 @@
 #pragma once
-// What the map layers paint on: a retained surface addressed in twips, with
-// the pixel line calls used for the boundaries.
-#include <cstdint>
+// What the map is painted on, in logical pixels: the window's retained
+// picture, an exported picture or paper. Each call draws one kind of thing.
 #include <string>
+#include <vector>
+
+#include "map/pixels.h"
+#include "sky/colour.h"
 
 namespace orvanta {
-
-constexpr int kTwipsPerPixel = 15;
-
-// Colours are red + 256 green + 65536 blue.
-constexpr int32_t Rgb(int red, int green, int blue) { return red + 256 * green + 65536 * blue; }
-
-enum class LineStyle { Solid, Dotted };
 
 class MapCanvas {
 public:
     virtual ~MapCanvas() = default;
+    // The whole picture in its background colour.
     virtual void Clear() = 0;
-    virtual void SetFillColour(int32_t colour) = 0;
-    virtual void SetPenColour(int32_t colour) = 0;
-    virtual void SetLineStyle(LineStyle style) = 0;
-    virtual void SetPixel(int32_t x, int32_t y, int32_t colour) = 0;  // twips
-    // A disc of radius r twips, outline colour c, filled with the fill colour.
-    virtual void Circle(int32_t x, int32_t y, int32_t r, int32_t colour) = 0;
-    // Text whose top-left corner lies at (x, y) twips, in the pen colour.
-    virtual void PrintText(float x, float y, const std::string& text) = 0;
-    // Pixel coordinates; LineTo draws from the last point in the pen.
-    virtual void MoveToEx(int32_t px, int32_t py) = 0;
-    virtual void LineTo(int32_t px, int32_t py) = 0;
+    // A star: an antialiased disc with a one-pixel outline.
+    virtual void DrawStarDisc(PixelPoint centre, double radius, Colour fill, Colour outline) = 0;
+    // A faint star: the square of one pixel centred on the point.
+    virtual void DrawStarPoint(PixelPoint centre, Colour colour) = 0;
+    // A constellation boundary: a dotted line through the points.
+    virtual void DrawBoundary(const std::vector<PixelPoint>& points, Colour colour) = 0;
+    // A name, its top-left corner at the point.
+    virtual void DrawName(PixelPoint topLeft, const std::string& text, Colour colour) = 0;
+    // A figure line: one pixel wide, solid.
+    virtual void DrawFigureLine(const PixelLine& line, Colour colour) = 0;
 };
 
 }  // namespace orvanta

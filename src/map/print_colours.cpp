@@ -2,10 +2,10 @@
 
 namespace orvanta {
 
-int32_t PrintColourOf(int32_t screenColour) {
-    const int red = screenColour & 0xFF, green = (screenColour >> 8) & 0xFF, blue = (screenColour >> 16) & 0xFF;
+Colour PrintColourOf(Colour screen) {
     // A third of the brightness keeps a star's tint but puts it well below the paper's.
-    return Rgb(red * 3 / 10, green * 3 / 10, blue * 3 / 10);
+    return Colour{static_cast<uint8_t>(screen.red * 3 / 10), static_cast<uint8_t>(screen.green * 3 / 10),
+                  static_cast<uint8_t>(screen.blue * 3 / 10)};
 }
 
 }  // namespace orvanta

@@ -3,54 +3,45 @@
 #include <QBuffer>
 #include <QImage>
 #include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QSvgGenerator>
 
 #include "files/careful_writer.h"
-#include "map/figure_placement.h"
 #include "map/layers.h"
+#include "map/map_painting.h"
 #include "map/print_colours.h"
 #include "platform/qt_map_canvas.h"
 
 namespace orvanta {
 
-namespace {
-
-constexpr double kPixelsPerTwip = 1.0 / kTwipsPerPixel;
-
-void PaintLayers(MapCanvas& canvas, const ProgramState& state, const ViewState& view) {
-    canvas.Clear();
-    if (state.showBounds) DrawBoundaries(canvas, view, state.boundaries);
-    DrawStars(canvas, view, state.catalog, state.showStarColours, 0);
-    if (state.namesMode != 0) DrawConstellationNames(canvas, view, state.constellations);
-}
-
-}  // namespace
-
 void PaintMapPicture(QPainter& painter, const ProgramState& state, QSize size, PictureColours colours) {
     ViewState view = state.view;
-    view.centreX = static_cast<float>(size.width() * kTwipsPerPixel / 2.0);
-    view.centreY = 0;
-    UpdateLatitudeTerms(view);
+    FrameView(view, size.width());
     painter.save();
     painter.setClipRect(QRect(QPoint(0, 0), size));
     const bool print = colours == PictureColours::Print;
-    {
-        QtMapCanvas screen(painter, ToQColor(print ? kPaperColour : Rgb(0, 0, 0)));
-        PrintColourCanvas paper(screen);
-        PaintLayers(print ? static_cast<MapCanvas&>(paper) : screen, state, view);
-    }
+    QtMapCanvas screen(painter, print ? kPaperColour : kBlack);
+    PrintColourCanvas paper(screen);
+    MapCanvas& canvas = print ? static_cast<MapCanvas&>(paper) : screen;
+    PaintMap(canvas, MapScene{view, state.catalog, state.showStarColours, state.showBounds ? &state.boundaries : nullptr,
+                              state.namesMode != 0 ? &state.constellations : nullptr});
     // The figure's lines lie over the map, as in the window.
-    QPen pen(ToQColor(print ? kPrintLineColour : kLineColour), 0);
-    pen.setCosmetic(true);
-    painter.setPen(pen);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    for (const LineRecord& record : state.document.figure.Records()) {
-        const PlacedLine line = PlaceLine(view, record);
-        if (line.visible)
-            painter.drawLine(QLineF(line.x1 * kPixelsPerTwip, line.y1 * kPixelsPerTwip, line.x2 * kPixelsPerTwip,
-                                    line.y2 * kPixelsPerTwip));
-    }
+    PaintFigureLines(canvas, view, state.document.figure.Records(), kFigureLineColour);
     painter.restore();
+}
+
+void PrintMap(QWidget* owner, const ProgramState& state, QSize size) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(size.width() > size.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
+    QPrintDialog dialog(&printer, owner);
+    if (dialog.exec() != QDialog::Accepted) return;
+    QPainter painter(&printer);
+    // The map as it is shown, fitted to the page with its shape kept.
+    const QRect page = painter.viewport();
+    painter.setViewport(QRect(page.topLeft(), size.scaled(page.size(), Qt::KeepAspectRatio)));
+    painter.setWindow(QRect(QPoint(0, 0), size));
+    PaintMapPicture(painter, state, size, PictureColours::Print);
 }
 
 std::string WriteMapPicture(const ProgramState& state, ExportChoice choice, const std::string& path, QSize size) {

@@ -2,6 +2,7 @@
 // Pictures of the map as it is shown (SVG, PNG, PDF), and the map on paper.
 #include <QPainter>
 #include <QSize>
+#include <QWidget>
 #include <string>
 
 #include "commands/program_state.h"
@@ -18,5 +19,8 @@ void PaintMapPicture(QPainter& painter, const ProgramState& state, QSize size, P
 // Writes a picture of size logical pixels to path, whole or not at all; the
 // reason when it could not. choice is one of the picture formats.
 std::string WriteMapPicture(const ProgramState& state, ExportChoice choice, const std::string& path, QSize size);
+
+// Prints the map in print colours through the printing dialog over owner.
+void PrintMap(QWidget* owner, const ProgramState& state, QSize size);
 
 }  // namespace orvanta

@@ -8,47 +8,31 @@
 #include <algorithm>
 #include <cmath>
 
+#include "map/layers.h"
+
 namespace orvanta {
 
 namespace {
 
-constexpr double kPixelsPerTwip = 1.0 / kTwipsPerPixel;
-
-int ShiftStateOf(Qt::KeyboardModifiers modifiers) {
-    int shift = 0;
-    if (modifiers & Qt::ShiftModifier) shift |= 1;
-    if (modifiers & Qt::ControlModifier) shift |= 2;
-    if (modifiers & Qt::AltModifier) shift |= 4;
-    return shift;
+Modifiers ModifiersOf(Qt::KeyboardModifiers modifiers) {
+    return {modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier),
+            modifiers.testFlag(Qt::AltModifier)};
 }
 
-int ButtonOf(Qt::MouseButton button) {
+MouseButton ButtonOf(Qt::MouseButton button) {
     switch (button) {
-        case Qt::LeftButton: return 1;
-        case Qt::RightButton: return 2;
-        case Qt::MiddleButton: return 4;
-        default: return 0;
+        case Qt::LeftButton: return MouseButton::Left;
+        case Qt::RightButton: return MouseButton::Right;
+        case Qt::MiddleButton: return MouseButton::Middle;
+        default: return MouseButton::Other;
     }
 }
 
-// Windows key codes for the keys the markers may see.
-int KeyCodeOf(int qtKey) {
-    switch (qtKey) {
-        case Qt::Key_Delete: return 46;
-        case Qt::Key_Backspace: return 8;
-        case Qt::Key_Left: return 37;
-        case Qt::Key_Up: return 38;
-        case Qt::Key_Right: return 39;
-        case Qt::Key_Down: return 40;
-        default: return qtKey & 0xFFFF;
-    }
-}
+PixelPoint PointOf(const QPointF& p) { return {p.x(), p.y()}; }
 
 }  // namespace
 
 SelectionMarkerWidget::SelectionMarkerWidget(QWidget* parent) : QWidget(parent) {
-    const int side = static_cast<int>(std::lround(kMarkerSizeTwips * kPixelsPerTwip));
-    setFixedSize(side, side);
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::ArrowCursor);
     hide();
@@ -61,7 +45,7 @@ void SelectionMarkerWidget::paintEvent(QPaintEvent*) {
 }
 
 void SelectionMarkerWidget::keyPressEvent(QKeyEvent* event) {
-    if (onKey) onKey(KeyCodeOf(event->key()));
+    if (onKey) onKey(event->key() == Qt::Key_Delete ? Key::Delete : Key::Other);
 }
 
 MapSurface::MapSurface(QWidget* parent) : QWidget(parent), background_(palette().color(QPalette::Dark)) {
@@ -72,8 +56,8 @@ MapSurface::MapSurface(QWidget* parent) : QWidget(parent), background_(palette()
     setContextMenuPolicy(Qt::PreventContextMenu);
     for (int i = 0; i < 2; ++i) {
         markers_[i] = new SelectionMarkerWidget(this);
-        markers_[i]->onKey = [this](int keyCode) {
-            if (onMarkerKey) onMarkerKey(keyCode);
+        markers_[i]->onKey = [this](Key key) {
+            if (onMarkerKey) onMarkerKey(key);
         };
     }
 }
@@ -99,7 +83,9 @@ MapCanvas& MapSurface::BeginPainting() {
     EnsurePictureSize();
     painter_.emplace(&picture_);
     painter_->setFont(font());
-    canvas_ = std::make_unique<QtMapCanvas>(*painter_, background_, &picture_, &starMasks_);
+    const Colour background{static_cast<uint8_t>(background_.red()), static_cast<uint8_t>(background_.green()),
+                            static_cast<uint8_t>(background_.blue())};
+    canvas_ = std::make_unique<QtMapCanvas>(*painter_, background, &picture_, &starMasks_);
     ++redrawCount_;
     return *canvas_;
 }
@@ -137,8 +123,8 @@ double SegmentDistance(const QLineF& a, const QLineF& b) {
 
 }  // namespace
 
-void MapSurface::UpdateLineBand(float x1, float y1, float x2, float y2) {
-    const QLineF line(x1 * kPixelsPerTwip, y1 * kPixelsPerTwip, x2 * kPixelsPerTwip, y2 * kPixelsPerTwip);
+void MapSurface::UpdateLineBand(const PixelLine& changed) {
+    const QLineF line(changed.x1, changed.y1, changed.x2, changed.y2);
     // Short pieces, each covered by its own small rectangle, follow the line.
     const int pieces = std::max(1, static_cast<int>(std::ceil(line.length() / kBandPiece)));
     QRegion band;
@@ -153,12 +139,12 @@ void MapSurface::UpdateLineBand(float x1, float y1, float x2, float y2) {
     update(band);
 }
 
-void MapSurface::UpdateTwipArea(float left, float top, float right, float bottom) {
+void MapSurface::UpdateArea(const PixelRect& changed) {
     // One pixel of margin for the line's own width and rounding.
-    const double x0 = std::max(-1e6, std::floor(left * kPixelsPerTwip) - 2);
-    const double y0 = std::max(-1e6, std::floor(top * kPixelsPerTwip) - 2);
-    const double x1 = std::min(1e6, std::ceil(right * kPixelsPerTwip) + 2);
-    const double y1 = std::min(1e6, std::ceil(bottom * kPixelsPerTwip) + 2);
+    const double x0 = std::max(-1e6, std::floor(changed.left) - 2);
+    const double y0 = std::max(-1e6, std::floor(changed.top) - 2);
+    const double x1 = std::min(1e6, std::ceil(changed.right) + 2);
+    const double y1 = std::min(1e6, std::ceil(changed.bottom) + 2);
     const QRect area = QRect(QPoint(static_cast<int>(x0), static_cast<int>(y0)), QPoint(static_cast<int>(x1), static_cast<int>(y1))) & rect();
     if (area.isEmpty()) return;
     pendingRects_.append(QRectF(area));
@@ -167,12 +153,13 @@ void MapSurface::UpdateTwipArea(float left, float top, float right, float bottom
 }
 
 void MapSurface::PlaceMarkers() {
-    const auto squares = figure_ ? SelectionMarkers(*figure_) : std::nullopt;
+    const auto squares = figure_ ? SelectionMarkersInPixels(*figure_) : std::nullopt;
     for (int i = 0; i < 2; ++i) {
         if (squares) {
-            const TwipRect& square = (*squares)[i];
-            markers_[i]->move(static_cast<int>(std::lround(square.left * kPixelsPerTwip)),
-                              static_cast<int>(std::lround(square.top * kPixelsPerTwip)));
+            const PixelRect& square = (*squares)[i];
+            markers_[i]->setFixedSize(static_cast<int>(std::lround(square.right - square.left)),
+                                      static_cast<int>(std::lround(square.bottom - square.top)));
+            markers_[i]->move(static_cast<int>(std::lround(square.left)), static_cast<int>(std::lround(square.top)));
         }
         markers_[i]->setVisible(squares.has_value());
     }
@@ -218,7 +205,7 @@ void MapSurface::paintEvent(QPaintEvent* event) {
         painter.fillRect(area.intersected(QRect(0, covered.bottom() + 1, width(), height())), background_);
     }
     if (!figure_) return;
-    QPen pen(ToQColor(kLineColour), 0);
+    QPen pen(ToQColor(kFigureLineColour), 0);
     pen.setCosmetic(true);
     painter.setPen(pen);
     const QRectF dirty = QRectF(area).adjusted(-1, -1, 1, 1);
@@ -226,7 +213,8 @@ void MapSurface::paintEvent(QPaintEvent* event) {
     overlayBatch_.clear();
     const auto add = [&](const PlacedLine& e) {
         if (!e.visible) return;
-        const QLineF line(e.x1 * kPixelsPerTwip, e.y1 * kPixelsPerTwip, e.x2 * kPixelsPerTwip, e.y2 * kPixelsPerTwip);
+        const PixelLine p = e.InPixels();
+        const QLineF line(p.x1, p.y1, p.x2, p.y2);
         if (NeedsRepaint(line, dirty, onlyPending)) overlayBatch_.append(line);
     };
     for (const PlacedLine& line : figure_->PlacedLines()) add(line);
@@ -240,10 +228,7 @@ void MapSurface::resizeEvent(QResizeEvent*) {
 }
 
 void MapSurface::mousePressEvent(QMouseEvent* event) {
-    if (!onMouseDown) return;
-    const QPointF p = event->position();
-    onMouseDown(ButtonOf(event->button()), ShiftStateOf(event->modifiers()), static_cast<float>(p.x() * kTwipsPerPixel),
-                static_cast<float>(p.y() * kTwipsPerPixel));
+    if (onMouseDown) onMouseDown(ButtonOf(event->button()), ModifiersOf(event->modifiers()), PointOf(event->position()));
 }
 
 void MapSurface::leaveEvent(QEvent*) {
@@ -251,9 +236,7 @@ void MapSurface::leaveEvent(QEvent*) {
 }
 
 void MapSurface::mouseMoveEvent(QMouseEvent* event) {
-    if (!onMouseMove) return;
-    const QPointF p = event->position();
-    onMouseMove(static_cast<float>(p.x() * kTwipsPerPixel), static_cast<float>(p.y() * kTwipsPerPixel));
+    if (onMouseMove) onMouseMove(PointOf(event->position()));
 }
 
 }  // namespace orvanta

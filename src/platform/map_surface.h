@@ -11,7 +11,8 @@
 #include <memory>
 #include <optional>
 
-#include "figure/figure.h"
+#include "commands/input_events.h"
+#include "map/placed_figure.h"
 #include "platform/qt_map_canvas.h"
 
 namespace orvanta {
@@ -20,7 +21,7 @@ class SelectionMarkerWidget final : public QWidget {
     Q_OBJECT
 public:
     explicit SelectionMarkerWidget(QWidget* parent);
-    std::function<void(int keyCode)> onKey;
+    std::function<void(Key key)> onKey;
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -38,10 +39,10 @@ public:
 
     MapCanvas& BeginPainting();
     void EndPainting();
-    // Repaints the overlay within an area given in twips.
-    void UpdateTwipArea(float left, float top, float right, float bottom);
-    // Repaints the thin band along a line given in twips.
-    void UpdateLineBand(float x1, float y1, float x2, float y2);
+    // Repaints the overlay within an area.
+    void UpdateArea(const PixelRect& area);
+    // Repaints the thin band along a line.
+    void UpdateLineBand(const PixelLine& line);
     void PlaceMarkers();
 
     const QImage& Picture() const { return picture_; }
@@ -50,12 +51,11 @@ public:
     // What has been asked to be repainted and not yet painted.
     const QRegion& PendingRegion() const { return pendingRegion_; }
 
-    // Button (1 left, 2 right, 4 middle), shift state (1 Shift, 2 Ctrl, 4 Alt), twips.
-    std::function<void(int button, int shift, float x, float y)> onMouseDown;
-    std::function<void(float x, float y)> onMouseMove;
+    std::function<void(MouseButton button, Modifiers modifiers, PixelPoint at)> onMouseDown;
+    std::function<void(PixelPoint at)> onMouseMove;
     std::function<void()> onResize;
     std::function<void()> onLeave;
-    std::function<void(int keyCode)> onMarkerKey;
+    std::function<void(Key key)> onMarkerKey;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

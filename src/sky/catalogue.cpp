@@ -8,7 +8,7 @@
 
 namespace orvanta {
 
-int32_t StarColourOf(int32_t c) {
+Colour StarColourOf(int32_t c) {
     long red, green, blue;
     if (c < 0) {
         // Indices below -102 would give negative components: clamp them to 0.
@@ -21,7 +21,7 @@ int32_t StarColourOf(int32_t c) {
     } else {
         red = green = blue = 255;
     }
-    return static_cast<int32_t>(red + 256 * green + 65536 * blue);
+    return Colour{static_cast<uint8_t>(red), static_cast<uint8_t>(green), static_cast<uint8_t>(blue)};
 }
 
 ReadFailure ParseCatalogue(StarCatalog& catalog, const std::string& text, uint8_t limitTenths) {

@@ -9,14 +9,21 @@
 
 namespace orvanta {
 
+// How faint the map's stars go, in tenths of a magnitude: 3.0 to 5.5 in steps
+// of 0.5, from 4.0.
+struct StarLimit {
+    static constexpr uint8_t kBrightest = 30, kFaintest = 55, kStep = 5, kStart = 40;
+    uint8_t tenths = kStart;
+};
+
 // Star i is the i-th record of the file. Never empty: before anything is read
 // it holds one star with every value 0.
 struct StarCatalog {
     std::vector<Star> stars{Star{}};
 };
 
-// RGB value of a B-V colour index in hundredths of a magnitude.
-int32_t StarColourOf(int32_t colourIndex);
+// The colour of a B-V colour index in hundredths of a magnitude.
+Colour StarColourOf(int32_t colourIndex);
 
 // Replaces the catalogue by the records of the file down to limitTenths / 10;
 // the first star fainter than the limit is the last one kept.

@@ -7,8 +7,8 @@ namespace orvanta {
 HorizonPosition ToHorizon(const ViewState& view, double ra, double dec) {
     // Full precision here: this only reports, it places nothing on the map.
     const double degree = std::acos(-1.0) / 180;
-    const double hourAngle = (view.siderealTime - ra) * 15 * degree;
-    const double phi = view.latitude * degree, delta = dec * degree;
+    const double hourAngle = (view.observer.siderealTime - ra) * 15 * degree;
+    const double phi = view.observer.latitude * degree, delta = dec * degree;
     const double sinAltitude =
         std::sin(phi) * std::sin(delta) + std::cos(phi) * std::cos(delta) * std::cos(hourAngle);
     const double altitude = std::asin(std::fmax(-1.0, std::fmin(1.0, sinAltitude)));

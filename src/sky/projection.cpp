@@ -13,10 +13,10 @@ constexpr double kRadiansToDegrees = 57.2957795130823;
 constexpr float kLowestAltitude = -20.0f;
 }  // namespace
 
-void UpdateLatitudeTerms(ViewState& view) {
-    view.latitudeRad = view.latitude * kPi / 180;
-    view.sinLatitude = static_cast<float>(std::sin(view.latitudeRad));
-    view.cosLatitude = static_cast<float>(std::cos(view.latitudeRad));
+void UpdateLatitudeTerms(Observer& observer) {
+    observer.latitudeRad = observer.latitude * kPi / 180;
+    observer.sinLatitude = static_cast<float>(std::sin(observer.latitudeRad));
+    observer.cosLatitude = static_cast<float>(std::cos(observer.latitudeRad));
 }
 
 namespace {
@@ -37,17 +37,17 @@ SineCosine SinCos(double x) {
 
 std::optional<ScreenPoint> ProjectStar(const ViewState& view, double ra, double dec) {
     // Intermediate values are stored in single precision, as the map was always drawn.
-    const float H = static_cast<float>((ra - view.siderealTime) * kHoursToRadians);
+    const float H = static_cast<float>((ra - view.observer.siderealTime) * kHoursToRadians);
     const double d = dec * kDegreesToRadians;
     const SineCosine ofD = SinCos(d), ofH = SinCos(static_cast<double>(H));
     const float cd = static_cast<float>(ofD.cosine);
     const double cosH = ofH.cosine;
-    const float Xh = static_cast<float>(cd * cosH * view.sinLatitude - view.cosLatitude * ofD.sine);
+    const float Xh = static_cast<float>(cd * cosH * view.observer.sinLatitude - view.observer.cosLatitude * ofD.sine);
     const float Yh = static_cast<float>(cd * ofH.sine);
-    const double s = view.cosLatitude * static_cast<double>(cd) * cosH + view.sinLatitude * ofD.sine;
+    const double s = view.observer.cosLatitude * static_cast<double>(cd) * cosH + view.observer.sinLatitude * ofD.sine;
     const float Alt = static_cast<float>(ArcSin(s) * kRadiansToDegrees);
     if (Alt < kLowestAltitude) return std::nullopt;
-    const int32_t k = static_cast<int32_t>(view.scaleFactor) * view.zoomUnit;
+    const int32_t k = static_cast<int32_t>(view.zoom.scaleFactor) * view.zoom.unit;
     const int32_t r = static_cast<int32_t>(std::nearbyint((90.0 - Alt) * k));
     const float A = static_cast<float>(QuadrantAngle(Yh, Xh) + kHalfPi);
     const SineCosine ofA = SinCos(static_cast<double>(A));
@@ -64,16 +64,16 @@ CataloguePoint PointerToSky(const ViewState& view, float x, float y) {
     const float dy = y - static_cast<float>(view.centreY);
     const float A = QuadrantAngle(dy, dx);
     const double r = std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy);
-    const int32_t k = static_cast<int32_t>(view.scaleFactor) * view.zoomUnit;
+    const int32_t k = static_cast<int32_t>(view.zoom.scaleFactor) * view.zoom.unit;
     const double z = k != 0 ? r / k * kDegreesToRadians : 0;
     const double P = A - kHalfPi;
-    const double phi = view.latitudeRad;
+    const double phi = view.observer.latitudeRad;
     const double s = std::sin(phi) * std::cos(z) - std::cos(phi) * std::sin(z) * std::cos(P);
     const double delta = ArcSin(s);
     const float hy = static_cast<float>(std::sin(z) * std::sin(P));
     const float hx = static_cast<float>(std::cos(phi) * std::cos(z) + std::sin(phi) * std::sin(z) * std::cos(P));
     const double h = QuadrantAngle(hy, hx);
-    const double q = (h * 180 / kPi + 15.0 * view.siderealTime) / 360;
+    const double q = (h * 180 / kPi + 15.0 * view.observer.siderealTime) / 360;
     const double raHours = (q - std::floor(q)) * 24;
     return {raHours * 1000, delta * 100 * 180 / kPi};
 }

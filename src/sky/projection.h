@@ -5,18 +5,27 @@
 
 namespace orvanta {
 
-// Everything that fixes the view. Screen values are twips (15 to a logical pixel).
-struct ViewState {
+// Where the sky is seen from, and at which sidereal time.
+struct Observer {
     float siderealTime = 0;     // hours, from the sky time
     float latitude = 50.0f;     // degrees; tilts the sky
     float longitude = -15.0f;   // degrees; enters the sidereal time as longitude / 15 hours
     double latitudeRad = 0.872664625997165;
     float sinLatitude = 0, cosLatitude = 0;
-    int32_t zoomUnit = 0, minZoomUnit = 0, maxZoomUnit = 0;
+};
+
+// The map's scale: twips per degree of zenith distance are unit × scaleFactor.
+struct Zoom {
+    int32_t unit = 0, minUnit = 0, maxUnit = 0;
     uint8_t scaleFactor = 2;
-    float centreX = 0;
+};
+
+// Everything that fixes the view. Screen values are twips (15 to a logical pixel).
+struct ViewState {
+    Observer observer;
+    Zoom zoom;
+    float centreX = 0;   // the zenith's place: the middle of the map's top edge
     int16_t centreY = 0;
-    uint8_t magLimitTenths = 40;
 };
 
 // A place on the map in twips, y downwards.
@@ -26,7 +35,7 @@ struct ScreenPoint {
 };
 
 // Refreshes the latitude values from latitude.
-void UpdateLatitudeTerms(ViewState& view);
+void UpdateLatitudeTerms(Observer& observer);
 
 // ra in hours, dec in degrees. Nothing when the point lies more than 20
 // degrees below the horizon, off the map.

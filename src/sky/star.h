@@ -2,13 +2,15 @@
 // One star of the catalogue, in the units the files keep.
 #include <cstdint>
 
+#include "sky/colour.h"
+
 namespace orvanta {
 
 struct Star {
     int32_t ra = 0;         // thousandths of an hour
     int32_t dec = 0;        // hundredths of a degree
     float magnitude = 0;    // magnitude
-    int32_t colour = 0;     // red + 256 green + 65536 blue
+    Colour colour;          // from the B-V colour index
 };
 
 }  // namespace orvanta

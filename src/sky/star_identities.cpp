@@ -6,6 +6,39 @@
 
 namespace orvanta {
 
+namespace {
+
+// "alpha" as the Greek letter the charts print; "pi2" keeps its number.
+std::string BayerLetter(const std::string& bayer) {
+    static const char* const kNames[][2] = {
+        {"alpha", "\u03b1"}, {"beta", "\u03b2"},  {"gamma", "\u03b3"}, {"delta", "\u03b4"},  {"epsilon", "\u03b5"},
+        {"zeta", "\u03b6"},  {"eta", "\u03b7"},   {"theta", "\u03b8"}, {"iota", "\u03b9"},   {"kappa", "\u03ba"},
+        {"lambda", "\u03bb"}, {"mu", "\u03bc"},   {"nu", "\u03bd"},    {"xi", "\u03be"},     {"omicron", "\u03bf"},
+        {"pi", "\u03c0"},    {"rho", "\u03c1"},   {"sigma", "\u03c3"}, {"tau", "\u03c4"},    {"upsilon", "\u03c5"},
+        {"phi", "\u03c6"},   {"chi", "\u03c7"},   {"psi", "\u03c8"},   {"omega", "\u03c9"}};
+    const size_t digits = bayer.find_first_of("0123456789");
+    const std::string letter = bayer.substr(0, digits);
+    for (const auto& [name, greek] : kNames)
+        if (letter == name) return greek + (digits == std::string::npos ? "" : bayer.substr(digits));
+    return bayer;
+}
+
+}  // namespace
+
+std::string IdentityText(const StarIdentity& star) {
+    std::string text = star.name;
+    const auto add = [&text](const std::string& part) {
+        if (part.empty()) return;
+        if (!text.empty()) text += "  ";
+        text += part;
+    };
+    // A designation is read with its own constellation: 54 Cet lies in Aries but is no star of Aries.
+    if (!star.bayer.empty()) add(BayerLetter(star.bayer) + " " + star.designatedIn);
+    if (!star.flamsteed.empty()) add(star.flamsteed + " " + star.designatedIn);
+    if (star.hip > 0) add("HIP " + std::to_string(star.hip));
+    return text;
+}
+
 std::optional<size_t> StarIdentities::IndexOfHip(int32_t hip) const {
     const auto found = indexOfHip.find(hip);
     if (found == indexOfHip.end()) return std::nullopt;

@@ -37,6 +37,10 @@ struct StarIdentities {
     const StarIdentity* Of(size_t index) const;
 };
 
+// "Betelgeuse  α Ori  58 Ori  HIP 27989", as far as the cross-index knows the
+// star; a designation is read with its own constellation.
+std::string IdentityText(const StarIdentity& star);
+
 // Replaces identities by the records of the text; on failure they are left as they were.
 ReadFailure ParseStarIdentities(const std::string& text, StarIdentities& identities);
 ReadFailure LoadStarIdentities(const std::string& path, StarIdentities& identities);

@@ -1,8 +1,5 @@
 #include "ui/gui_strings.h"
 
-#include <cmath>
-#include <cstdlib>
-
 #include "ui/profile_file.h"
 
 namespace orvanta {
@@ -61,6 +58,8 @@ const BuiltIn kBuiltInTexts[] = {
     {TextKey::SaveAsTitle, "Save file as...", false},
     {TextKey::SaveFailed, "The figure could not be saved. It is still open and marked as changed: "
                           "use Save As to keep it elsewhere.", true},
+    {TextKey::SaveFailedUnchanged, "The figure could not be saved there. It is still open as it was, and its own "
+                                   "file has not changed.", true},
     {TextKey::CreatePrompt, "This file does not exist yet. Do you want to create it?", true},
     {TextKey::MoveLeft, "Move Left", false},
     {TextKey::MoveUp, "Move Up", false},
@@ -122,45 +121,38 @@ const BuiltIn kBuiltInTexts[] = {
                              "restore them?", true},
 };
 
-const BuiltIn* FindBuiltIn(int key) {
+constexpr size_t kTextLength = 255, kNamesLength = 2000;  // the profile reader's buffer sizes
+
+const BuiltIn* FindBuiltIn(TextKey key) {
     for (const BuiltIn& entry : kBuiltInTexts)
-        if (static_cast<int>(entry.key) == key) return &entry;
+        if (entry.key == key) return &entry;
     return nullptr;
 }
 
-// The number at the start of the key, 0 when it does not begin with one.
-int KeyIndex(const std::string& key) {
-    const char* start = key.c_str();
-    while (*start == ' ') ++start;
-    char* end = nullptr;
-    const double value = std::strtod(start, &end);
-    if (end == start || !std::isfinite(value)) return 0;
-    return static_cast<int>(std::nearbyint(std::fmin(std::fmax(value, -1e9), 1e9)));
-}
-
-bool IsWholeNumber(const std::string& key) {
-    return !key.empty() && key.find_first_not_of("0123456789") == std::string::npos;
+// The file's texts by key number, mapped once after each read of the file.
+const std::vector<std::string>* TextsFromFile(const GuiStrings& strings) {
+    if (strings.iniPath.empty()) return nullptr;
+    const ProfileTable* table = strings.iniFile.Table(strings.iniPath);
+    if (!table) return nullptr;
+    if (strings.mappedRevision != strings.iniFile.Revision()) {
+        strings.fromFile.assign(kTableSize, std::string());
+        for (const BuiltIn& entry : kBuiltInTexts) {
+            const std::string number = std::to_string(static_cast<int>(entry.key));
+            const size_t length = entry.key == TextKey::EnglishNames ? kNamesLength : kTextLength;
+            ProfileValue(table->Find("GUI_Strings", number), entry.ours ? entry.text : "",
+                         strings.fromFile[static_cast<size_t>(entry.key)], length);
+        }
+        strings.mappedRevision = strings.iniFile.Revision();
+    }
+    return &strings.fromFile;
 }
 
 }  // namespace
 
-void LoadDefaultGuiStrings(GuiStrings& strings) {
-    strings.defaultTexts.assign(kTableSize, std::string());
-    for (const BuiltIn& entry : kBuiltInTexts) strings.defaultTexts[static_cast<int>(entry.key)] = entry.text;
-}
-
-std::string GetGuiString(const GuiStrings& strings, const std::string& key, const std::string& defaultValue,
-                         size_t size) {
-    const ProfileTable* table = strings.iniPath.empty() ? nullptr : strings.iniFile.Table(strings.iniPath);
-    // A file refused (too large, not a file) leaves the built-in texts rather than empty menus.
-    if (!table) {
-        const int index = KeyIndex(key);
-        if (index < 0 || index >= static_cast<int>(strings.defaultTexts.size())) return {};
-        return strings.defaultTexts[index];
-    }
-    std::string value;
-    ProfileValue(table->Find("GUI_Strings", key), defaultValue, value, size);
-    return value;
+std::string Text(const GuiStrings& strings, TextKey key) {
+    if (const std::vector<std::string>* texts = TextsFromFile(strings)) return (*texts)[static_cast<size_t>(key)];
+    const BuiltIn* builtIn = FindBuiltIn(key);
+    return builtIn ? builtIn->text : std::string();
 }
 
 std::string GuiStringsFileRefusal(const GuiStrings& strings) {
@@ -168,16 +160,6 @@ std::string GuiStringsFileRefusal(const GuiStrings& strings) {
     strings.iniFile.Table(strings.iniPath);
     return strings.iniFile.Refusal();
 }
-
-std::string TextOfKey(const GuiStrings& strings, const std::string& key) {
-    const BuiltIn* builtIn = FindBuiltIn(KeyIndex(key));
-    const bool ours = builtIn && builtIn->ours && IsWholeNumber(key);
-    return GetGuiString(strings, key, ours ? builtIn->text : "");
-}
-
-std::string Text(const GuiStrings& strings, TextKey key) { return TextOfKey(strings, KeyName(key)); }
-
-std::string KeyName(TextKey key) { return std::to_string(static_cast<int>(key)); }
 
 std::string FillIn(std::string pattern, const std::vector<std::string>& values) {
     std::string out;
@@ -193,8 +175,6 @@ std::string FillIn(std::string pattern, const std::vector<std::string>& values) 
     return out;
 }
 
-std::string EnglishConstellationNames(const GuiStrings& strings) {
-    return GetGuiString(strings, KeyName(TextKey::EnglishNames), "", 2000);
-}
+std::string EnglishConstellationNames(const GuiStrings& strings) { return Text(strings, TextKey::EnglishNames); }
 
 }  // namespace orvanta

@@ -1,6 +1,6 @@
 #pragma once
-// Every user-visible text, looked up by a numeric key in orvanta.ini's
-// GUI_Strings section, or in the built-in English table when there is no file.
+// Every user-visible text, by its key: the file orvanta.ini names the keys by
+// their numbers in its GUI_Strings section.
 #include <string>
 #include <vector>
 
@@ -83,32 +83,28 @@ enum class TextKey : int {
     InterruptedSaveKeptAside = 284,
     ExportIntoOtherFiles = 286,
     ImportNoLines = 288,
+    SaveFailedUnchanged = 290,
 };
 
+// The texts in use: orvanta.ini's GUI_Strings section when there is one,
+// else the built-in English table. The file's decimal keys are mapped to
+// text keys once each time the file is read; a file changed on disk is read
+// again at the next look-up, so later texts follow it.
 struct GuiStrings {
-    std::string iniPath;                    // the translation file in use, or empty
-    std::vector<std::string> defaultTexts;  // the built-in table, by key number
-    // orvanta.ini as last read; look-ups read it again only when it changed.
-    mutable ProfileFile iniFile;
-};
+    std::string iniPath;  // the translation file in use, or empty
 
-void LoadDefaultGuiStrings(GuiStrings& strings);
+    // Cache of the file's texts; look-ups fill it.
+    mutable ProfileFile iniFile;
+    mutable uint64_t mappedRevision = 0;
+    mutable std::vector<std::string> fromFile;  // by key number
+};
 
 // The text of a key. With orvanta.ini in use, a key it lacks is empty, except
-// for the keys of our own, which keep their English text.
+// for the keys of our own, which keep their English text. A value is cut to
+// 254 characters (the English constellation names to 1999), as the profile
+// reader always cut them. When orvanta.ini is refused (unreadable, not a
+// file, too large) the built-in English texts are used, as without the file.
 std::string Text(const GuiStrings& strings, TextKey key);
-// The same for a key given as its decimal text, as a window's design keeps it.
-std::string TextOfKey(const GuiStrings& strings, const std::string& key);
-// The decimal text of a key: "100" for the title.
-std::string KeyName(TextKey key);
-
-// The text of key (decimal text such as "166") the way the profile reader
-// gives it: with orvanta.ini present a key missing from it yields
-// defaultValue; size limits the length to size - 1. When orvanta.ini is
-// refused (unreadable, not a file, too large) the built-in English texts are
-// used, as without the file.
-std::string GetGuiString(const GuiStrings& strings, const std::string& key, const std::string& defaultValue = "",
-                         size_t size = 255);
 
 // The pattern with %1 to %9 replaced by the values, so that a translation
 // may put them in another order.

@@ -157,6 +157,7 @@ const ProfileTable* ProfileFile::Table(const std::string& path) {
     FileStamp read;
     const ReadFailure failure = ReadWholeFile(path, bytes, kProfileFileLimit, &read);
     table_ = failure.failed ? ProfileTable() : ProfileTable(bytes);
+    ++revision_;
     refusal_ = failure.reason;
     // A refused file is kept refused until it changes, so it costs no read per text either.
     stamp_ = failure.failed ? now : std::optional<FileStamp>(read);
@@ -170,18 +171,6 @@ size_t ProfileValue(const std::string* found, const std::string& defaultValue, s
     size_t count = 0;
     value = size == 0 ? std::string() : CutToCharacters(chosen, size - 1, count);
     return count;
-}
-
-size_t ProfileLookup(const std::string& fileText, const std::string& section, const std::string& key,
-                     const std::string& defaultValue, std::string& value, size_t size) {
-    return ProfileValue(ProfileTable(fileText).Find(section, key), defaultValue, value, size);
-}
-
-size_t GetPrivateProfileString(const std::string& section, const std::string& key, const std::string& defaultValue,
-                               std::string& value, size_t size, const std::string& path) {
-    ProfileFile file;
-    const ProfileTable* table = file.Table(path);
-    return ProfileValue(table ? table->Find(section, key) : nullptr, defaultValue, value, size);
 }
 
 }  // namespace orvanta

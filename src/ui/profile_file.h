@@ -39,25 +39,20 @@ public:
     const ProfileTable* Table(const std::string& path);
     // Why the file was refused at the last Table() call; empty when it was read.
     const std::string& Refusal() const { return refusal_; }
+    // Counts the reads of a file, so that what was taken from the table can be taken anew.
+    uint64_t Revision() const { return revision_; }
 
 private:
     std::string path_;
     std::optional<FileStamp> stamp_;
     ProfileTable table_;
     std::string refusal_;
+    uint64_t revision_ = 0;
 };
 
-// Copies the value (or the default when the section or key is missing) into
-// value, in UTF-8, and returns the number of characters copied. The file is
-// read anew at every call; a file that cannot be read gives the default.
-size_t GetPrivateProfileString(const std::string& section, const std::string& key, const std::string& defaultValue,
-                               std::string& value, size_t size, const std::string& path);
-
-// The same look-up over the bytes of a file.
-size_t ProfileLookup(const std::string& fileText, const std::string& section, const std::string& key,
-                     const std::string& defaultValue, std::string& value, size_t size);
-
-// The same over a table: found is Find()'s answer.
+// Copies found, or the default when it is nullptr, into value, in UTF-8,
+// without matching quotes and cut after size - 1 characters; returns the
+// number of characters copied.
 size_t ProfileValue(const std::string* found, const std::string& defaultValue, std::string& value, size_t size);
 
 // The text as UTF-8: kept when it is valid UTF-8, otherwise read as Latin-1.

@@ -23,7 +23,7 @@ protected:
     // Deletes line index as Shift, a click and Del do.
     void Delete(size_t index) {
         state.document.figure.Select(index);
-        SelectionKeyDown(state, window, kDeleteKeyCode);
+        SelectionKeyDown(state, window, Key::Delete);
     }
     // Opens the figure of two lines and changes it by deleting the first.
     void OpenChanged() {
@@ -42,7 +42,9 @@ TEST_F(DocumentCommands, OpenReadsTheFigureAndTheShippedTables) {
     // The first dialog starts in the program's folder, which is writable here; later ones where the last ended.
     EXPECT_EQ(window.openRequests.at(0).initialDirectory, folder.Dir());
     const FileDialogRequest& request = window.openRequests.at(1);
-    EXPECT_EQ(request.filter, "Constellation shapes (*.con)\0*.con\0"s);
+    ASSERT_EQ(request.filters.size(), 1u);
+    EXPECT_EQ(request.filters[0].description, "Constellation shapes");
+    EXPECT_EQ(request.filters[0].patterns, std::vector<std::string>{"*.con"});
     EXPECT_EQ(request.title, "Open file...");
     EXPECT_EQ(request.initialDirectory, folder.Dir());
     EXPECT_TRUE(request.fileMustExist);
@@ -163,41 +165,42 @@ TEST_F(DocumentCommands, NamesMenu) {
         command();
         return window.canvas.Only(op);
     };
-    const auto english = painted("text", [&] { ShowNames(state, window, 3); });
+    const auto english = painted("name", [&] { ShowNames(state, window, 3); });
     ASSERT_FALSE(english.empty());
     EXPECT_EQ(state.constellations.labels[0].text, "Andromeda");
-    const auto abbreviations = painted("text", [&] { ShowNames(state, window, 1); });
+    const auto abbreviations = painted("name", [&] { ShowNames(state, window, 1); });
     ASSERT_EQ(abbreviations.size(), english.size());  // the same anchors
     for (const auto& t : abbreviations) EXPECT_EQ(t.text.size(), 3u) << t.text;
-    EXPECT_TRUE(painted("text", [&] { ShowNames(state, window, 0); }).empty());
+    EXPECT_TRUE(painted("name", [&] { ShowNames(state, window, 0); }).empty());
 }
 
 TEST_F(DocumentCommands, ToolbarZoomsAndMoves) {
     // Base = screen height / 225, limits base and 5 * base; steps of 1.5 rounded to even.
-    const auto zoom = [&](int button, std::initializer_list<int> units) {
+    const auto zoom = [&](ToolbarCommand command, std::initializer_list<int> units) {
+        const ToolbarCommand other = command == ToolbarCommand::ZoomIn ? ToolbarCommand::ZoomOut : ToolbarCommand::ZoomIn;
         for (int expected : units) {
-            RunToolbarCommand(state, window, button);
-            EXPECT_EQ(state.view.zoomUnit, expected);
-            EXPECT_TRUE(window.buttonEnabled[button == kZoomIn ? kZoomOut : kZoomIn]);
+            RunToolbarCommand(state, window, command);
+            EXPECT_EQ(state.view.zoom.unit, expected);
+            EXPECT_TRUE(window.commandEnabled[other]);
         }
-        EXPECT_FALSE(window.buttonEnabled[button]);
+        EXPECT_FALSE(window.commandEnabled[command]);
     };
-    Open(path);  // base 14400 / 225 = 64
-    zoom(kZoomIn, {96, 144, 216, 320});  // 324 is past 320
-    zoom(kZoomOut, {213, 142, 95, 64});  // 63 is below 64
-    window.screenHeightTwips = 11475;
+    Open(path);  // base 960 pixels = 14400 twips / 225 = 64
+    zoom(ToolbarCommand::ZoomIn, {96, 144, 216, 320});  // 324 is past 320
+    zoom(ToolbarCommand::ZoomOut, {213, 142, 95, 64});  // 63 is below 64
+    window.screenHeightPixels = 765;
     Open(path);  // base 11475 / 225 = 51
-    zoom(kZoomIn, {76, 114, 171, 255});  // 76.5 rounds to even; 256 is past 255
+    zoom(ToolbarCommand::ZoomIn, {76, 114, 171, 255});  // 76.5 rounds to even; 256 is past 255
 
-    const float sidereal = state.view.siderealTime;
-    RunToolbarCommand(state, window, kMoveLeft);  // thirty degrees: two hours
-    EXPECT_NEAR(state.view.siderealTime, sidereal - 2, 1e-4);
-    RunToolbarCommand(state, window, kMoveRight);
-    EXPECT_EQ(state.view.siderealTime, sidereal);
-    RunToolbarCommand(state, window, kMoveUp);
-    RunToolbarCommand(state, window, kMoveUp);
-    EXPECT_FLOAT_EQ(state.view.latitude, -40.0f);
-    EXPECT_NEAR(state.view.sinLatitude, -0.6427876, 1e-6);  // the redraw updates the latitude terms
+    const float sidereal = state.view.observer.siderealTime;
+    RunToolbarCommand(state, window, ToolbarCommand::MoveLeft);  // thirty degrees: two hours
+    EXPECT_NEAR(state.view.observer.siderealTime, sidereal - 2, 1e-4);
+    RunToolbarCommand(state, window, ToolbarCommand::MoveRight);
+    EXPECT_EQ(state.view.observer.siderealTime, sidereal);
+    RunToolbarCommand(state, window, ToolbarCommand::MoveUp);
+    RunToolbarCommand(state, window, ToolbarCommand::MoveUp);
+    EXPECT_FLOAT_EQ(state.view.observer.latitude, -40.0f);
+    EXPECT_NEAR(state.view.observer.sinLatitude, -0.6427876, 1e-6);  // the redraw updates the latitude terms
 }
 
 TEST_F(DocumentCommands, MoreAndFewerStars) {
@@ -205,18 +208,19 @@ TEST_F(DocumentCommands, MoreAndFewerStars) {
     // Half a magnitude a step between 3.0 and 5.5. More reads down to the first
     // star fainter than the limit and paints only the new stars; fewer cuts
     // after the first star not brighter and redraws.
-    const std::pair<int, int> steps[] = {{kMoreStars, 45},  {kMoreStars, 50},  {kMoreStars, 55},  {kFewerStars, 50},
-                                         {kFewerStars, 45}, {kFewerStars, 40}, {kFewerStars, 35}, {kFewerStars, 30}};
+    constexpr ToolbarCommand more = ToolbarCommand::MoreStars, fewer = ToolbarCommand::FewerStars;
+    const std::pair<ToolbarCommand, int> steps[] = {{more, 45},  {more, 50},  {more, 55},  {fewer, 50},
+                                                    {fewer, 45}, {fewer, 40}, {fewer, 35}, {fewer, 30}};
     for (const auto& [button, tenths] : steps) {
         window.canvas.calls.clear();
         RunToolbarCommand(state, window, button);
         const std::vector<Star>& stars = state.catalog.stars;
         const float limit = tenths / 10.0f, before = stars[stars.size() - 2].magnitude, last = stars.back().magnitude;
-        EXPECT_EQ(state.view.magLimitTenths, tenths);
-        EXPECT_TRUE(button == kMoreStars ? before <= limit && limit < last : before < limit && limit <= last) << limit;
-        EXPECT_EQ(window.canvas.Only("clear").size(), button == kMoreStars ? 0u : 1u);
+        EXPECT_EQ(state.starLimit.tenths, tenths);
+        EXPECT_TRUE(button == more ? before <= limit && limit < last : before < limit && limit <= last) << limit;
+        EXPECT_EQ(window.canvas.Only("clear").size(), button == more ? 0u : 1u);
         EXPECT_FALSE(window.canvas.calls.empty());
-        EXPECT_EQ(window.buttonEnabled[kMoreStars], tenths < 55);
-        EXPECT_EQ(window.buttonEnabled[kFewerStars], tenths > 30);
+        EXPECT_EQ(window.commandEnabled[more], tenths < 55);
+        EXPECT_EQ(window.commandEnabled[fewer], tenths > 30);
     }
 }

@@ -231,8 +231,7 @@ TEST_F(Faults, ANameIsKeptExactlyAsChosen) {
 TEST_F(Faults, ATranslationFileThatCannotBeUsedIsReportedAndEnglishShown) {
     const std::string ini = folder.Write("orvanta.ini", "[GUI_Strings]\r\n112=" + std::string(2u << 20, 'x') + "\r\n");
     state.strings.iniPath = ini;
-    FormTexts texts{KeyName(TextKey::Title), "", {}};
-    EXPECT_TRUE(LoadWindow(state, window, texts, LocalDateTime{2024, 2, 15, 21, 0}));
+    EXPECT_TRUE(LoadWindow(state, window, LocalDateTime{2024, 2, 15, 21, 0}));
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_NE(window.messages[0].text.find("could not be used"), std::string::npos);
     EXPECT_LT(window.messages[0].text.size(), 400u);

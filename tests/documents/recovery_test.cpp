@@ -8,6 +8,7 @@
 
 #include "commands/figure_edits.h"
 #include "commands/recovery.h"
+#include "platform/system_processes.h"
 #include "support/program_fixture.h"
 
 using namespace orvanta;
@@ -30,7 +31,8 @@ class Recoveries : public orvanta::testing::ProgramFixture {
 protected:
     void SetUp() override {
         ProgramFixture::SetUp();
-        state.recoveryPath = RecoveryPathFor(stateFolder.Dir(), getpid());
+        state.processId = processes.Own();
+        state.recoveryPath = RecoveryPathFor(stateFolder.Dir(), state.processId);
     }
     void DeleteFirstLine() {
         RecordEdit(state, window, FigureEdit{FigureEdit::Kind::DeleteLine, 0, state.document.figure.Record(0), {}, {}});
@@ -45,6 +47,7 @@ protected:
     }
 
     TempFolder stateFolder;
+    const SystemProcesses processes;
     // Any name a file system allows comes back whole, a line end in it too.
     const std::string path = folder.Write("a\nfigure.con", kTwoLines);
 };
@@ -90,8 +93,8 @@ TEST_F(Recoveries, KilledChangesAreOfferedAndRestoredOntoTheirFile) {
     const std::string busy = LeaveOrphan(path, {}, running);
 
     window.yesNoAnswers = {true};
-    EXPECT_EQ(FindOrphanedRecoveries(stateFolder.Dir()), std::vector<std::string>{restored});
-    OfferRecoveries(state, window, stateFolder.Dir());
+    EXPECT_EQ(FindOrphanedRecoveries(stateFolder.Dir(), processes), std::vector<std::string>{restored});
+    OfferRecoveries(state, window, stateFolder.Dir(), processes);
     kill(running, SIGKILL);
     waitpid(running, nullptr, 0);
     EXPECT_TRUE(std::filesystem::exists(busy));
@@ -113,7 +116,7 @@ TEST_F(Recoveries, DeclinedChangesAreRemovedAndBrokenFilesLeftAlone) {
     const std::string broken = RecoveryPathFor(stateFolder.Dir(), EndedProcessId());
     std::ofstream(broken) << "junk";
     window.yesNoAnswers = {false};
-    OfferRecoveries(state, window, stateFolder.Dir());
+    OfferRecoveries(state, window, stateFolder.Dir(), processes);
     EXPECT_EQ(window.questions.size(), 1u);
     EXPECT_NE(window.questions[0].find("Untitled"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(declined));
@@ -122,10 +125,10 @@ TEST_F(Recoveries, DeclinedChangesAreRemovedAndBrokenFilesLeftAlone) {
 }
 
 TEST_F(Recoveries, AFolderThatCannotBeWrittenIsToldOnce) {
-    WarnIfRecoveryImpossible(state, window);
+    WarnIfRecoveryImpossible(state, window, processes);
     EXPECT_TRUE(window.messages.empty());
     state.recoveryPath = "/proc/orvanta-no-such-folder/recovery-1.txt";
-    WarnIfRecoveryImpossible(state, window);
+    WarnIfRecoveryImpossible(state, window, processes);
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_NE(window.messages[0].text.find("/proc/orvanta-no-such-folder/"), std::string::npos);
     EXPECT_NE(window.messages[0].text.find("sudo chown -R"), std::string::npos);

@@ -23,9 +23,9 @@ int main(int argc, char* argv[]) {
     ProgramState state;
     PrepareProgram(state, "/", when, "");
     if (LoadCatalogue(state.catalog, argv[10], 40).failed) return 1;
-    state.view.zoomUnit = static_cast<int32_t>(std::nearbyint(screenHeight * 15 / 225.0));
+    state.view.zoom.unit = static_cast<int32_t>(std::nearbyint(screenHeight * 15 / 225.0));
     state.view.centreX = static_cast<float>(width * 15 / 2.0);
-    UpdateLatitudeTerms(state.view);
+    UpdateLatitudeTerms(state.view.observer);
     int found = 0;
     for (const Star& star : state.catalog.stars) {
         if (found == wanted) break;

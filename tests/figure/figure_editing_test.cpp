@@ -11,6 +11,7 @@
 #include "commands/map_editing.h"
 #include "commands/window_state.h"
 #include "map/figure_placement.h"
+#include "map/layers.h"
 #include "sky/star_pick.h"
 #include "support/scripted_window.h"
 #include "support/worked_view.h"
@@ -23,24 +24,26 @@ const std::string kClean = "Orvanta [f.con]", kChanged = "Orvanta [f.con*]";
 
 using Ends = std::array<float, 4>;
 Ends EndsOf(const PlacedLine& e) { return {e.x1, e.y1, e.x2, e.y2}; }
+// A place given in twips, as the window hands it over: in pixels.
+PixelPoint At(float x, float y) { return {x * kPixelsPerTwip, y * kPixelsPerTwip}; }
+constexpr Modifiers kShift{true, false, false}, kControl{false, true, false}, kNone{};
 
 class FigureEditing : public ::testing::Test {
 protected:
     void SetUp() override {
-        LoadDefaultGuiStrings(state.strings);
         state.view = orvanta::testing::WorkedView();
         // Well apart: more than the 20-unit pick box in RA or Dec.
-        state.catalog.stars = {{6000, 2000, 1, 0}, {7000, 3000, 1, 0}, {5000, 4000, 1, 0}, {6500, 1000, 1, 0}};
+        state.catalog.stars = {{6000, 2000, 1, {}}, {7000, 3000, 1, {}}, {5000, 4000, 1, {}}, {6500, 1000, 1, {}}};
         state.document.open = true;
         state.document.file = "f.con";
         RefreshWindowState(state, window);
     }
 
     // Clicks at the place of a star and gives that place.
-    ScreenPoint Click(int star, int button = kLeftButton, int shift = 0) {
+    ScreenPoint Click(int star, MouseButton button = MouseButton::Left, Modifiers modifiers = kNone) {
         const Star& s = state.catalog.stars[star];
         const ScreenPoint p = *ProjectCatalogueUnits(state.view, s.ra, s.dec);
-        MapMouseDown(state, window, button, shift, static_cast<float>(p.x), static_cast<float>(p.y));
+        MapMouseDown(state, window, button, modifiers, ToPixels(p));
         return p;
     }
     LineRecord Line(int a, int b) const {
@@ -70,7 +73,7 @@ protected:
 
 TEST(StarHitBox, FirstStarInCatalogueOrderWithinTheOpenBox) {
     StarCatalog c;
-    c.stars = {{1000, 1000, 0, 0}, {1010, 1000, 0, 0}, {23998, 0, 0, 0}, {3000, -8950, 0, 0}, {5000, 8901, 0, 0}};
+    c.stars = {{1000, 1000, 0, {}}, {1010, 1000, 0, {}}, {23998, 0, 0, {}}, {3000, -8950, 0, {}}, {5000, 8901, 0, {}}};
     const std::tuple<double, double, std::optional<size_t>> cases[] = {
         {1015, 1000, 0},  // star 1 is nearer, but star 0 comes first
         {1000, 1019.9, 0}, {1020, 1000, 1}, {1030, 1000, {}},  // open: 20 units away no longer counts
@@ -82,7 +85,7 @@ TEST(StarHitBox, FirstStarInCatalogueOrderWithinTheOpenBox) {
 }
 
 TEST_F(FigureEditing, ChainOfLinesThroughTheStarsClicked) {
-    MapMouseDown(state, window, kLeftButton, 0, 5000, 0);  // the zenith: no star, nothing happens
+    MapMouseDown(state, window, MouseButton::Left, kNone, At(5000, 0));  // the zenith: no star, nothing happens
     EXPECT_FALSE(f.Drawing());
     std::vector<ScreenPoint> at{Click(0)};
     EXPECT_TRUE(f.Drawing());
@@ -94,8 +97,8 @@ TEST_F(FigureEditing, ChainOfLinesThroughTheStarsClicked) {
     Click(1);
     EXPECT_EQ(f.LineCount(), 1u);
     EXPECT_TRUE(f.Drawing());
-    for (int star : {2, 3}) at.push_back(Click(star, kLeftButton, kCtrlKey));  // Ctrl changes nothing
-    Click(0, kRightButton);  // a right click ends the chain wherever it lands
+    for (int star : {2, 3}) at.push_back(Click(star, MouseButton::Left, kControl));  // Ctrl changes nothing
+    Click(0, MouseButton::Right);  // a right click ends the chain wherever it lands
     EXPECT_FALSE(f.Drawing());
     ASSERT_EQ(f.LineCount(), 3u);
     for (size_t k = 0; k < 3; ++k) {
@@ -122,7 +125,7 @@ TEST_F(FigureEditing, FindLineAtTakesTheFirstVisibleLineWithinReach) {
 
 TEST_F(FigureEditing, ShiftClickSelectsAndDelDeletesOnlyThatLine) {
     ThreeLines();
-    MapMouseDown(state, window, kRightButton, kShiftKey, 3000, 2990);  // any button with Shift
+    MapMouseDown(state, window, MouseButton::Right, kShift, At(3000, 2990));  // any button with Shift
     EXPECT_EQ(f.Selection(), 2u);
     // 135-twip squares centred on the ends (1000, 2000) and (3000, 3000).
     const auto markers = SelectionMarkers(f);
@@ -131,12 +134,12 @@ TEST_F(FigureEditing, ShiftClickSelectsAndDelDeletesOnlyThatLine) {
               (Ends{932.5f, 1932.5f, 2932.5f, 2932.5f}));
 
     const PlacedLine third = f.Placed(2);
-    MapMouseDown(state, window, kLeftButton, kShiftKey, 5000, 2000);
-    for (int key : {8, 37, 38, 39, 40, 45}) SelectionKeyDown(state, window, key);
+    MapMouseDown(state, window, MouseButton::Left, kShift, At(5000, 2000));
+    SelectionKeyDown(state, window, Key::Other);
     EXPECT_EQ(f.LineCount(), 3u);
     EXPECT_EQ(window.caption, kClean);
-    SelectionKeyDown(state, window, kDeleteKeyCode);
-    SelectionKeyDown(state, window, kDeleteKeyCode);  // the markers are gone: nothing more
+    SelectionKeyDown(state, window, Key::Delete);
+    SelectionKeyDown(state, window, Key::Delete);  // the markers are gone: nothing more
     ASSERT_EQ(f.LineCount(), 2u);
     EXPECT_EQ(f.Record(0), Line(0, 1));
     EXPECT_EQ(f.Record(1), Line(2, 3));
@@ -145,21 +148,21 @@ TEST_F(FigureEditing, ShiftClickSelectsAndDelDeletesOnlyThatLine) {
     EXPECT_FALSE(f.Selection());
 
     // Nor does Del while a line is being drawn, markers or not.
-    MapMouseDown(state, window, kLeftButton, kShiftKey, 2000, 1000);
+    MapMouseDown(state, window, MouseButton::Left, kShift, At(2000, 1000));
     Click(0);
     ASSERT_TRUE(f.Selection() && f.Drawing());
-    SelectionKeyDown(state, window, kDeleteKeyCode);
+    SelectionKeyDown(state, window, Key::Delete);
     EXPECT_EQ(f.LineCount(), 2u);
 }
 
 TEST_F(FigureEditing, TheRubberBandFollowsThePointer) {
     ThreeLines();
     const std::vector<PlacedLine> before = f.PlacedLines();
-    MapMouseMove(state, window, 100, 200);  // not drawing: nothing happens
-    MapMouseDown(state, window, kLeftButton, kShiftKey, 2000, 1000);
+    MapMouseMove(state, window, At(100, 200));  // not drawing: nothing happens
+    MapMouseDown(state, window, MouseButton::Left, kShift, At(2000, 1000));
     const ScreenPoint start = Click(1);
-    MapMouseMove(state, window, 4321, 1234);
-    EXPECT_EQ(EndsOf(f.Band()->line), (Ends{float(start.x), float(start.y), 4321, 1234}));
+    MapMouseMove(state, window, At(4320, 1230));
+    EXPECT_EQ(EndsOf(f.Band()->line), (Ends{float(start.x), float(start.y), 4320, 1230}));
     EXPECT_EQ(f.PlacedLines(), before);
     EXPECT_FALSE(f.Selection());  // moving while drawing hides the markers
     Click(3);
@@ -191,9 +194,9 @@ TEST_F(FigureEditing, UndoAndRedoPlayTheStepsBackAndTheCleanMarkFollows) {
 
     // A redone line is selected and deleted like one drawn by hand, and the deletion is a step too.
     const PlacedLine second = f.Placed(1);
-    MapMouseDown(state, window, kLeftButton, kShiftKey, (second.x1 + second.x2) / 2, (second.y1 + second.y2) / 2);
+    MapMouseDown(state, window, MouseButton::Left, kShift, At((second.x1 + second.x2) / 2, (second.y1 + second.y2) / 2));
     ASSERT_EQ(f.Selection(), 1u);
-    SelectionKeyDown(state, window, kDeleteKeyCode);
+    SelectionKeyDown(state, window, Key::Delete);
     EXPECT_EQ(f.Records(), std::vector<LineRecord>{Line(0, 1)});
     state.document.history.MarkClean();  // as a save does
     RefreshWindowState(state, window);
@@ -204,6 +207,7 @@ TEST_F(FigureEditing, UndoAndRedoPlayTheStepsBackAndTheCleanMarkFollows) {
     Click(3);
     Click(0);
     EXPECT_FALSE(window.menuEnabled[MenuItem::Redo]);
+    EXPECT_EQ(window.caption, kChanged);  // as many steps as the saved state, yet not it
     UndoCommand(state, window);
     EXPECT_EQ(f.Records(), drawn);
     EXPECT_EQ(window.caption, kChanged);
@@ -218,12 +222,12 @@ TEST_F(FigureEditing, RecordsAndPlacedLinesNeverFallOutOfStep) {
     for (int step = 0; step < 400; ++step) {
         switch (random() % 6) {
             case 0: case 1: Click(int(random() % 4)); break;
-            case 2: Click(0, kRightButton); break;
+            case 2: Click(0, MouseButton::Right); break;
             case 3:
                 if (f.LineCount() > 0) {
                     const PlacedLine& line = f.Placed(random() % f.LineCount());
-                    MapMouseDown(state, window, kLeftButton, kShiftKey, (line.x1 + line.x2) / 2, (line.y1 + line.y2) / 2);
-                    SelectionKeyDown(state, window, kDeleteKeyCode);
+                    MapMouseDown(state, window, MouseButton::Left, kShift, At((line.x1 + line.x2) / 2, (line.y1 + line.y2) / 2));
+                    SelectionKeyDown(state, window, Key::Delete);
                 }
                 break;
             case 4: UndoCommand(state, window); break;
@@ -244,7 +248,7 @@ TEST_F(FigureEditing, RecordsAndPlacedLinesNeverFallOutOfStep) {
 // in doubles picks, on both sides of every edge and at whole-number pointers.
 TEST(StarHitBox, TheSameStarAsTheOpenBoxInDoubles) {
     StarCatalog c;
-    c.stars = {{1000, -500, 0, 0}, {1040, -460, 0, 0}, {23999, 9000, 0, 0}};
+    c.stars = {{1000, -500, 0, {}}, {1040, -460, 0, {}}, {23999, 9000, 0, {}}};
     const auto inDoubles = [&](const CataloguePoint& p) -> std::optional<size_t> {
         for (size_t i = 0; i < c.stars.size(); ++i) {
             const double ra = c.stars[i].ra, dec = c.stars[i].dec;

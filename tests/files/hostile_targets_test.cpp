@@ -274,7 +274,7 @@ protected:
     // The state of a window with a changed figure of two lines from its own file.
     void Prepare(ProgramState& state, const std::string& input) {
         ASSERT_FALSE(LoadCatalogue(state.catalog, std::string(ORVANTA_DATA_DIR) + "/yale.dat", 40).failed);
-        state.view.zoomUnit = 24;
+        state.view.zoom.unit = 24;
         state.document.open = true;
         state.document.file = input;
         state.document.figure.ReplaceLines({{5919, 741, 5242, -820}, {5919, 741, 5418, 635}});

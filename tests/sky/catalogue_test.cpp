@@ -29,7 +29,8 @@ TEST(Catalogue, StarColourFromColourIndex) {
     // stars have 255 + 2.5 B-V, never below 0, in red and green.
     const int cases[][4] = {{0, 255, 255, 250}, {100, 255, 217, 187}, {289, 255, 145, 68}, {290, 255, 255, 255},
                             {-30, 180, 180, 240}, {-100, 5, 5, 240}, {-200, 0, 0, 240}};
-    for (const auto& [index, r, g, b] : cases) EXPECT_EQ(StarColourOf(index), r + 256 * g + 65536 * b) << index;
+    for (const auto& [index, r, g, b] : cases)
+        EXPECT_EQ(StarColourOf(index), (Colour{uint8_t(r), uint8_t(g), uint8_t(b)})) << index;
 }
 
 TEST(Catalogue, TheMagnitudeLimit) {
@@ -39,7 +40,7 @@ TEST(Catalogue, TheMagnitudeLimit) {
     ASSERT_FALSE(ParseCatalogue(c, Records({390, 400, 412, 430}), 40).failed);
     EXPECT_EQ(Mags(c), (std::vector<float>{3.90f, 4.00f, 4.12f}));
     EXPECT_EQ(Field(c, &Star::dec), (std::vector<int32_t>{-2500, -2150, -1800}));
-    EXPECT_EQ(Field(c, &Star::colour), std::vector<int32_t>(3, StarColourOf(50)));
+    EXPECT_EQ(Field(c, &Star::colour), std::vector<Colour>(3, StarColourOf(50)));
     // Line feeds alone end records too; with every star within the limit, all of them.
     ASSERT_FALSE(ParseCatalogue(c, Records({-144, 50, 399}, "\n"), 40).failed);
     EXPECT_EQ(Mags(c), (std::vector<float>{-1.44f, 0.50f, 3.99f}));

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "commands/pointer_readout.h"
+#include "sky/coordinate_text.h"
 #include "sky/horizon.h"
 #include "sky/projection.h"
 #include "support/worked_view.h"
@@ -44,7 +45,7 @@ TEST(Projection, ZoomAndThePointerToSkyInverse) {
     for (const auto& [ra, dec] : positions) {
         double distance[2];
         for (const int i : {0, 1}) {
-            view.zoomUnit = i ? 76 : 51;
+            view.zoom.unit = i ? 76 : 51;
             const auto p = ProjectCatalogueUnits(view, ra, dec);
             ASSERT_TRUE(p);
             distance[i] = std::hypot(p->x - 7500, p->y);

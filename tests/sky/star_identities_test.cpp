@@ -9,6 +9,7 @@
 
 #include "commands/exchange_commands.h"
 #include "commands/pointer_readout.h"
+#include "map/layers.h"
 #include "sky/projection.h"
 #include "sky/star_finder.h"
 #include "support/program_fixture.h"
@@ -107,7 +108,7 @@ TEST_F(PointerReadout, NamesDesignationsWithTheirOwnConstellation) {
         const Star& star = state.catalog.stars[*index];
         const auto at = ProjectCatalogueUnits(state.view, star.ra, star.dec);
         EXPECT_TRUE(at) << "HIP " << hip << " is not in view";
-        return at ? DescribePointer(state, float(at->x), float(at->y)) : std::string();
+        return at ? DescribePointer(state, ToPixels(*at)) : std::string();
     };
     const std::string betelgeuse = readout(27989);
     EXPECT_NE(betelgeuse.find("Betelgeuse  \u03b1 Ori  58 Ori  HIP 27989"), std::string::npos) << betelgeuse;

@@ -13,7 +13,7 @@
 
 namespace orvanta::testing {
 
-// at(k): the place in twips of the k-th of seven stars, the first two joined by a line.
+// at(k): the place in pixels of the k-th of seven stars, the first two joined by a line.
 inline std::string FirstPartialRepaintUnlikeFull(ProgramState& state, MainWindow& window,
                                                  const std::function<QPointF(int)>& at) {
     MapSurface* map = window.Surface();
@@ -33,18 +33,18 @@ inline std::string FirstPartialRepaintUnlikeFull(ProgramState& state, MainWindow
         render(QRegion(map->rect()), &full);
         return shown == full;
     };
-    MapMouseDown(state, window, kLeftButton, 0, at(0).x(), at(0).y());
+    const auto pixel = [&](const QPointF& p) { return PixelPoint{p.x(), p.y()}; };
+    MapMouseDown(state, window, MouseButton::Left, {}, pixel(at(0)));
     if (!sameAsFull()) return "a new rubber band";
     for (int k = 1; k <= 6; ++k) {
-        MapMouseMove(state, window, at(k).x(), at(k).y());
+        MapMouseMove(state, window, pixel(at(k)));
         if (!sameAsFull()) return "the rubber band moved";
     }
-    MapMouseDown(state, window, kRightButton, 0, 0, 0);
+    MapMouseDown(state, window, MouseButton::Right, {}, {0, 0});
     if (!sameAsFull()) return "the rubber band removed";
-    const QPointF middle = (at(0) + at(1)) / 2;
-    MapMouseDown(state, window, kLeftButton, kShiftKey, middle.x(), middle.y());
+    MapMouseDown(state, window, MouseButton::Left, {true, false, false}, pixel((at(0) + at(1)) / 2));
     if (!state.document.figure.Selection()) return "the line was not selected";
-    SelectionKeyDown(state, window, kDeleteKeyCode);
+    SelectionKeyDown(state, window, Key::Delete);
     if (!sameAsFull()) return "a line deleted";
     return {};
 }

@@ -1,5 +1,6 @@
 #pragma once
 // A canvas that remembers every call, for checking what the layers draw.
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -8,11 +9,10 @@
 namespace orvanta::testing {
 
 struct CanvasCall {
-    std::string op;  // "clear", "pixel", "circle", "text", "move", "line"
-    int32_t x = 0, y = 0, r = 0;
-    int32_t colour = 0;  // pixel/circle: the outline colour; text/line: the pen colour
-    int32_t fill = 0;    // circle: the fill colour
-    LineStyle style = LineStyle::Solid;
+    std::string op;  // "clear", "disc", "point", "boundary", "name", "line"
+    std::vector<PixelPoint> points;
+    double radius = 0;
+    Colour colour, fill;  // fill: of a disc
     std::string text;
 };
 
@@ -20,17 +20,20 @@ class RecordingCanvas : public MapCanvas {
 public:
     std::vector<CanvasCall> calls;
 
-    void Clear() override { Record("clear", 0, 0, 0, 0); }
-    void SetFillColour(int32_t colour) override { fill_ = colour; }
-    void SetPenColour(int32_t colour) override { pen_ = colour; }
-    void SetLineStyle(LineStyle style) override { style_ = style; }
-    void SetPixel(int32_t x, int32_t y, int32_t colour) override { Record("pixel", x, y, 0, colour); }
-    void Circle(int32_t x, int32_t y, int32_t r, int32_t colour) override { Record("circle", x, y, r, colour); }
-    void PrintText(float x, float y, const std::string& text) override {
-        Record("text", static_cast<int32_t>(x), static_cast<int32_t>(y), 0, pen_).text = text;
+    void Clear() override { calls.push_back({"clear", {}, 0, {}, {}, {}}); }
+    void DrawStarDisc(PixelPoint centre, double radius, Colour fill, Colour outline) override {
+        calls.push_back({"disc", {centre}, radius, outline, fill, {}});
     }
-    void MoveToEx(int32_t px, int32_t py) override { Record("move", px, py, 0, pen_); }
-    void LineTo(int32_t px, int32_t py) override { Record("line", px, py, 0, pen_); }
+    void DrawStarPoint(PixelPoint centre, Colour colour) override { calls.push_back({"point", {centre}, 0, colour, {}, {}}); }
+    void DrawBoundary(const std::vector<PixelPoint>& points, Colour colour) override {
+        calls.push_back({"boundary", points, 0, colour, {}, {}});
+    }
+    void DrawName(PixelPoint topLeft, const std::string& text, Colour colour) override {
+        calls.push_back({"name", {topLeft}, 0, colour, {}, text});
+    }
+    void DrawFigureLine(const PixelLine& line, Colour colour) override {
+        calls.push_back({"line", {{line.x1, line.y1}, {line.x2, line.y2}}, 0, colour, {}, {}});
+    }
 
     std::vector<CanvasCall> Only(const std::string& op) const {
         std::vector<CanvasCall> out;
@@ -38,22 +41,9 @@ public:
             if (call.op == op) out.push_back(call);
         return out;
     }
-
-private:
-    CanvasCall& Record(const char* op, int32_t x, int32_t y, int32_t r, int32_t colour) {
-        CanvasCall call;
-        call.op = op;
-        call.x = x;
-        call.y = y;
-        call.r = r;
-        call.colour = colour;
-        call.fill = fill_;
-        call.style = style_;
-        return calls.emplace_back(std::move(call));
-    }
-
-    int32_t fill_ = 0, pen_ = 0;
-    LineStyle style_ = LineStyle::Solid;
 };
+
+// A place in pixels back in the twips the map computed it in.
+inline long Twips(double pixels) { return std::lround(pixels * 15); }
 
 }  // namespace orvanta::testing

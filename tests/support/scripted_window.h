@@ -37,9 +37,9 @@ public:
     std::vector<std::string> questions;
     std::vector<FileDialogRequest> openRequests, saveRequests;
     std::map<MenuItem, bool> menuEnabled, menuChecked;
-    std::map<int, bool> buttonEnabled;
+    std::map<ToolbarCommand, bool> commandEnabled;
     bool backgroundBlack = false;
-    int clientWidthTwips = 15000, screenHeightTwips = 14400;
+    int mapWidthPixels = 1000, screenHeightPixels = 960;
     int redraws = 0, overlayUpdates = 0, markerUpdates = 0;
     RecordingCanvas canvas;
 
@@ -47,19 +47,19 @@ public:
     void SetStatusText(const std::string& text) override { statusText = text; }
     void SetPointerReadout(const std::string& text) override { pointerReadout = text; }
     void ShowRecentFiles(const std::vector<std::string>& files) override { recentFiles = files; }
-    void SetStatusPanelWidth(int) override {}
-    int ClientWidthTwips() const override { return clientWidthTwips; }
-    int ScreenHeightTwips() const override { return screenHeightTwips; }
+    int MapWidthPixels() const override { return mapWidthPixels; }
+    int ScreenHeightPixels() const override { return screenHeightPixels; }
     void SetBackgroundBlack() override { backgroundBlack = true; }
     void SetMenuEnabled(MenuItem item, bool enabled) override { menuEnabled[item] = enabled; }
     void SetMenuChecked(MenuItem item, bool checked) override { menuChecked[item] = checked; }
-    void SetToolbarButtonEnabled(int index, bool enabled) override { buttonEnabled[index] = enabled; }
+    void SetCommandEnabled(ToolbarCommand command, bool enabled) override { commandEnabled[command] = enabled; }
     MapCanvas& BeginMapPainting() override {
         ++redraws;
         return canvas;
     }
     void EndMapPainting() override {}
-    void OverlayChanged(const TwipRect&) override { ++overlayUpdates; }
+    void OverlayChanged(const PixelRect&) override { ++overlayUpdates; }
+    void OverlayLineChanged(const PixelLine&) override { ++overlayUpdates; }
     void MarkersChanged() override { ++markerUpdates; }
     void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) override {
         messages.push_back({text, title, icon});

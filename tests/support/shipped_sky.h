@@ -25,8 +25,7 @@ struct ShippedSky {
         stars = catalog.stars;
         EXPECT_FALSE(LoadStarIdentities(dir + "/star_ids.txt", identities).failed);
         EXPECT_FALSE(LoadConstellationBands(dir + "/cons_bands.txt", bands).failed);
-        GuiStrings strings;
-        LoadDefaultGuiStrings(strings);
+        const GuiStrings strings;
         englishNames = EnglishConstellationNames(strings);
     }
     SkyReference Reference() const { return {stars, identities, bands, englishNames}; }

@@ -9,11 +9,11 @@ namespace orvanta::testing {
 
 inline ViewState WorkedView() {
     ViewState view;
-    view.latitude = 50.0f;
-    UpdateLatitudeTerms(view);
-    view.siderealTime = 6.0f;
-    view.zoomUnit = 51;
-    view.scaleFactor = 2;
+    view.observer.latitude = 50.0f;
+    UpdateLatitudeTerms(view.observer);
+    view.observer.siderealTime = 6.0f;
+    view.zoom.unit = 51;
+    view.zoom.scaleFactor = 2;
     view.centreX = 5000;
     return view;
 }

@@ -1,61 +1,137 @@
-// The texts of the program: built-in English, orvanta.ini when present, and
-// a window's captions and tooltips filled in from their keys.
+// The texts of the program: built-in English, or orvanta.ini when present,
+// read as the profile reader always read it (names without case, quotes
+// dropped, values cut, any line end and encoding), kept until it changes.
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 
 #include "support/temp_folder.h"
 #include "ui/gui_strings.h"
-#include "ui/localise_form.h"
 
 using namespace orvanta;
 using orvanta::testing::TempFolder;
 
-TEST(GuiStrings, BuiltInTexts) {
+namespace {
+
+// The bytes of UTF-16 text with its byte-order mark.
+std::string Utf16(const std::u16string& text, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char16_t unit : text) {
+        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
+std::string TextFrom(const TempFolder& folder, const std::string& bytes, TextKey key) {
     GuiStrings strings;
-    LoadDefaultGuiStrings(strings);
+    strings.iniPath = folder.Write("orvanta.ini", bytes);
+    return Text(strings, key);
+}
+
+}  // namespace
+
+TEST(GuiStrings, BuiltInTexts) {
+    const GuiStrings strings;
     EXPECT_EQ(Text(strings, TextKey::Title), "Orvanta");
     EXPECT_EQ(Text(strings, TextKey::Undo), "Undo");
-    for (const char* unknown : {"CharSet", "999", "-5"}) EXPECT_EQ(GetGuiString(strings, unknown), "") << unknown;
-
     const std::string names = EnglishConstellationNames(strings);
     EXPECT_EQ(std::count(names.begin(), names.end(), ','), 88);  // 89 names
     EXPECT_EQ(names.rfind("Andromeda,The Air Pump,", 0), 0u);
     EXPECT_EQ(names.substr(names.size() - 8), ",The Fox");
 }
 
-TEST(GuiStrings, IniFileReplacesTheBuiltInTable) {
+TEST(GuiStrings, TheFileAsTheProfileReaderReadsIt) {
     TempFolder folder;
+    const std::string v254(254, 'a'), v300(300, 'b');
+    const struct {
+        const char* what;
+        std::string file;
+        TextKey key;
+        std::string expected;
+    } cases[] = {
+        {"a key of the file", "[GUI_Strings]\r\n112=Ouvrir...\r\n", TextKey::Open, "Ouvrir..."},
+        {"a key it lacks", "[GUI_Strings]\r\n112=Ouvrir...\r\n", TextKey::Title, ""},
+        {"a key of our own it lacks", "[GUI_Strings]\r\n", TextKey::Redo, "Redo"},
+        {"names without case or blanks", "[Other]\r\n112=no\r\n  [ gui_STRINGS ]  \r\n  112  =   Sky map   \r\n",
+         TextKey::Open, "Sky map"},
+        {"the first key of a name", "[GUI_Strings]\n112=first\n112=second\n[gui_strings]\n112=third\n", TextKey::Open,
+         "first"},
+        {"matching quotes dropped", "[GUI_Strings]\n112=\"  padded  \"\n", TextKey::Open, "  padded  "},
+        {"quotes that do not match kept", "[GUI_Strings]\n112=\"x'\n", TextKey::Open, "\"x'"},
+        {"254 characters whole", "[GUI_Strings]\n112=" + v254 + "\n", TextKey::Open, v254},
+        {"300 characters cut to 254", "[GUI_Strings]\n112=" + v300 + "\n", TextKey::Open, v300.substr(0, 254)},
+        {"characters, not bytes", "[GUI_Strings]\n112=" + std::string(253, 'a') + "\xC3\xA9\xC3\xA9\n", TextKey::Open,
+         std::string(253, 'a') + "\xC3\xA9"},
+        {"CR alone ends lines", "[GUI_Strings]\r112=one\r\r114 = two\r", TextKey::Save, "two"},
+        {"a Latin-1 line", "\xEF\xBB\xBF[GUI_Strings]\r\n112=caf\xE9\r\n114=caf\xC3\xA9\r\n", TextKey::Open,
+         "caf\xC3\xA9"},
+        {"a UTF-8 line beside it", "\xEF\xBB\xBF[GUI_Strings]\r\n112=caf\xE9\r\n114=caf\xC3\xA9\r\n", TextKey::Save,
+         "caf\xC3\xA9"},
+        {"UTF-16, little end first", Utf16(u"[GUI_Strings]\r\n112=\u00D6ffnen\U0001F31F\r\n", false), TextKey::Open,
+         "\xC3\x96" "ffnen\xF0\x9F\x8C\x9F"},
+        {"UTF-16, big end first", Utf16(u"[GUI_Strings]\r\n112=\u00D6ffnen\U0001F31F\r\n", true), TextKey::Open,
+         "\xC3\x96" "ffnen\xF0\x9F\x8C\x9F"},
+        {"a lone surrogate", Utf16(std::u16string(u"[GUI_Strings]\r\n112=a") + char16_t(0xD800) + u"b\r\n", false),
+         TextKey::Open, "a\xEF\xBF\xBD" "b"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(TextFrom(folder, c.file, c.key), c.expected) << c.what;
+
+    // The English names are cut to 1999 characters.
     std::string longList;
     for (int i = 0; longList.size() < 2500; ++i) longList += "Name" + std::to_string(i) + ",";
     GuiStrings strings;
-    LoadDefaultGuiStrings(strings);
-    strings.iniPath = folder.Write("orvanta.ini", "[GUI_Strings]\r\n112=Ouvrir...\r\n200=" + longList + "\r\n");
-    EXPECT_EQ(Text(strings, TextKey::Open), "Ouvrir...");
-    // Keys the file lacks are not taken from the built-in table...
-    EXPECT_EQ(Text(strings, TextKey::Title), "");
-    EXPECT_EQ(GetGuiString(strings, "100", "fallback"), "fallback");
-    // ...except our own keys, which fall back to their English text, also for a window's design keys.
-    EXPECT_EQ(Text(strings, TextKey::SaveFailed).rfind("The figure could not be saved.", 0), 0u);
-    EXPECT_EQ(TextOfKey(strings, KeyName(TextKey::Redo)), "Redo");
-    EXPECT_EQ(TextOfKey(strings, "114"), "");
-    // The English names are cut to 1999 characters, other keys to 254.
+    strings.iniPath = folder.Write("orvanta.ini", "[GUI_Strings]\r\n200=" + longList + "\r\n");
     EXPECT_EQ(EnglishConstellationNames(strings), longList.substr(0, 1999));
-    EXPECT_EQ(GetGuiString(strings, "200").size(), 254u);
 }
 
-// Menus and toolbar are checked on the real window; other controls take their
-// caption from the tag and their tooltip from its key.
-TEST(LocaliseForm, FillsTheCaptionAndTooltipsFromNumericKeys) {
+TEST(GuiStrings, KeptUntilTheFileChanges) {
+    TempFolder folder;
     GuiStrings strings;
-    LoadDefaultGuiStrings(strings);
-    FormTexts form{"100", "design caption", std::vector<ControlTexts>(1)};
-    ControlTexts& label = form.controls[0];
-    label.caption = "design";
-    label.tag = "124";
-    label.toolTip = "186";
-    LocaliseForm(form, strings);
-    EXPECT_EQ(form.caption, "Orvanta");
-    EXPECT_EQ(label.caption, "Names");
-    EXPECT_EQ(label.toolTip, "Fewer stars");
+    strings.iniPath = folder.Write("orvanta.ini", "[GUI_Strings]\r\n112=one\r\n");
+    const auto setTime = [&](int64_t ns) {
+        const timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, strings.iniPath.c_str(), times, 0), 0);
+    };
+    EXPECT_EQ(Text(strings, TextKey::Open), "one");
+    const int64_t readAt = StampOf(strings.iniPath)->modifiedNs;
+    // Same size, same time: not read again, so the old answer stays.
+    folder.Write("orvanta.ini", "[GUI_Strings]\r\n112=two\r\n");
+    setTime(readAt);
+    EXPECT_EQ(Text(strings, TextKey::Open), "one");
+    // A later time, or another size at the same time, is read anew.
+    setTime(readAt + 1000);
+    EXPECT_EQ(Text(strings, TextKey::Open), "two");
+    folder.Write("orvanta.ini", "[GUI_Strings]\r\n112=three\r\n");
+    setTime(readAt + 1000);
+    EXPECT_EQ(Text(strings, TextKey::Open), "three");
+}
+
+TEST(GuiStrings, ARefusedFileGivesItsReasonAndTheBuiltInTexts) {
+    TempFolder folder;
+    GuiStrings strings;
+    strings.iniPath = folder.File("orvanta.ini");
+    std::string big = "[GUI_Strings]\r\n112=Ouvrir\r\n";
+    while (big.size() <= kProfileFileLimit) big += "; padding padding padding padding padding\r\n";
+    folder.Write("orvanta.ini", big);
+    EXPECT_NE(GuiStringsFileRefusal(strings).find("too large"), std::string::npos) << GuiStringsFileRefusal(strings);
+    EXPECT_EQ(Text(strings, TextKey::Open), "Open...");
+
+    // A pipe in its place is refused at once, not waited on.
+    std::filesystem::remove(strings.iniPath);
+    ASSERT_EQ(::mkfifo(strings.iniPath.c_str(), 0600), 0);
+    ::alarm(20);
+    EXPECT_NE(GuiStringsFileRefusal(strings).find("pipe"), std::string::npos);
+    EXPECT_EQ(Text(strings, TextKey::ConstellationsMenu), "Constellations");
+    ::alarm(0);
+
+    // A good file in its place is used, and nothing is refused any more.
+    std::filesystem::remove(strings.iniPath);
+    folder.Write("orvanta.ini", "[GUI_Strings]\r\n112=Ouvrir\r\n");
+    EXPECT_EQ(GuiStringsFileRefusal(strings), "");
+    EXPECT_EQ(Text(strings, TextKey::Open), "Ouvrir");
 }

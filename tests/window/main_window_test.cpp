@@ -178,13 +178,16 @@ private slots:
                  (QList<QKeySequence>{QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")}));
         QVERIFY(!s.window->Action(MenuItem::Undo)->isEnabled());
         QVERIFY(!s.window->Action(MenuItem::Redo)->isEnabled());
-        // Each tooltip names the command's key.
-        const char* tips[] = {"", "Move Left (Ctrl+Left)", "Move Up (Ctrl+Up)", "Move Down (Ctrl+Down)",
-                              "Move Right (Ctrl+Right)", "", "More stars (Ctrl+])", "Fewer stars (Ctrl+[)", "",
-                              "Zoom + (Ctrl++)", "Zoom - (Ctrl+-)"};
-        for (int i = 1; i <= 10; ++i) QCOMPARE(s.window->ToolbarAction(i)->toolTip(), QString(tips[i]));
-        QVERIFY(s.window->ToolbarAction(5)->isSeparator());
-        QVERIFY(s.window->ToolbarAction(8)->isSeparator());
+        // Each tooltip names the command's key; separators part the three groups.
+        const QStringList tips = {"Move Left (Ctrl+Left)", "Move Up (Ctrl+Up)", "Move Down (Ctrl+Down)",
+                                  "Move Right (Ctrl+Right)", "", "More stars (Ctrl+])", "Fewer stars (Ctrl+[)", "",
+                                  "Zoom + (Ctrl++)", "Zoom - (Ctrl+-)"};
+        const QList<QAction*> buttons = s.window->Toolbar()->actions();
+        QCOMPARE(buttons.size(), tips.size());
+        for (qsizetype i = 0; i < tips.size(); ++i) {
+            QCOMPARE(buttons[i]->isSeparator(), tips[i].isEmpty());
+            if (!tips[i].isEmpty()) QCOMPARE(buttons[i]->toolTip(), tips[i]);
+        }
         // Nothing to save or view before a figure is open.
         QVERIFY(!s.window->Action(MenuItem::Save)->isEnabled());
         QVERIFY(!s.window->Action(MenuItem::View)->isEnabled());
@@ -200,9 +203,7 @@ private slots:
         QCOMPARE(Shown(s.window->menuBar()->actions()[0]), QString());
         QCOMPARE(QString::fromStdString(s.window->Caption()), QString());
         QCOMPARE(Shown(s.window->Action(MenuItem::Undo)), QString("Undo"));  // our own keys keep their English
-        for (int i : {1, 2, 3, 4, 6, 7, 9, 10}) QCOMPARE(s.window->ToolbarAction(i)->toolTip(), QString());
-        QCOMPARE(s.window->SeparatorActions().size(), size_t(3));
-        for (QAction* separator : s.window->SeparatorActions()) QVERIFY(separator->isSeparator());
+        for (const ToolbarCommand command : kToolbarCommands) QCOMPARE(s.window->CommandAction(command)->toolTip(), QString());
     }
 
     void missingCatalogueEndsBeforeTheWindowShows() {
@@ -225,8 +226,8 @@ private slots:
         QVERIFY(s.window->Action(MenuItem::Save)->isEnabled());
         QVERIFY(s.window->Action(MenuItem::SaveAs)->isEnabled());
         QVERIFY(s.window->Action(MenuItem::View)->isEnabled());
-        for (int i : {1, 2, 3, 4, 6, 7, 9}) QVERIFY(s.window->ToolbarAction(i)->isEnabled());
-        QVERIFY(!s.window->ToolbarAction(10)->isEnabled());
+        for (const ToolbarCommand command : kToolbarCommands)
+            QCOMPARE(s.window->CommandAction(command)->isEnabled(), command != ToolbarCommand::ZoomOut);
         QVERIFY(s.window->StatusText().startsWith("Click on star by left mouse button"));
         QCOMPARE(s.Lines().LineCount(), size_t(2));
 
@@ -321,7 +322,7 @@ private slots:
             for (size_t j = i + 1; j < stars.size(); j += 3) chords += s.Figure(stars[i], stars[j]);
         s.Open(s.folder.Write("chords.con", chords));
         const std::string differing = orvanta::testing::FirstPartialRepaintUnlikeFull(
-            s.state, *s.window, [&](int k) { return QPointF(s.StarPixel(stars[k])) * 15; });
+            s.state, *s.window, [&](int k) { return QPointF(s.StarPixel(stars[k])); });
         QVERIFY2(differing.empty(), differing.c_str());
     }
 
@@ -349,20 +350,20 @@ private slots:
         QCOMPARE(white.pixelColor(s.StarPixel(star) * white.devicePixelRatio()), QColor(Qt::white));
 
         // More stars down to 5.5, then Fewer stars up to 3.0, each button stopping at its end.
-        QAction* more = s.window->ToolbarAction(6);
-        QAction* fewer = s.window->ToolbarAction(7);
+        QAction* more = s.window->CommandAction(ToolbarCommand::MoreStars);
+        QAction* fewer = s.window->CommandAction(ToolbarCommand::FewerStars);
         const size_t atFour = s.state.catalog.stars.size();
         const int redraws = map->RedrawCount();
         more->trigger();
         more->trigger();
         QVERIFY(more->isEnabled());
         more->trigger();
-        QCOMPARE(int(s.state.view.magLimitTenths), 55);
+        QCOMPARE(int(s.state.starLimit.tenths), 55);
         QVERIFY(!more->isEnabled());
         QVERIFY(s.state.catalog.stars.size() > atFour);
         QCOMPARE(map->RedrawCount(), redraws + 3);  // each drew only its new stars over the picture
         for (int i = 0; i < 5; ++i) fewer->trigger();
-        QCOMPARE(int(s.state.view.magLimitTenths), 30);
+        QCOMPARE(int(s.state.starLimit.tenths), 30);
         QVERIFY(!fewer->isEnabled());
         QVERIFY(more->isEnabled());
         const std::vector<Star>& left = s.state.catalog.stars;
@@ -383,16 +384,16 @@ private slots:
     void zoomButtonsStopAtTheirLimits() {
         Session s;
         s.Open(s.folder.Write("empty.con", ""));
-        const int base = s.state.view.zoomUnit;
-        QCOMPARE(base, static_cast<int>(std::nearbyint(s.window->ScreenHeightTwips() / 225.0)));
-        QAction* zoomIn = s.window->ToolbarAction(9);
-        QAction* zoomOut = s.window->ToolbarAction(10);
+        const int base = s.state.view.zoom.unit;
+        QCOMPARE(base, static_cast<int>(std::nearbyint(s.window->ScreenHeightPixels() * 15 / 225.0)));
+        QAction* zoomIn = s.window->CommandAction(ToolbarCommand::ZoomIn);
+        QAction* zoomOut = s.window->CommandAction(ToolbarCommand::ZoomOut);
         for (int i = 0; i < 4; ++i) zoomIn->trigger();
-        QCOMPARE(s.state.view.zoomUnit, 5 * base);
+        QCOMPARE(s.state.view.zoom.unit, 5 * base);
         QVERIFY(!zoomIn->isEnabled());
         QVERIFY(zoomOut->isEnabled());
         for (int i = 0; i < 4; ++i) zoomOut->trigger();
-        QCOMPARE(s.state.view.zoomUnit, base);
+        QCOMPARE(s.state.view.zoom.unit, base);
         QVERIFY(!zoomOut->isEnabled());
         QVERIFY(zoomIn->isEnabled());
     }
@@ -521,30 +522,30 @@ private slots:
         };
         // Plain arrows and Backspace do nothing on the map.
         for (int plain : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Backspace}) key(plain, {});
-        QCOMPARE(s.state.view.longitude, start.longitude);
-        QCOMPARE(s.state.view.latitude, start.latitude);
+        QCOMPARE(s.state.view.observer.longitude, start.observer.longitude);
+        QCOMPARE(s.state.view.observer.latitude, start.observer.latitude);
         key(Qt::Key_Right);
-        QCOMPARE(s.state.view.longitude, start.longitude + 30);
+        QCOMPARE(s.state.view.observer.longitude, start.observer.longitude + 30);
         key(Qt::Key_Left);
         key(Qt::Key_Down);
-        QCOMPARE(s.state.view.latitude, start.latitude + 45);
+        QCOMPARE(s.state.view.observer.latitude, start.observer.latitude + 45);
         key(Qt::Key_Up);
-        QCOMPARE(s.state.view.longitude, start.longitude);
-        QCOMPARE(s.state.view.latitude, start.latitude);
+        QCOMPARE(s.state.view.observer.longitude, start.observer.longitude);
+        QCOMPARE(s.state.view.observer.latitude, start.observer.latitude);
         key(Qt::Key_Plus);
         key(Qt::Key_Equal);
-        QVERIFY(s.state.view.zoomUnit > start.zoomUnit);
+        QVERIFY(s.state.view.zoom.unit > start.zoom.unit);
         key(Qt::Key_Minus);
         key(Qt::Key_Minus);
-        QCOMPARE(s.state.view.zoomUnit, start.zoomUnit);
+        QCOMPARE(s.state.view.zoom.unit, start.zoom.unit);
         key(Qt::Key_BracketRight);
-        QCOMPARE(int(s.state.view.magLimitTenths), 45);
+        QCOMPARE(int(s.state.starLimit.tenths), 45);
         key(Qt::Key_BracketLeft);
-        QCOMPARE(int(s.state.view.magLimitTenths), 40);
+        QCOMPARE(int(s.state.starLimit.tenths), 40);
         key(Qt::Key_F1, {});
         QCOMPARE(s.dialogs.url, s.folder.Dir() + "help.html");
         // The same commands stand in the View menu, with their keys.
-        QVERIFY(s.window->Action(MenuItem::View)->menu()->actions().contains(s.window->ToolbarAction(kZoomIn)));
+        QVERIFY(s.window->Action(MenuItem::View)->menu()->actions().contains(s.window->CommandAction(ToolbarCommand::ZoomIn)));
     }
 
     // Pointing at a star tells which it is; pointing at empty sky tells only where.
@@ -608,7 +609,7 @@ private slots:
             s.window->setPalette(palette);
             for (const auto& [mode, expected] : {std::pair{QIcon::Normal, ink}, {QIcon::Disabled, QColor(128, 0, 0)}}) {
                 // At twice the size it is drawn anew, not scaled: a pixel of the full ink in the dot field.
-                const QImage image = s.window->ToolbarAction(kMoreStars)->icon().pixmap(QSize(32, 32), mode).toImage();
+                const QImage image = s.window->CommandAction(ToolbarCommand::MoreStars)->icon().pixmap(QSize(32, 32), mode).toImage();
                 QCOMPARE(image.size(), QSize(32, 32));
                 bool found = false;
                 for (int y = 0; y < 32 && !found; ++y)

@@ -1,4 +1,4 @@
-#include "figure/figure.h"
+#include "map/placed_figure.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -52,6 +52,12 @@ std::optional<std::array<TwipRect, 2>> SelectionMarkers(const Figure& figure) {
         return TwipRect{x - half, y - half, x + half, y + half};
     };
     return std::array{square(line.x1, line.y1), square(line.x2, line.y2)};
+}
+
+std::optional<std::array<PixelRect, 2>> SelectionMarkersInPixels(const Figure& figure) {
+    const auto squares = SelectionMarkers(figure);
+    if (!squares) return std::nullopt;
+    return std::array{(*squares)[0].InPixels(), (*squares)[1].InPixels()};
 }
 
 TwipRect LineArea(const PlacedLine& line) {

@@ -1,6 +1,7 @@
 #pragma once
-// The figure being edited: its line records, where each line lies on the map,
-// the rubber band of a line being drawn, and the selected line.
+// The figure being edited as the map shows it: its line records, where each
+// line lies on the map (in twips), the rubber band of a line being drawn, and
+// the selected line with its markers.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "figure/line_record.h"
+#include "map/pixels.h"
 
 namespace orvanta {
 
@@ -16,6 +18,7 @@ struct PlacedLine {
     float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     bool visible = false;
     bool operator==(const PlacedLine&) const = default;
+    PixelLine InPixels() const { return {x1 * kPixelsPerTwip, y1 * kPixelsPerTwip, x2 * kPixelsPerTwip, y2 * kPixelsPerTwip}; }
 };
 
 // The line being drawn: from its start star to the pointer.
@@ -27,10 +30,12 @@ struct RubberBand {
 // An area of the map in twips, for repainting.
 struct TwipRect {
     float left = 0, top = 0, right = 0, bottom = 0;
+    PixelRect InPixels() const {
+        return {left * kPixelsPerTwip, top * kPixelsPerTwip, right * kPixelsPerTwip, bottom * kPixelsPerTwip};
+    }
 };
 
 constexpr float kMarkerSizeTwips = 135;
-constexpr int32_t kLineColour = 128 + 256 * 128 + 65536 * 128;
 constexpr size_t kMaxLineCount = 32767;  // what the file format and its readers have always held
 
 // Records and placed lines are kept in step by every operation: line i of the
@@ -74,8 +79,10 @@ constexpr float kLineTolerance = 80;  // twips
 // its extension across, and of its ends along x. The rubber band is never found.
 std::optional<size_t> FindLineAt(const Figure& figure, float x, float y);
 
-// The two squares centred on the ends of the selected line, as top-left corners.
+// The two squares centred on the ends of the selected line.
 std::optional<std::array<TwipRect, 2>> SelectionMarkers(const Figure& figure);
+// The same in pixels, for the window.
+std::optional<std::array<PixelRect, 2>> SelectionMarkersInPixels(const Figure& figure);
 // The area covered by a placed line, for repainting.
 TwipRect LineArea(const PlacedLine& line);
 // One area covering both rectangles.

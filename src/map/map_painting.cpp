@@ -1,0 +1,36 @@
+#include "map/map_painting.h"
+
+#include <cmath>
+
+#include "map/figure_placement.h"
+#include "map/layers.h"
+
+namespace orvanta {
+
+void FrameView(ViewState& view, int widthPixels) {
+    view.centreX = static_cast<float>(widthPixels * kTwipsPerPixel / 2.0);
+    view.centreY = 0;
+    UpdateLatitudeTerms(view.observer);
+}
+
+void ResetZoom(Zoom& zoom, int screenHeightPixels) {
+    zoom.unit = static_cast<int32_t>(std::nearbyint(screenHeightPixels * kTwipsPerPixel / 225.0));
+    zoom.minUnit = zoom.unit;
+    zoom.maxUnit = 5 * zoom.unit;
+}
+
+void PaintMap(MapCanvas& canvas, const MapScene& scene) {
+    canvas.Clear();
+    if (scene.boundaries) DrawBoundaries(canvas, scene.view, *scene.boundaries);
+    DrawStars(canvas, scene.view, scene.catalog, scene.starColours, 0);
+    if (scene.names) DrawConstellationNames(canvas, scene.view, *scene.names);
+}
+
+void PaintFigureLines(MapCanvas& canvas, const ViewState& view, const std::vector<LineRecord>& records, Colour colour) {
+    for (const LineRecord& record : records) {
+        const PlacedLine line = PlaceLine(view, record);
+        if (line.visible) canvas.DrawFigureLine(line.InPixels(), colour);
+    }
+}
+
+}  // namespace orvanta

@@ -1,0 +1,44 @@
+#pragma once
+// The window's modal dialogs: messages, questions, file dialogs, the export
+// dialog and opening a page. One responder answers them all: Qt's dialogs
+// for the user, a script in tests.
+#include <QWidget>
+#include <string>
+
+#include "commands/window.h"
+
+namespace orvanta {
+
+class DialogResponder {
+public:
+    virtual ~DialogResponder() = default;
+    virtual void Message(const std::string& text, const std::string& title, MessageIcon icon) = 0;
+    // Only Yes (true) or No: Escape and the close button do not answer.
+    virtual bool YesNo(const std::string& text, const std::string& title) = 0;
+    virtual std::string OpenFileName(const FileDialogRequest& request) = 0;
+    virtual std::string SaveFileName(const FileDialogRequest& request) = 0;
+    virtual ExportTarget ExportTargetFor(const ExportRequest& request) = 0;
+    virtual void OpenUrl(const std::string& url) = 0;
+};
+
+// Qt's own dialogs over the owner window.
+class QtDialogs final : public DialogResponder {
+public:
+    // createPrompt: the question a save dialog asks before it makes a new file.
+    QtDialogs(QWidget* owner, std::string createPrompt) : owner_(owner), createPrompt_(std::move(createPrompt)) {}
+
+    void Message(const std::string& text, const std::string& title, MessageIcon icon) override;
+    bool YesNo(const std::string& text, const std::string& title) override;
+    std::string OpenFileName(const FileDialogRequest& request) override;
+    std::string SaveFileName(const FileDialogRequest& request) override;
+    ExportTarget ExportTargetFor(const ExportRequest& request) override;
+    void OpenUrl(const std::string& url) override;
+
+private:
+    QWidget* owner_;
+    std::string createPrompt_;
+};
+
+QString ToQString(const std::string& text);
+
+}  // namespace orvanta

@@ -1,0 +1,29 @@
+#include "platform/window_settings.h"
+
+#include <QMainWindow>
+#include <QSettings>
+
+#include "commands/document_commands.h"
+
+namespace orvanta {
+
+void RestoreWindowSettings(QMainWindow& window, ProgramState& state) {
+    QSettings settings;
+    // Only the window's size and place: the view starts as it always does.
+    window.restoreGeometry(settings.value("window/geometry").toByteArray());
+    state.lastFolder = settings.value("dialogs/lastFolder").toString().toStdString();
+    state.recentFiles.clear();
+    for (const QString& file : settings.value("recentFiles").toStringList())
+        if (state.recentFiles.size() < kRecentFileCount) state.recentFiles.push_back(file.toStdString());
+}
+
+void SaveWindowSettings(const QMainWindow& window, const ProgramState& state) {
+    QSettings settings;
+    settings.setValue("window/geometry", window.saveGeometry());
+    settings.setValue("dialogs/lastFolder", QString::fromStdString(state.lastFolder));
+    QStringList recent;
+    for (const std::string& file : state.recentFiles) recent.append(QString::fromStdString(file));
+    settings.setValue("recentFiles", recent);
+}
+
+}  // namespace orvanta
