@@ -14,6 +14,7 @@
 #include "map/boundary_table.h"
 #include "map/constellation_table.h"
 #include "sky/catalogue.h"
+#include "ui/gui_strings.h"
 #include "ui/profile_file.h"
 
 namespace {
@@ -82,12 +83,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     BoundaryTable bounds, parsedBounds;
     ExpectSameAsParsed(LoadBoundaries(bounds, path), ParseBoundaries(parsedBounds, text), size, kBoundaryFileLimit);
 
-    // orvanta.ini: a file over its limit gives the defaults, any other the same as its bytes.
-    for (const char* key : {"100", "112", "200", ""}) {
-        std::string byPath, parsed;
-        const size_t count = GetPrivateProfileString("GUI_Strings", key, "x", byPath, 255, path);
-        ProfileLookup(size > kProfileFileLimit ? std::string() : text, "GUI_Strings", key, "x", parsed, 255);
-        if (byPath != parsed || count > 254) __builtin_trap();
+    // orvanta.ini: a file over its limit gives the built-in texts, any other the same as its bytes.
+    GuiStrings strings;
+    strings.iniPath = path;
+    const ProfileTable table(text);
+    for (const TextKey key : {TextKey::Title, TextKey::Open, TextKey::Undo}) {
+        const std::string byPath = Text(strings, key);
+        std::string parsed;
+        if (size > kProfileFileLimit)
+            parsed = Text(GuiStrings{}, key);
+        else
+            ProfileValue(table.Find("GUI_Strings", std::to_string(static_cast<int>(key))),
+                         key == TextKey::Undo ? "Undo" : "", parsed, 255);
+        if (byPath != parsed) __builtin_trap();
         if (DecodeUtf8OrLatin1(byPath) != byPath) __builtin_trap();  // always valid UTF-8
     }
     return 0;

@@ -17,7 +17,9 @@ seed() {
     constellations) cp data/cons.txt "$corpus/" ;;
     boundaries) head -c 4000 data/bounds.txt > "$corpus/bounds-head" ;;
     figure) cp examples/*.con "$corpus/" ;;
-    profile) { printf '\xff'; cat examples/orvanta.ini; } > "$corpus/orvanta.ini" ;;
+    profile) { printf '\xff'; cat examples/orvanta.ini; } > "$corpus/orvanta.ini"
+             # UTF-16 with its byte-order mark, as Windows' editors write it.
+             { printf '\xff'; iconv -f UTF-8 -t UTF-16 examples/orvanta.ini; } > "$corpus/orvanta-utf16.ini" ;;
     file_paths) cp data/cons.txt examples/orvanta.ini "$corpus/"; head -c 4000 data/yale.dat > "$corpus/yale-head"
                 head -c 4000 data/bounds.txt > "$corpus/bounds-head"; cp examples/*.con "$corpus/"
                 # Large from the start: one field of a megabyte, and an orvanta.ini just over its limit.

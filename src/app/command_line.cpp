@@ -1,18 +1,19 @@
+// The command line: its options, and the verbs that run without a window.
 #include "app/command_line.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <cmath>
 #include <cstdio>
 
 #include "commands/exchange_commands.h"
 #include "commands/startup.h"
 #include "documents/exchange/exchange.h"
 #include "documents/figure_file.h"
-#include "platform/map_picture.h"
 #include "files/careful_writer.h"
 #include "files/quoted_field.h"
 #include "files/user_folders.h"
+#include "map/map_painting.h"
+#include "platform/map_picture.h"
 #include "platform/system_clock.h"
 
 namespace orvanta {
@@ -67,7 +68,7 @@ int ExportPicture(const CommandLine& line, const std::string& programFolder, con
     if (auto failure = LoadCatalogue(state.catalog, catalogue, state.starLimit.tenths); failure.failed)
         return Fail(Describe(catalogue, failure));
     const QSize size(1920, 1080);
-    state.view.zoom.unit = static_cast<int32_t>(std::nearbyint(size.height() * kTwipsPerPixel / 225.0));
+    ResetZoom(state.view.zoom, size.height());
     state.document.open = true;
     state.document.file = line.input;
     state.document.figure.ReplaceLines(records);

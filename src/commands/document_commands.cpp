@@ -1,3 +1,4 @@
+// Open, Save and Save As, the unsaved-changes guard, and the messages about files.
 #include "commands/document_commands.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Export, Import and Print from the window.
 #include "commands/exchange_commands.h"
 
 #include "commands/document_commands.h"

@@ -1,3 +1,4 @@
+// The figure's undoable steps, and Undo and Redo playing them.
 #include "commands/figure_edits.h"
 
 #include "commands/map_redraw.h"

@@ -1,3 +1,4 @@
+// The requests for the open and save dialogs, and where they start.
 #include "commands/file_dialogs.h"
 
 #include "files/file_reading.h"

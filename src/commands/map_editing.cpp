@@ -1,3 +1,4 @@
+// Drawing, selecting and deleting lines with the mouse and Del.
 #include "commands/map_editing.h"
 
 #include "commands/figure_edits.h"

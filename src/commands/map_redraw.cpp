@@ -1,3 +1,4 @@
+// The map redraw and the window's resize.
 #include "commands/map_redraw.h"
 
 #include "map/figure_placement.h"

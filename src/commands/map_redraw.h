@@ -1,4 +1,5 @@
 #pragma once
+// The map redraw, the resize that resets the zoom, and hiding the selection.
 #include "commands/program_state.h"
 #include "commands/window.h"
 

@@ -1,3 +1,4 @@
+// The View and Help menus' commands.
 #include "commands/menu_commands.h"
 
 #include "commands/document_commands.h"

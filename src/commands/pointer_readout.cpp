@@ -1,3 +1,4 @@
+// The status bar's read-out of what lies under the pointer.
 #include "commands/pointer_readout.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// Keeping unsaved changes in the recovery file, and offering them back.
 #include "commands/recovery.h"
 
 #include <cstdio>

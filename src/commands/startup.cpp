@@ -1,3 +1,4 @@
+// Start-up: the program's folder, the translation file, the view time and the window's load.
 #include "commands/startup.h"
 
 #include "commands/document_commands.h"

@@ -1,3 +1,4 @@
+// The toolbar's commands: turn, tilt, star limit, zoom.
 #include "commands/toolbar_commands.h"
 
 #include <cmath>

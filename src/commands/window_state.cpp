@@ -1,3 +1,4 @@
+// The caption, check marks and enabled items, derived from the model.
 #include "commands/window_state.h"
 
 namespace orvanta {

@@ -1,3 +1,4 @@
+// The figure file: its text, reading it and writing it.
 #include "documents/figure_file.h"
 
 #include "map/placed_figure.h"

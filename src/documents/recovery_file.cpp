@@ -1,3 +1,4 @@
+// The recovery file's text, and reading it back.
 #include "documents/recovery_file.h"
 
 #include <charconv>

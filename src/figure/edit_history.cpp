@@ -1,3 +1,4 @@
+// The undo history of a figure and its clean mark.
 #include "figure/edit_history.h"
 
 #include <stdexcept>

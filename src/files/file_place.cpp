@@ -1,3 +1,4 @@
+// Where a path leads, its links followed as the kernel would follow them.
 #include "files/file_place.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// Reading whole files within limits, file stamps, and questions about paths.
 #include "files/file_reading.h"
 
 #include <dirent.h>

@@ -1,3 +1,4 @@
+// The copy of old contents kept during a write in place, and mending an interrupted one.
 #include "files/interrupted_saves.h"
 
 #include <fcntl.h>

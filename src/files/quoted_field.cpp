@@ -1,3 +1,4 @@
+// Quoting input fields in messages, short and on one line.
 #include "files/quoted_field.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// Whole reads and writes on an open descriptor.
 #include "files/raw_io.h"
 
 #include <sys/stat.h>

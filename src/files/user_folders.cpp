@@ -1,3 +1,4 @@
+// Orvanta's folders in the user's home.
 #include "files/user_folders.h"
 
 #include <sys/stat.h>

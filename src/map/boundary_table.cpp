@@ -1,3 +1,4 @@
+// Reading bounds.txt into the boundary table.
 #include "map/boundary_table.h"
 
 #include "sky/number_reader.h"

@@ -1,3 +1,4 @@
+// Reading cons.txt into the constellation labels.
 #include "map/constellation_table.h"
 
 #include "sky/number_reader.h"

@@ -1,3 +1,4 @@
+// Placing the figure's lines and the rubber band in the view.
 #include "map/figure_placement.h"
 
 #include "map/pointer.h"

@@ -1,3 +1,4 @@
+// The painted layers: stars, boundaries, names.
 #include "map/layers.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// The whole map in its layer order, the view's frame and its zoom.
 #include "map/map_painting.h"
 
 #include <cmath>

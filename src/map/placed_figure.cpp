@@ -1,3 +1,4 @@
+// The figure as placed on the map: its edits, the line under a point, the markers.
 #include "map/placed_figure.h"
 
 #include <algorithm>

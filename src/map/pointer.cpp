@@ -1,3 +1,4 @@
+// What lies under the pointer.
 #include "map/pointer.h"
 
 #include "sky/star_pick.h"

@@ -1,3 +1,4 @@
+// The map's colours on paper.
 #include "map/print_colours.h"
 
 namespace orvanta {

@@ -1,3 +1,4 @@
+// The program's icon, drawn by our own code.
 #include "platform/app_icon.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// Pictures of the map (SVG, PNG, PDF) and the map on paper.
 #include "platform/map_picture.h"
 
 #include <QBuffer>

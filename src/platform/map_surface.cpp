@@ -1,3 +1,4 @@
+// The map surface: its retained picture, the overlay lines, the markers, and its events.
 #include "platform/map_surface.h"
 
 #include <QKeyEvent>

@@ -1,3 +1,4 @@
+// Underlined letters for the menus, chosen from the texts in use.
 #include "platform/mnemonics.h"
 
 #include <QAction>

@@ -1,3 +1,4 @@
+// Qt's dialogs for messages, questions, files and export.
 #include "platform/qt_dialogs.h"
 
 #include <QDesktopServices>

@@ -1,3 +1,4 @@
+// The map canvas over a QPainter, with stars stamped or written directly where that is exact.
 #include "platform/qt_map_canvas.h"
 
 #include <QFontMetricsF>
@@ -81,7 +82,7 @@ void QtMapCanvas::PaintDisc(PixelPoint centre, double radius, Colour fill, Colou
 void QtMapCanvas::StampDisc(PixelPoint centre, double radius, Colour fill, Colour outline) {
     // The centre in device pixels, computed as the painter computes it, split
     // into a whole pixel and the offset within it; the offset is one of few
-    // values, as centres lie on the twip grid.
+    // values, as centres lie on a grid of fifteenths of a pixel.
     const double centreX = centre.x * imageRatio_, centreY = centre.y * imageRatio_;
     const double pixelX = std::floor(centreX), pixelY = std::floor(centreY);
     if (std::fabs(pixelX) > 1e6 || std::fabs(pixelY) > 1e6) return;  // far off the picture

@@ -1,3 +1,4 @@
+// The recovery timer, the desktop's logout, and a request to end.
 #include "platform/session.h"
 
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// The coverage masks of star discs, made once and stamped many times.
 #include "platform/star_disc_masks.h"
 
 #include <cmath>

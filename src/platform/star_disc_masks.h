@@ -1,8 +1,9 @@
 #pragma once
 // How much of each device pixel a star's disc and its outline cover, as the
 // antialiased painter covers them, for each radius and each place of the
-// centre within a pixel. A star's centre lies on the twip grid, so at an
-// integer device-pixel ratio it falls on one of 15 × 15 places in its pixel
+// centre within a pixel. A star's centre lies on a grid of fifteenths of a
+// pixel, so at an integer device-pixel ratio it falls on one of 15 × 15 places
+// in its pixel
 // (a few more, as the painter's rounding of far and near places differs in
 // the last bit). Kept by the surface across redraws; a star is stamped from
 // its mask with the painter's own blending arithmetic instead of being

@@ -1,3 +1,4 @@
+// A status bar field of one line, cut to its width.
 #include "platform/status_field.h"
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// The present local time from the system clock.
 #include "platform/system_clock.h"
 
 #include <QDateTime>

@@ -1,4 +1,5 @@
 #pragma once
+// The present moment, from the system clock.
 #include "sky/sky_time.h"
 
 namespace orvanta {

@@ -1,3 +1,4 @@
+// The system's processes and user, from the kernel.
 #include "platform/system_processes.h"
 
 #include <pwd.h>

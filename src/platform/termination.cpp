@@ -1,3 +1,4 @@
+// SIGTERM and SIGHUP as events of the window.
 #include "platform/termination.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// The toolbar's icons, drawn in the theme's text colours.
 #include "platform/toolbar_icons.h"
 
 #include <QPainter>

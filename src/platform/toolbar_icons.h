@@ -1,4 +1,5 @@
 #pragma once
+// The toolbar's icons, drawn in the theme's own colours.
 #include <QIcon>
 #include <QPalette>
 

@@ -1,3 +1,4 @@
+// The window's settings between runs.
 #include "platform/window_settings.h"
 
 #include <QMainWindow>

@@ -1,3 +1,4 @@
+// Reading yale.dat into the star catalogue, and its colours and limit.
 #include "sky/catalogue.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Which IAU constellation holds a position, and precession to B1875.
 #include "sky/constellation_bands.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Right ascension and declination as the read-out writes them.
 #include "sky/coordinate_text.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Altitude and azimuth of a sky position for the view's observer.
 #include "sky/horizon.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Reading the comma- and line-separated fields of the data files.
 #include "sky/number_reader.h"
 
 #include <cctype>

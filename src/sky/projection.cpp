@@ -1,3 +1,4 @@
+// The azimuthal equidistant projection and its inverse, in twips.
 #include "sky/projection.h"
 
 #include <cmath>

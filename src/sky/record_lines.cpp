@@ -1,3 +1,4 @@
+// The comma-separated records of the derived data files.
 #include "sky/record_lines.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// Julian date, calendar and sidereal time.
 #include "sky/sky_time.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Directions on the sky as unit vectors.
 #include "sky/sky_vector.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// Finding the catalogue star at or near a position.
 #include "sky/star_finder.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The star cross-index: who each catalogue star is.
 #include "sky/star_identities.h"
 
 #include "files/quoted_field.h"

@@ -1,3 +1,4 @@
+// The star a press on the map picks.
 #include "sky/star_pick.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// The built-in English texts, and the texts of orvanta.ini by key.
 #include "ui/gui_strings.h"
 
 #include "ui/profile_file.h"

@@ -1,3 +1,4 @@
+// Reading INI files as the Windows profile reader reads them.
 #include "ui/profile_file.h"
 
 #include <string_view>

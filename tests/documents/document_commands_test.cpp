@@ -86,6 +86,20 @@ TEST_F(DocumentCommands, SaveAsSwitchesTheFileAndSaveWritesIt) {
     EXPECT_EQ(TempFolder::Read(other), "");
 }
 
+// A folder is remembered only where a file was read or written; a failed Save
+// As of an unchanged figure says that it is unchanged, as its caption does.
+TEST_F(DocumentCommands, AFailedSaveAsLeavesTheFolderAndSaysWhatIsTrue) {
+    Open(path);
+    TempFolder elsewhere;
+    window.saveAnswers = {elsewhere.Dir() + "missing/b.con"};
+    SaveAsCommand(state, window);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_NE(window.messages[0].text.find("still open as it was"), std::string::npos) << window.messages[0].text;
+    EXPECT_EQ(window.caption, Caption(path));
+    Open("");
+    EXPECT_EQ(window.openRequests.back().initialDirectory, folder.Dir());
+}
+
 TEST_F(DocumentCommands, GuardAsksOnlyForAChangedFigure) {
     OpenChanged();
     window.yesNoAnswers = {false, true};

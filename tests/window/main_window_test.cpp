@@ -1,6 +1,7 @@
 // The real main window, offscreen, driven with real mouse and key events.
 #include <QAbstractButton>
 #include <QAction>
+#include <QStatusBar>
 #include <QPalette>
 #include <QSet>
 #include <functional>
@@ -25,6 +26,7 @@
 #include "commands/toolbar_commands.h"
 #include "map/layers.h"
 #include "platform/main_window.h"
+#include "platform/status_field.h"
 #include "platform/map_picture.h"
 #include "sky/projection.h"
 #include "support/scripted_window.h"
@@ -379,6 +381,35 @@ private slots:
         Session translated("[GUI_Strings]\r\n100=Sternbilder\r\n");
         translated.window->Action(MenuItem::About)->trigger();
         QVERIFY(translated.dialogs.messages.back().rfind("Sternbilder v1.4\r\n\r\n", 0) == 0);
+    }
+
+    // The hint gives way to the read-out at every width: neither runs under the other.
+    void hintAndReadoutEachKeepTheirOwnRoom() {
+        Session s;
+        s.Open(s.folder.Write("empty.con", ""));
+        s.window->SetPointerReadout(std::string(120, '8'));
+        for (const int width : {480, 800, 1024, 1600}) {
+            s.window->resize(width, 600);
+            QApplication::processEvents();
+            const QRect hint = s.window->HintField()->geometry(), readout = s.window->ReadoutField()->geometry();
+            QVERIFY2(!hint.intersects(readout), qPrintable(QString::number(width)));
+            QVERIFY(s.window->statusBar()->rect().contains(readout));
+            QVERIFY(hint.width() > 0 || width < 700);
+            QVERIFY(readout.width() > 0);
+        }
+    }
+
+    // Restoring a minimised window is the resize it is: the zoom goes back to its base.
+    void restoringFromMinimisedResetsTheZoom() {
+        Session s;
+        s.Open(s.folder.Write("empty.con", ""));
+        const int base = s.state.view.zoom.unit;
+        s.window->CommandAction(ToolbarCommand::ZoomIn)->trigger();
+        s.window->setWindowState(Qt::WindowActive);  // a state change that is no restore keeps it
+        QVERIFY(s.state.view.zoom.unit > base);
+        s.window->showMinimized();
+        s.window->showNormal();
+        QCOMPARE(s.state.view.zoom.unit, base);
     }
 
     void zoomButtonsStopAtTheirLimits() {

@@ -1,3 +1,4 @@
+// The 89 IAU constellations in cons.txt's order, and their English names.
 #include "documents/exchange/constellation_names.h"
 
 namespace orvanta {

@@ -1,3 +1,4 @@
+// Export and import of figures: the formats by name, culture folders, and the entry points.
 #include "documents/exchange/exchange.h"
 
 #include <algorithm>

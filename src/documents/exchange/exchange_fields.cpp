@@ -1,3 +1,4 @@
+// The values the exchange readers share: JSON, Hipparcos numbers, positions.
 #include "documents/exchange/exchange_fields.h"
 
 #include <algorithm>

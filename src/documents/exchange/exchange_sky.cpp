@@ -1,3 +1,4 @@
+// Reading the catalogue, cross-index and bands that exchange needs.
 #include "documents/exchange/exchange_sky.h"
 
 namespace orvanta {

@@ -1,3 +1,4 @@
+// Between line records and the exchange model: grouping, polylines, resolving stars.
 #include "documents/exchange/figure_exchange.h"
 
 #include <algorithm>

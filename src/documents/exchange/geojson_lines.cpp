@@ -1,3 +1,4 @@
+// GeoJSON lines, as web sky maps read them.
 #include "documents/exchange/geojson_lines.h"
 
 #include "documents/exchange/constellation_names.h"

@@ -1,3 +1,4 @@
+// Stellarium's sky-culture files, written and read for figures.
 #include "documents/exchange/stellarium_culture.h"
 
 #include <cctype>
