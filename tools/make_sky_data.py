@@ -4,6 +4,7 @@
 Inputs: the npm package d3-celestial 0.7.35 by Olaf Frohn (BSD-3-Clause),
 fetched here with `npm pack`. From its data/ folder we use:
   stars.6.json               Hipparcos stars to V 6.0 (J2000 positions, V, B-V)
+  stars.14.json              every Hipparcos star (the same fields)
   constellations.json        the 89 IAU constellation records and label positions
   constellations.bounds.json the IAU (Delporte 1930) boundaries, precessed to J2000
   starnames.json             HD numbers, Bayer and Flamsteed designations, proper names
@@ -29,6 +30,7 @@ import argparse
 import decimal
 import math
 import os
+import struct
 import tempfile
 import unicodedata
 
@@ -37,6 +39,7 @@ import d3_celestial_package as d3c
 
 TOOL = "make_sky_data"     # starts every error message
 
+HIPPARCOS_COUNT = 118216  # every star of the Hipparcos catalogue with a position
 MAG_LIMIT = 600            # hundredths of a magnitude
 MIN_STARS = 4500
 MISSING_BV = 60            # a solar-ish colour so the star is drawn neutral, not blue
@@ -330,7 +333,7 @@ def split_edges(rings):
             on_ra.setdefault(g[0], set()).add(g)
             on_dec.setdefault(g[1], set()).add(g)
     uses = {}
-    for _, ring in rings:
+    for cid, ring in rings:
         for a, b in zip(ring, ring[1:] + ring[:1]):
             if a[0] == b[0]:
                 lo, hi = sorted((a[1], b[1]))
@@ -345,7 +348,7 @@ def split_edges(rings):
                     + [b if span > 0 else a]
             for p, q in zip(chain, chain[1:]):
                 key = (min(p, q), max(p, q))
-                uses[key] = uses.get(key, 0) + 1
+                uses.setdefault(key, []).append(cid)
     return uses
 
 
@@ -384,7 +387,7 @@ def build_bounds(bounds_json):
     rings, snap_err, dropped = load_rings(bounds_json)
     uses = split_edges(rings)
     # The constellations tile the sky: every piece of border belongs to two.
-    odd = [k for k, n in uses.items() if n != 2]
+    odd = [k for k, owners in uses.items() if len(owners) != 2]
     check(not odd, "%d boundary pieces not shared by exactly two constellations, e.g. %r"
           % (len(odd), odd[:3]))
     lines = chain_polylines(sorted(uses))
@@ -414,7 +417,70 @@ def build_bounds(bounds_json):
               "boundary record out of range: %r" % ((pen, ra, dec),))
     check(longest <= MAX_SEGMENT_DEG, "boundary segment of %.3f deg" % longest)
     return records, rings, {"snap_err": snap_err, "pieces": len(uses), "dropped": dropped,
-                            "polylines": len(lines), "longest": longest}
+                            "polylines": len(lines), "longest": longest, "uses": uses}
+
+
+def sexagesimal(value, sign):
+    """Whole seconds of time or arc as [sign]hh:mm:ss or dd:mm:ss."""
+    a = abs(value)
+    text = "%02d:%02d:%02d" % (a // 3600, a // 60 % 60, a % 60)
+    return ("+" if value >= 0 else "-") + text if sign else text
+
+
+def build_edges(uses):
+    """The boundary pieces as sky programs list them: one line a piece of
+    border between two constellations, in B1875, along a parallel (P) or an
+    hour circle (M), in the direction of increasing RA or Dec (+), each end
+    in hh:mm:ss and +dd:mm:ss, and the two constellations' abbreviations."""
+    vertex_ids, lines = {}, []
+    for (p, q), owners in sorted(uses.items()):
+        for v in (p, q):
+            vertex_ids.setdefault(v, len(vertex_ids) + 1)
+        if p[1] == q[1]:
+            kind, forward = "P", ra_span(p[0], q[0]) > 0
+        else:
+            kind, forward = "M", q[1] > p[1]
+        a, b = (p, q) if forward else (q, p)
+        check(len(owners) == 2, "a boundary piece of %d constellations" % len(owners))
+        lines.append("%03d:%03d %s+ %s %s %s %s %s %s" % (
+            vertex_ids[a], vertex_ids[b], kind, sexagesimal(a[0], False), sexagesimal(a[1], True),
+            sexagesimal(b[0], False), sexagesimal(b[1], True), owners[0].upper(), owners[1].upper()))
+    check(len(lines) > 600, "only %d boundary edges" % len(lines))
+    return lines
+
+
+# ---------------------------------------------------------------- every Hipparcos star
+
+HIPPARCOS_MAGIC = b"ORVHIP01"
+
+
+def build_hipparcos(stars14_json, yale, yale_hips):
+    """Every Hipparcos star, brightest first: HIP, RA and Dec in ten-thousandths
+    of a degree (J2000), V and B-V in hundredths; 16 bytes each, little-endian."""
+    rows = []
+    for f in stars14_json["features"]:
+        lon, lat = f["geometry"]["coordinates"][:2]
+        props = f["properties"]
+        bv_raw = props.get("bv")
+        bv = MISSING_BV if bv_raw is None or str(bv_raw).strip() == "" else hundredths(bv_raw)
+        ra = round_half_up((lon % 360.0) * 10000) % 3600000
+        dec = round_half_up(lat * 10000)
+        rows.append((hundredths(props["mag"]), f["id"], ra, dec, bv))
+    rows.sort()
+    hips = [r[1] for r in rows]
+    check(len(rows) == HIPPARCOS_COUNT, "%d Hipparcos stars, expected %d" % (len(rows), HIPPARCOS_COUNT))
+    check(len(set(hips)) == len(hips), "a Hipparcos number appears twice")
+    check(all(1 <= h <= 120416 for h in hips), "a Hipparcos number out of range")
+    by_hip = {r[1]: r for r in rows}
+    for (ra_c, dec_c, mag, bv), hip in zip(yale, yale_hips):
+        check(hip in by_hip, "yale.dat star HIP %d is not in the Hipparcos file" % hip)
+        _, _, ra, dec, hbv = by_hip[hip]
+        check(by_hip[hip][0] == mag and hbv == bv and ra_code(ra / 10000.0) == ra_c and dec_code(dec / 10000.0) == dec_c,
+              "HIP %d differs between yale.dat and the Hipparcos file" % hip)
+    data = bytearray(HIPPARCOS_MAGIC + struct.pack("<II", len(rows), 0))
+    for mag, hip, ra, dec, bv in rows:
+        data += struct.pack("<iiihh", hip, ra, dec, mag, bv)
+    return bytes(data), {"count": len(rows), "to8": sum(1 for r in rows if r[0] <= 800)}
 
 
 # ---------------------------------------------------------------- labels
@@ -691,9 +757,9 @@ Generated by `tools/make_sky_data.py`; do not edit by hand. To rebuild:
 
 ## Provenance
 
-All five files are converted from the npm package **{pkg} {ver}**
+All seven files are converted from the npm package **{pkg} {ver}**
 (<https://www.npmjs.com/package/{pkg}>, Olaf Frohn, BSD-3-Clause),
-files `data/stars.6.json`, `data/constellations.json`,
+files `data/stars.6.json`, `data/stars.14.json`, `data/constellations.json`,
 `data/constellations.bounds.json` and `data/starnames.json`. The star positions, magnitudes and colours
 come from the Hipparcos catalogue (ESA 1997); the constellation boundaries
 are the IAU boundaries (Delporte 1930). Both are public scientific data.
@@ -772,6 +838,21 @@ precession, lies in the constellation of the first record with
 `Dec low <= Dec` and `RA low <= RA < RA high`; the last record covers the
 south polar cap.
 
+`iau_edges.txt` ({nedges} records): the same B1875 boundaries as sky programs
+list them, one piece of border between two constellations a line:
+`NNN:NNN T+ RA1 Dec1 RA2 Dec2 AB1 AB2`. The two numbers name the piece's end
+vertices; T is P along a parallel (constant Dec) or M along an hour circle
+(constant RA), walked towards increasing RA or Dec; RA is `hh:mm:ss`, Dec
+`+dd:mm:ss`, both whole; AB1 and AB2 are the upper-case abbreviations of the
+constellations on either side (`SER` for both halves of Serpens).
+
+`hipparcos.dat` ({nhip} stars, {nhip8} of them to magnitude 8.0): every star of
+the Hipparcos catalogue, brightest first, in binary: the 8 bytes `ORVHIP01`,
+the number of stars and 0 as 32-bit words, then 16 bytes a star, all
+little-endian: HIP, RA and Dec (J2000, ten-thousandths of a degree, RA 0 to
+3599999) as 32-bit words, V and B-V in hundredths of a magnitude as 16-bit
+words. The stars of `yale.dat` are among them with the same values.
+
 ## Licence of {pkg}
 
 {licence}
@@ -794,9 +875,12 @@ def main():
         cons_json = d3c.load_json(pkg, "constellations.json")
         bounds_json = d3c.load_json(pkg, "constellations.bounds.json")
         names_json = d3c.load_json(pkg, "starnames.json")
+        stars14_json = d3c.load_json(pkg, "stars.14.json")
 
     stars, hips, sinfo = build_stars(stars_json)
+    hipparcos, hinfo = build_hipparcos(stars14_json, stars, hips)
     bounds, rings, binfo = build_bounds(bounds_json)
+    edges = build_edges(binfo["uses"])
     cons, used_from = build_cons(cons_json, rings)
     bands = build_bands(rings)
     identities, iinfo = build_identities(stars, hips, names_json, bands)
@@ -813,6 +897,11 @@ def main():
     write_records(os.path.join(out, "cons.txt"), cons)
     write_records(os.path.join(out, "bounds.txt"), bounds)
     write_records(os.path.join(out, "cons_bands.txt"), bands)
+    with open(os.path.join(out, "hipparcos.dat"), "wb") as f:
+        f.write(hipparcos)
+    with open(os.path.join(out, "iau_edges.txt"), "w", encoding="ascii", newline="") as f:
+        for line in edges:
+            f.write(line + "\r\n")
     with open(os.path.join(out, "star_ids.txt"), "w", encoding="ascii", newline="") as f:
         for row in identities:
             f.write(identity_record(row) + "\r\n")
@@ -826,7 +915,7 @@ def main():
             nbands=len(bands), nnamed=iinfo["named"], nbayer=iinfo["bayer"],
             nflam=iinfo["flamsteed"], ndesignated=iinfo["designated"], nbayerless=len(stars) - iinfo["bayer"], nhd=iinfo["hd"], nagree=iinfo["agree"],
             ndiffer=len(iinfo["differ"]),
-            step=MAX_SEGMENT_DEG))
+            step=MAX_SEGMENT_DEG, nedges=len(edges), nhip=hinfo["count"], nhip8=hinfo["to8"]))
 
     print("written to %s" % out)
     print("stars:            %d (source %d, dropped fainter than 6.00: %d)"
@@ -843,6 +932,8 @@ def main():
           % (len(bounds), binfo["polylines"], binfo["pieces"]))
     print("longest segment:  %.3f deg" % binfo["longest"])
     print("membership bands: %d" % len(bands))
+    print("boundary edges:   %d" % len(edges))
+    print("Hipparcos stars:  %d (%d to magnitude 8.0)" % (hinfo["count"], hinfo["to8"]))
     print("identities:       %d named, %d Bayer, %d Flamsteed, %d HD" % (
         iinfo["named"], iinfo["bayer"], iinfo["flamsteed"], iinfo["hd"]))
     print("constellation:    %d agree with the package's, %d differ%s" % (

@@ -3,10 +3,15 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "commands/exchange_commands.h"
 #include "commands/startup.h"
+#include "documents/culture/culture_check.h"
+#include "documents/culture/culture_export.h"
+#include "documents/culture/culture_folder.h"
 #include "documents/exchange/exchange.h"
 #include "documents/figure_file.h"
 #include "files/careful_writer.h"
@@ -60,6 +65,15 @@ void TellInterruptedSave(const std::string& path, const InterruptedSave& found) 
                      : (" " + EscapeControls(found.copyPath)).c_str());
 }
 
+// What was read in a way the files allow but an author would look at, said once.
+void TellNotes(const Culture& culture) {
+    for (const ReadNote& note : culture.notes)
+        std::fprintf(stderr, "orvanta: %s: %s\n",
+                     EscapeControls(culture.folder + "/" + note.file + (note.line ? ":" + std::to_string(note.line) : ""))
+                         .c_str(),
+                     note.what.c_str());
+}
+
 int ExportPicture(const CommandLine& line, const std::string& programFolder, const std::vector<LineRecord>& records) {
     // The default view of the present moment, as the window shows it first.
     ProgramState state;
@@ -97,7 +111,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption exportOption(
         "export",
-        "Writes FIGURE.con to OUTPUT without a window. FORMAT: stellarium (a sky-culture folder, Stellarium 24 and "
+        "Writes FIGURE.con or a sky culture (its folder) to OUTPUT without a window. FORMAT: stellarium (a sky-culture folder, Stellarium 24 and "
         "later), stellarium-fab (a sky-culture folder, Stellarium 0.22 and 23), geojson (web sky maps), svg, png, pdf "
         "(a picture of the default view). OUTPUT - writes a file format to standard output.",
         "FORMAT");
@@ -107,8 +121,14 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         "one of them) and writes it as the figure OUTPUT.con (- for standard output), without a window.",
         "SOURCE");
     const QCommandLineOption scaleOption("scale", "With --export png: 1 or 2 pixels to the map's pixel.", "N", "1");
-    parser.addOptions({exportOption, importOption, scaleOption});
-    parser.addPositionalArgument("FILE.con", "The figure to open at start, as Open does.", "[FILE.con]");
+    const QCommandLineOption checkOption(
+        "check",
+        "Checks the sky culture CULTURE (its folder, index.json or constellationship.fab) as Stellarium would read it and "
+        "lists what it would refuse and what a careful author would mend; ends with 1 when there is anything it would refuse.",
+        "CULTURE");
+    parser.addOptions({exportOption, importOption, scaleOption, checkOption});
+    parser.addPositionalArgument("FILE", "The figure (.con) or sky culture (a folder) to open at start, as Open does.",
+                                 "[FILE]");
 
     CommandLine line;
     const auto mistake = [&](const QString& text) {
@@ -128,9 +148,16 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         return line;
     }
     const QStringList positional = parser.positionalArguments();
-    if (parser.isSet(exportOption) && parser.isSet(importOption)) return mistake("--export and --import exclude each other");
+    if (parser.isSet(exportOption) + parser.isSet(importOption) + parser.isSet(checkOption) > 1)
+        return mistake("--export, --import and --check exclude each other");
+    if (parser.isSet(checkOption)) {
+        if (!positional.isEmpty()) return mistake("--check needs CULTURE alone");
+        line.verb = CommandLine::Verb::Check;
+        line.input = parser.value(checkOption).toStdString();
+        return line;
+    }
     if (parser.isSet(exportOption)) {
-        if (positional.size() != 2) return mistake("--export needs FORMAT FIGURE.con OUTPUT");
+        if (positional.size() != 2) return mistake("--export needs FORMAT FIGURE.con|CULTURE OUTPUT");
         line.verb = CommandLine::Verb::Export;
         line.format = parser.value(exportOption).toStdString();
         line.input = positional[0].toStdString();
@@ -155,14 +182,40 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
 
 int RunVerb(const CommandLine& line, const std::string& programFolder) {
     const std::string folder = ProgramFolder(programFolder);
-    GuiStrings strings;
-    if (line.verb == CommandLine::Verb::Import) {
-        ExchangeSky sky;
+    const GuiStrings strings;
+    ExchangeSky sky;
+    const auto loadSky = [&]() -> int {
         std::string failedPath;
         if (auto failure = LoadExchangeSky(folder, EnglishConstellationNames(strings), sky, failedPath); failure.failed)
             return Fail(Describe(failedPath, failure));
-        const ImportResult result = ImportFigure(line.input, sky.Reference());
-        if (result.failure.failed) return Fail(Describe(line.input, result.failure));
+        return 0;
+    };
+    // A sky culture: a folder, or its index.json or constellationship.fab.
+    std::optional<Culture> culture;
+    if (!CultureFolderOf(line.input).empty() || line.verb == CommandLine::Verb::Check) {
+        culture.emplace();
+        if (auto failure = ReadCulture(line.input, *culture); failure.failed) return Fail(Describe(line.input, failure));
+        if (const int failed = loadSky()) return failed;
+        TellNotes(*culture);
+    }
+    if (line.verb == CommandLine::Verb::Check) {
+        const auto findings =
+            CheckCulture(*culture, [&](int32_t hip) { return sky.hipparcos.Find(hip) != nullptr; }, strings);
+        std::fputs((CheckReport(findings, strings) + "\n").c_str(), stdout);
+        return std::any_of(findings.begin(), findings.end(), [](const CheckFinding& f) { return f.error; }) ? 1 : 0;
+    }
+    if (line.verb == CommandLine::Verb::Import) {
+        ImportResult result;
+        if (culture) {
+            result.records = CultureRecords(*culture, sky);
+        } else {
+            if (const int failed = loadSky()) return failed;
+            result = ImportFigure(line.input, sky.Reference());
+            if (result.failure.failed) return Fail(Describe(line.input, result.failure));
+            for (const ReadNote& note : result.notes)
+                std::fprintf(stderr, "orvanta: %s: %s\n", EscapeControls(line.input + ":" + std::to_string(note.line)).c_str(),
+                             note.what.c_str());
+        }
         if (result.skippedLines > 0)
             std::fprintf(stderr, "orvanta: %d lines skipped: their stars are not in the catalogue\n", result.skippedLines);
         // An empty figure would replace the output with nothing.
@@ -173,20 +226,22 @@ int RunVerb(const CommandLine& line, const std::string& programFolder) {
         if (!written.written) return Fail(Describe(line.output, written.error));
         return 0;
     }
-    TellInterruptedSave(line.input, FinishInterruptedSave(line.input));
     std::vector<LineRecord> records;
-    if (auto failure = ReadFigureRecords(line.input, records); failure.failed) return Fail(Describe(line.input, failure));
+    if (culture) {
+        records = CultureRecords(*culture, sky);
+    } else {
+        TellInterruptedSave(line.input, FinishInterruptedSave(line.input));
+        if (auto failure = ReadFigureRecords(line.input, records); failure.failed) return Fail(Describe(line.input, failure));
+    }
     if (NeedsPainting(line)) return ExportPicture(line, folder, records);
-    ExchangeSky sky;
-    std::string failedPath;
-    if (auto failure = LoadExchangeSky(folder, EnglishConstellationNames(strings), sky, failedPath); failure.failed)
-        return Fail(Describe(failedPath, failure));
-    const ExportFailure result =
-        ExportFigure(*ExchangeFormatNamed(line.format), records, sky.Reference(), line.output, {}, InputsOf(line));
+    if (!culture)
+        if (const int failed = loadSky()) return failed;
+    const ExchangeFormat format = *ExchangeFormatNamed(line.format);
+    const ExportFailure result = culture ? ExportCulture(format, *culture, sky, line.output, InputsOf(line))
+                                         : ExportFigure(format, records, sky.Reference(), line.output, {}, InputsOf(line));
     if (result.failed) return Fail(Describe(line.output, result.reason));
     if (result.linesLeftOut > 0)
-        std::fprintf(stderr, "orvanta: %d lines left out: an end of theirs is on no star of the catalogue\n",
-                     result.linesLeftOut);
+        std::fprintf(stderr, "orvanta: %d lines or constellations left out: the form cannot hold them\n", result.linesLeftOut);
     return 0;
 }
 

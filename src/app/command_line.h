@@ -7,12 +7,12 @@
 namespace orvanta {
 
 struct CommandLine {
-    enum class Verb { Window, Help, Version, Export, Import, Mistake };
+    enum class Verb { Window, Help, Version, Export, Import, Check, Mistake };
     Verb verb = Verb::Window;
     std::string text;    // the help, the version or what is wrong, to print
     std::string file;    // Window: the figure to open, if any
     std::string format;  // Export: stellarium, stellarium-fab, geojson, svg, png, pdf
-    std::string input;   // Export: the figure; Import: the source
+    std::string input;   // Export: the figure or culture; Import: the source; Check: the culture
     std::string output;
     int scale = 1;       // png: 1 or 2
 };

@@ -56,6 +56,7 @@ int main(int argc, char* argv[]) {
             case orvanta::CommandLine::Verb::Mistake: std::fprintf(stderr, "orvanta: %s", line.text.c_str()); return 2;
             case orvanta::CommandLine::Verb::Export:
             case orvanta::CommandLine::Verb::Import:
+            case orvanta::CommandLine::Verb::Check:
                 if (!orvanta::NeedsPainting(line)) return orvanta::RunVerb(line, programFolder);
                 break;
             case orvanta::CommandLine::Verb::Window: break;

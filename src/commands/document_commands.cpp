@@ -3,11 +3,13 @@
 
 #include <algorithm>
 
+#include "commands/culture_commands.h"
 #include "commands/file_dialogs.h"
 #include "commands/map_redraw.h"
 #include "map/map_painting.h"
 #include "commands/recovery.h"
 #include "commands/window_state.h"
+#include "documents/culture/culture_folder.h"
 #include "documents/figure_file.h"
 #include "files/file_reading.h"
 
@@ -73,7 +75,7 @@ std::vector<FileFilter> FigureFileFilter(const ProgramState& state) {
 
 void ReportInterruptedSave(const ProgramState& state, Window& window, const std::string& path,
                            const InterruptedSave& found) {
-    TextKey key;
+    TextKey key = TextKey::InterruptedSaveFinished;
     switch (found.outcome) {
         case InterruptedSave::Outcome::None: return;
         case InterruptedSave::Outcome::Finished: key = TextKey::InterruptedSaveFinished; break;
@@ -97,8 +99,8 @@ void ReportDataFailure(const ProgramState& state, Window& window, const std::str
 }
 
 void ReportFigureUnreadable(const ProgramState& state, Window& window, const std::string& path,
-                            const ReadFailure& failure) {
-    window.ShowMessage(Text(state.strings, TextKey::FigureUnreadable) + "\n\n" +
+                            const ReadFailure& failure, TextKey said) {
+    window.ShowMessage(Text(state.strings, said) + "\n\n" +
                            FailureDetail(path, failure, state.strings),
                        Text(state.strings, TextKey::Title), MessageIcon::Critical);
 }
@@ -110,6 +112,7 @@ bool GuardUnsavedChanges(ProgramState& state, Window& window) {
         RemoveRecovery(state);  // the user let the changes go
         return true;
     }
+    if (document.IsCulture()) return SaveCulture(state, window);
     if (!document.file.empty()) return WriteDocument(state, window, document.file);
     // A figure that has no file yet (an import) is saved where the user says.
     SaveAsCommand(state, window);
@@ -117,6 +120,8 @@ bool GuardUnsavedChanges(ProgramState& state, Window& window) {
 }
 
 bool OpenFigureFile(ProgramState& state, Window& window, const std::string& path) {
+    // A sky culture's folder, or one of its two main files, opens the culture.
+    if (!CultureFolderOf(path).empty()) return OpenCulture(state, window, path);
     ReportInterruptedSave(state, window, path, FinishInterruptedSave(path));
     // Read first: a file that is not a figure leaves the document as it was.
     std::vector<LineRecord> records;
@@ -136,6 +141,8 @@ void ShowDocument(ProgramState& state, Window& window, const std::string& path, 
     window.SetBackgroundBlack();
     document.open = true;
     document.file = path;
+    document.culture.reset();
+    window.ShowConstellations({}, std::nullopt);
     document.stamp = path.empty() ? std::nullopt : StampOf(path);
     document.history.Clear();
     ++document.revision;
@@ -172,20 +179,33 @@ void OpenRecentCommand(ProgramState& state, Window& window, size_t index) {
 
 void OpenCommand(ProgramState& state, Window& window) {
     if (!GuardUnsavedChanges(state, window)) return;  // the changed figure stays open to be saved elsewhere
-    const std::string path = ShowOpenDialog(window, FigureFileFilter(state), Text(state.strings, TextKey::OpenTitle),
-                                            DialogStartFolder(state));
+    std::vector<FileFilter> filters = FigureFileFilter(state);
+    filters.push_back({Text(state.strings, TextKey::CultureFilter), {"index.json", "constellationship.fab"}});
+    const std::string path = ShowOpenDialog(window, filters, Text(state.strings, TextKey::OpenTitle), DialogStartFolder(state));
     if (path.empty()) return;
     OpenFigureFile(state, window, path);
 }
 
 void SaveCommand(ProgramState& state, Window& window) {
     if (!state.document.open) return;
+    if (state.document.IsCulture()) {
+        SaveCulture(state, window);
+        return;
+    }
     if (state.document.file.empty()) return SaveAsCommand(state, window);
     WriteDocument(state, window, state.document.file);
 }
 
 void SaveAsCommand(ProgramState& state, Window& window) {
     if (!state.document.open) return;
+    if (state.document.IsCulture()) {
+        // A copy of a culture is a new folder, named as its id will be.
+        const std::string folder =
+            ShowSaveDialog(window, {{Text(state.strings, TextKey::CultureFilter), {"*"}}},
+                           Text(state.strings, TextKey::SaveAsTitle), DialogStartFolder(state), "", "");
+        if (!folder.empty()) SaveCultureAs(state, window, folder);
+        return;
+    }
     const std::string path = ShowSaveDialog(window, FigureFileFilter(state), Text(state.strings, TextKey::SaveAsTitle),
                                             DialogStartFolder(state), "");
     if (path.empty()) return;

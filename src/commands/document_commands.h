@@ -21,7 +21,7 @@ void ReportInterruptedSave(const ProgramState& state, Window& window, const std:
 void ReportDataFailure(const ProgramState& state, Window& window, const std::string& path, const ReadFailure& failure);
 // Tells the user that a figure file could not be read, and that nothing changed.
 void ReportFigureUnreadable(const ProgramState& state, Window& window, const std::string& path,
-                            const ReadFailure& failure);
+                            const ReadFailure& failure, TextKey said = TextKey::FigureUnreadable);
 
 void OpenCommand(ProgramState& state, Window& window);
 void SaveCommand(ProgramState& state, Window& window);

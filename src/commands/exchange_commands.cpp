@@ -4,6 +4,7 @@
 #include "commands/document_commands.h"
 #include "commands/figure_edits.h"
 #include "commands/file_dialogs.h"
+#include "documents/culture/culture_export.h"
 #include "documents/exchange/exchange.h"
 
 namespace orvanta {
@@ -59,14 +60,21 @@ void ExportCommand(ProgramState& state, Window& window) {
     const ExchangeSky* sky = EnsureExchangeSky(state, &window);
     if (!sky) return;
     const WriteOptions options = SparingTheDocument(state.document);
-    ExportFailure result = ExportFigure(*format, state.document.figure.Records(), sky->Reference(), target.path, {}, options);
+    // An open culture is written with everything it holds; a figure as its lines.
+    const auto exportOnce = [&](bool othersAllowed) {
+        if (const CultureDocument* doc = state.document.culture.get())
+            return ExportCulture(*format, doc->culture, *sky, target.path, options, othersAllowed);
+        return ExportFigure(*format, state.document.figure.Records(), sky->Reference(), target.path, {}, options,
+                            othersAllowed);
+    };
+    ExportFailure result = exportOnce(false);
     // A folder of other things: written into only when the user says so, and then only the culture's own files.
     if (result.failed && !result.foreignFiles.empty()) {
         if (!window.AskYesNo(FillIn(Text(state.strings, TextKey::ExportIntoOtherFiles), {result.foreignFiles}) +
                                  "\n\n" + target.path,
                              Text(state.strings, TextKey::Warning)))
             return;
-        result = ExportFigure(*format, state.document.figure.Records(), sky->Reference(), target.path, {}, options, true);
+        result = exportOnce(true);
     }
     if (!result.failed) state.lastFolder = FolderOf(target.path);
     if (result.failed)

@@ -1,6 +1,7 @@
 // The figure's undoable steps, and Undo and Redo playing them.
 #include "commands/figure_edits.h"
 
+#include "commands/culture_commands.h"
 #include "commands/map_redraw.h"
 #include "commands/window_state.h"
 #include "map/figure_placement.h"
@@ -23,9 +24,11 @@ void RemoveLine(ProgramState& state, Window& window, size_t index) {
 }
 
 // Plays an edit forwards (do, redo) or backwards (undo).
-void Play(ProgramState& state, Window& window, const FigureEdit& edit, bool forwards) {
+void Play(ProgramState& state, Window& window, const DocumentEdit& step, bool forwards) {
     HideSelection(state, window);
     ++state.document.revision;
+    if (const auto* culture = std::get_if<CultureEdit>(&step)) return PlayCultureEdit(state, window, *culture, forwards);
+    const FigureEdit& edit = std::get<FigureEdit>(step);
     switch (edit.kind) {
         case FigureEdit::Kind::AddLine:
         case FigureEdit::Kind::DeleteLine:
@@ -51,7 +54,7 @@ void EndDrawing(ProgramState& state, Window& window) {
     window.OverlayLineChanged(band.InPixels());
 }
 
-void RecordEdit(ProgramState& state, Window& window, FigureEdit edit) {
+void RecordEdit(ProgramState& state, Window& window, DocumentEdit edit) {
     Play(state, window, edit, true);
     state.document.history.Record(std::move(edit));
     RefreshWindowState(state, window);

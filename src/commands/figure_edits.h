@@ -7,7 +7,7 @@
 namespace orvanta {
 
 // Makes the edit and keeps it in the history as one step.
-void RecordEdit(ProgramState& state, Window& window, FigureEdit edit);
+void RecordEdit(ProgramState& state, Window& window, DocumentEdit edit);
 
 // Undo while a line is being drawn ends the drawing first.
 void UndoCommand(ProgramState& state, Window& window);

@@ -17,15 +17,17 @@ std::string ShowOpenDialog(Window& owner, std::vector<FileFilter> filters, const
 }
 
 std::string ShowSaveDialog(Window& owner, std::vector<FileFilter> filters, const std::string& title,
-                           const std::string& initialDirectory, const std::string& defaultFileName) {
+                           const std::string& initialDirectory, const std::string& defaultFileName,
+                           const std::string& defaultExtension) {
     FileDialogRequest request;
     request.filters = std::move(filters);
     request.title = title;
     request.initialDirectory = initialDirectory;
     request.defaultFileName = defaultFileName;
-    request.defaultExtension = "con";
-    request.overwritePrompt = true;
-    request.createPrompt = true;
+    request.defaultExtension = defaultExtension;
+    // A new culture's folder is created by the save, not asked about as a file.
+    request.overwritePrompt = !defaultExtension.empty();
+    request.createPrompt = !defaultExtension.empty();
     return owner.GetSaveFileName(request);
 }
 

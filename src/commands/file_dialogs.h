@@ -12,7 +12,8 @@ namespace orvanta {
 std::string ShowOpenDialog(Window& owner, std::vector<FileFilter> filters, const std::string& title,
                            const std::string& initialDirectory);
 std::string ShowSaveDialog(Window& owner, std::vector<FileFilter> filters, const std::string& title,
-                           const std::string& initialDirectory, const std::string& defaultFileName);
+                           const std::string& initialDirectory, const std::string& defaultFileName,
+                           const std::string& defaultExtension = "con");
 
 // Where a dialog starts: the folder last used; at first the program's folder
 // when the user may write there (an installed program's is read-only), else home.

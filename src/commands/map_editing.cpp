@@ -1,6 +1,8 @@
 // Drawing, selecting and deleting lines with the mouse and Del.
 #include "commands/map_editing.h"
 
+#include "commands/culture_commands.h"
+#include "commands/exchange_commands.h"
 #include "commands/figure_edits.h"
 #include "commands/map_redraw.h"
 #include "map/figure_placement.h"
@@ -19,6 +21,16 @@ void RepaintMarkers(Window& window, const Figure& figure) {
         window.OverlayChanged(Union((*markers)[0], (*markers)[1]).InPixels());
 }
 
+// The Hipparcos number of the catalogue star at a place.
+std::optional<int32_t> HipAt(ProgramState& state, int32_t ra, int32_t dec) {
+    const ExchangeSky* sky = EnsureExchangeSky(state, nullptr);
+    if (!sky) return std::nullopt;
+    for (size_t i = 0; i < state.catalog.stars.size(); ++i)
+        if (state.catalog.stars[i].ra == ra && state.catalog.stars[i].dec == dec)
+            if (const StarIdentity* identity = sky->identities.Of(i)) return identity->hip;
+    return std::nullopt;
+}
+
 void PressOnStar(ProgramState& state, Window& window, const Star& star) {
     Figure& figure = state.document.figure;
     if (figure.Drawing()) {
@@ -28,9 +40,16 @@ void PressOnStar(ProgramState& state, Window& window, const Star& star) {
         if (figure.LineCount() >= kMaxLineCount) return;  // no room for another line
         figure.EndBand();
         window.OverlayLineChanged(band.line.InPixels());
-        const LineRecord record{static_cast<int16_t>(band.startRa), static_cast<int16_t>(band.startDec),
-                                static_cast<int16_t>(star.ra), static_cast<int16_t>(star.dec)};
-        RecordEdit(state, window, FigureEdit{FigureEdit::Kind::AddLine, figure.LineCount(), record, {}, {}});
+        if (state.document.IsCulture()) {
+            // A culture's lines join stars by their Hipparcos numbers.
+            const auto from = HipAt(state, band.startRa, band.startDec), to = HipAt(state, star.ra, star.dec);
+            if (!from || !to) return ShowStatus(state, window, TextKey::HintIdle);
+            AddCultureLine(state, window, *from, *to);
+        } else {
+            const LineRecord record{static_cast<int16_t>(band.startRa), static_cast<int16_t>(band.startDec),
+                                    static_cast<int16_t>(star.ra), static_cast<int16_t>(star.dec)};
+            RecordEdit(state, window, FigureEdit{FigureEdit::Kind::AddLine, figure.LineCount(), record, {}, {}});
+        }
         // The line just finished was the last one a figure can hold: the chain ends.
         if (figure.LineCount() >= kMaxLineCount) return ShowStatus(state, window, TextKey::HintIdle);
     } else if (figure.LineCount() >= kMaxLineCount) {
@@ -50,6 +69,8 @@ void SelectLineAt(ProgramState& state, Window& window, PixelPoint at) {
     RepaintMarkers(window, figure);
     window.MarkersChanged();
     ShowStatus(state, window, TextKey::HintSelected);
+    // In a culture the line's constellation is selected with it.
+    if (const auto uid = ConstellationOfLine(state, *found)) SelectConstellation(state, window, uid);
 }
 
 }  // namespace
@@ -81,7 +102,10 @@ void SelectionKeyDown(ProgramState& state, Window& window, Key key) {
     if (key != Key::Delete || figure.Drawing()) return;
     const auto selected = figure.Selection();
     if (!selected) return;
-    RecordEdit(state, window, FigureEdit{FigureEdit::Kind::DeleteLine, *selected, figure.Record(*selected), {}, {}});
+    if (state.document.IsCulture())
+        DeleteCultureLine(state, window, *selected);
+    else
+        RecordEdit(state, window, FigureEdit{FigureEdit::Kind::DeleteLine, *selected, figure.Record(*selected), {}, {}});
     ShowStatus(state, window, TextKey::HintIdle);
 }
 

@@ -1,6 +1,7 @@
 // The View and Help menus' commands.
 #include "commands/menu_commands.h"
 
+#include "commands/culture_commands.h"
 #include "commands/document_commands.h"
 #include "commands/map_redraw.h"
 #include "commands/window_state.h"
@@ -15,7 +16,10 @@ void ToggleBounds(ProgramState& state, Window& window) {
 
 void ShowNames(ProgramState& state, Window& window, int mode) {
     if (mode < 0 || mode > 3) return;
-    if (mode != 0) {
+    state.namesMode = static_cast<NamesMode>(mode);
+    if (mode != 0 && state.document.IsCulture()) {
+        ShowCultureNames(state);
+    } else if (mode != 0) {
         const std::string path = state.DataPath("cons.txt");
         if (auto failure = LoadConstellations(state.constellations, path, static_cast<uint8_t>(mode),
                                               EnglishConstellationNames(state.strings));

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "commands/culture_commands.h"
 #include "commands/exchange_commands.h"
 #include "map/pointer.h"
 #include "sky/coordinate_text.h"
@@ -32,7 +33,10 @@ std::string DescribePointer(const ProgramState& state, PixelPoint at) {
         const Star& star = state.catalog.stars[*index];
         // The map's catalogue is the start of yale.dat, so its order is the cross-index's.
         const StarIdentity* identity = state.exchangeSky ? state.exchangeSky->identities.Of(*index) : nullptr;
-        const std::string name = identity ? IdentityText(*identity) : std::string();
+        std::string name = identity ? IdentityText(*identity) : std::string();
+        // The open culture's own names of the star come first.
+        if (const std::string own = identity ? CultureStarNames(state, identity->hip) : std::string(); !own.empty())
+            name = own + "  " + name;
         text += "   " + (name.empty() ? "" : name + "  ") +
                 FillIn(Text(state.strings, TextKey::PointerStar), {Fixed(star.magnitude, 2)});
     }

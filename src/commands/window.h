@@ -1,6 +1,8 @@
 #pragma once
 // What the commands need of the main window. The Qt window implements it;
 // tests drive the commands through a scripted one.
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,7 +13,10 @@ namespace orvanta {
 
 enum class MenuItem {
     Open, Save, SaveAs, Import, Export, Print, Exit, Edit, Undo, Redo, View, Bounds,
-    NamesNone, NamesAbbreviations, NamesLatin, NamesEnglish, StarColours, Help, OnlineHelp, About
+    NamesNone, NamesAbbreviations, NamesLatin, NamesEnglish, StarColours, Help, OnlineHelp, About,
+    // Sky cultures
+    NewCultureFromFigure, CheckCulture, InstallInStellarium, NewConstellation, EditNames, DeleteConstellation,
+    MoveLine, NameStar, ConstellationsPanel
 };
 
 // The toolbar's commands, which also stand in the View menu.
@@ -54,6 +59,25 @@ struct ExportRequest {
 struct ExportTarget {
     std::string path;  // empty when cancelled
     ExportChoice choice = ExportChoice::StellariumCulture;
+};
+
+// A row of the Constellations panel.
+struct ConstellationRow {
+    uint64_t uid = 0;
+    std::string abbreviation, english, native;
+    size_t lines = 0;
+};
+
+// What Edit Names asks for.
+struct ConstellationNames {
+    std::string id, english, native, pronounce, description;
+    bool operator==(const ConstellationNames&) const = default;
+};
+
+// One name of a star as Name Star edits it.
+struct StarNameFields {
+    std::string english, native, pronounce;
+    bool operator==(const StarNameFields&) const = default;
 };
 
 class Window {
@@ -101,6 +125,33 @@ public:
     virtual void PrintMap() = 0;
 
     virtual void OpenUrl(const std::string& url) = 0;
+
+    // A sky culture's figure: the lines of the selected constellation stand out.
+    virtual void HighlightLines(const std::vector<bool>& highlighted) { (void)highlighted; }
+    // The Constellations panel: the culture's constellations (none: no culture
+    // is open) and the one selected.
+    virtual void ShowConstellations(const std::vector<ConstellationRow>& rows, std::optional<uint64_t> selected) {
+        (void)rows, (void)selected;
+    }
+    // Asks for a constellation's id and names; nullopt when cancelled.
+    virtual std::optional<ConstellationNames> AskConstellationNames(const ConstellationNames& now, const std::string& title) {
+        (void)now, (void)title;
+        return std::nullopt;
+    }
+    // Asks for the names a culture gives a star; nullopt when cancelled.
+    virtual std::optional<std::vector<StarNameFields>> AskStarNames(const std::string& star,
+                                                                    const std::vector<StarNameFields>& names) {
+        (void)star, (void)names;
+        return std::nullopt;
+    }
+    // One of the options, or nullopt when cancelled.
+    virtual std::optional<size_t> AskChoice(const std::string& title, const std::string& text,
+                                            const std::vector<std::string>& options) {
+        (void)title, (void)text, (void)options;
+        return std::nullopt;
+    }
+    // A longer text to read, such as what Check Culture found.
+    virtual void ShowReport(const std::string& title, const std::string& text) { ShowMessage(text, title, MessageIcon::Information); }
     // Closes the window through the unsaved-changes guard and ends the program
     // with a failure status: the data it needs are gone.
     virtual void EndProgram() = 0;

@@ -7,7 +7,9 @@ std::string DocumentCaption(const ProgramState& state) {
     const Document& document = state.document;
     const std::string title = Text(state.strings, TextKey::Title);
     if (!document.open) return title;
-    const std::string name = document.file.empty() ? Text(state.strings, TextKey::Untitled) : document.file;
+    std::string name = document.file.empty() ? Text(state.strings, TextKey::Untitled) : document.file;
+    // A culture is named by its name, then its folder.
+    if (document.IsCulture()) name = document.culture->culture.Name() + " - " + document.file;
     return title + " [" + name + (document.Changed() ? "*]" : "]");
 }
 
@@ -17,6 +19,15 @@ void RefreshWindowState(const ProgramState& state, Window& window) {
     // Until a figure is shown there is nothing to save, undo or view.
     for (const MenuItem item : {MenuItem::Save, MenuItem::SaveAs, MenuItem::Export, MenuItem::Print, MenuItem::View})
         window.SetMenuEnabled(item, document.open);
+    const bool culture = document.IsCulture();
+    const bool selected = culture && document.culture->selected.has_value();
+    for (const MenuItem item : {MenuItem::CheckCulture, MenuItem::InstallInStellarium, MenuItem::NewConstellation,
+                                MenuItem::NameStar, MenuItem::ConstellationsPanel})
+        window.SetMenuEnabled(item, culture);
+    window.SetMenuEnabled(MenuItem::EditNames, selected);
+    window.SetMenuEnabled(MenuItem::DeleteConstellation, selected);
+    window.SetMenuEnabled(MenuItem::MoveLine, culture && document.figure.Selection().has_value());
+    window.SetMenuEnabled(MenuItem::NewCultureFromFigure, document.open && !culture);
     window.SetMenuEnabled(MenuItem::Undo, document.history.CanUndo());
     window.SetMenuEnabled(MenuItem::Redo, document.history.CanRedo());
     window.SetMenuChecked(MenuItem::Bounds, state.showBounds);

@@ -17,6 +17,8 @@ constexpr Colour kLabelColour{250, 200, 100};
 constexpr Colour kWhite{255, 255, 255};
 constexpr Colour kBlack{0, 0, 0};
 constexpr Colour kFigureLineColour{128, 128, 128};
+// A selected constellation's lines.
+constexpr Colour kHighlightedLineColour{255, 200, 40};
 
 // Stars from startIndex on: discs sized by magnitude, single pixels when faint.
 void DrawStars(MapCanvas& canvas, const ViewState& view, const StarCatalog& catalog, bool showColours,

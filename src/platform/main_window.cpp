@@ -5,12 +5,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QMenu>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QWindowStateChangeEvent>
 
+#include "commands/culture_commands.h"
 #include "commands/document_commands.h"
 #include "commands/exchange_commands.h"
 #include "commands/figure_edits.h"
@@ -21,6 +23,7 @@
 #include "commands/recovery.h"
 #include "commands/startup.h"
 #include "commands/toolbar_commands.h"
+#include "platform/constellation_panel.h"
 #include "platform/map_picture.h"
 #include "platform/status_field.h"
 #include "platform/window_settings.h"
@@ -44,6 +47,7 @@ MainWindow::MainWindow(ProgramState& state) : state_(state) {
     surface_ = new MapSurface(this);
     surface_->SetFigure(&state_.document.figure);
     setCentralWidget(surface_);
+    CreatePanel();
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
@@ -65,32 +69,46 @@ void MainWindow::CreateStatusBar() {
 }
 
 void MainWindow::ConnectCommands() {
-    const auto on = [this](MenuItem item, auto command) {
-        connect(actions_[item], &QAction::triggered, this, [this, command] { command(state_, *this); });
-    };
-    on(MenuItem::Open, OpenCommand);
-    on(MenuItem::Save, SaveCommand);
-    on(MenuItem::SaveAs, SaveAsCommand);
-    on(MenuItem::Import, ImportCommand);
-    on(MenuItem::Export, ExportCommand);
-    on(MenuItem::Print, PrintCommand);
-    connect(actions_[MenuItem::Exit], &QAction::triggered, this, [this] { close(); });
-    on(MenuItem::Undo, UndoCommand);
-    on(MenuItem::Redo, RedoCommand);
+    using Command = void (*)(ProgramState&, Window&);
     // The model owns the check marks: the commands set them from it.
-    on(MenuItem::Bounds, ToggleBounds);
-    on(MenuItem::StarColours, ToggleStarColours);
+    const std::pair<MenuItem, Command> commands[] = {
+        {MenuItem::Open, OpenCommand},
+        {MenuItem::Save, SaveCommand},
+        {MenuItem::SaveAs, SaveAsCommand},
+        {MenuItem::Import, ImportCommand},
+        {MenuItem::Export, ExportCommand},
+        {MenuItem::Print, PrintCommand},
+        {MenuItem::Undo, UndoCommand},
+        {MenuItem::Redo, RedoCommand},
+        {MenuItem::Bounds, ToggleBounds},
+        {MenuItem::StarColours, ToggleStarColours},
+        {MenuItem::NewCultureFromFigure, NewCultureFromFigureCommand},
+        {MenuItem::CheckCulture, CheckCultureCommand},
+        {MenuItem::InstallInStellarium, InstallInStellariumCommand},
+        {MenuItem::NewConstellation, NewConstellationCommand},
+        {MenuItem::EditNames, EditNamesCommand},
+        {MenuItem::DeleteConstellation, DeleteConstellationCommand},
+        {MenuItem::MoveLine, MoveLineCommand},
+        {MenuItem::About, ShowAbout},
+        {MenuItem::OnlineHelp, OpenHelp},
+    };
+    for (const auto& [item, command] : commands)
+        connect(actions_[item], &QAction::triggered, this, [this, command = command] { command(state_, *this); });
+    connect(actions_[MenuItem::Exit], &QAction::triggered, this, [this] { close(); });
     const MenuItem names[] = {MenuItem::NamesNone, MenuItem::NamesAbbreviations, MenuItem::NamesLatin,
                               MenuItem::NamesEnglish};
     for (int i = 0; i < 4; ++i)
         connect(actions_[names[i]], &QAction::triggered, this, [this, i] { ShowNames(state_, *this, i); });
-    on(MenuItem::About, ShowAbout);
-    on(MenuItem::OnlineHelp, OpenHelp);
+    connect(actions_[MenuItem::NameStar], &QAction::triggered, this,
+            [this] { NameStarCommand(state_, *this, PointerOnMap()); });
+    panel_->onSelected = [this](std::optional<uint64_t> uid) { SelectConstellation(state_, *this, uid); };
     for (const auto& [command, action] : commands_)
         connect(action, &QAction::triggered, this, [this, command = command] { RunToolbarCommand(state_, *this, command); });
 
     surface_->onResize = [this] { ResizeMap(state_, *this); };
     surface_->onMouseDown = [this](MouseButton button, Modifiers modifiers, PixelPoint at) {
+        if (button == MouseButton::Right && state_.document.IsCulture() && !state_.document.figure.Band())
+            return MapContextPress(at);
         MapMouseDown(state_, *this, button, modifiers, at);
     };
     surface_->onMouseMove = [this](PixelPoint at) {
@@ -99,6 +117,31 @@ void MainWindow::ConnectCommands() {
     };
     surface_->onLeave = [this] { readout_->SetText(QString()); };
     surface_->onMarkerKey = [this](Key key) { SelectionKeyDown(state_, *this, key); };
+}
+
+void MainWindow::CreatePanel() {
+    panel_ = new ConstellationPanel(this);
+    addDockWidget(Qt::RightDockWidgetArea, panel_);
+    panel_->hide();  // until a culture opens
+}
+
+void MainWindow::MapContextPress(PixelPoint at) {
+    QMenu menu(this);
+    menu.addAction(actions_.at(MenuItem::NameStar)->text(), this, [this, at] { NameStarCommand(state_, *this, at); });
+    menu.addAction(actions_.at(MenuItem::NewConstellation));
+    menu.exec(surface_->mapToGlobal(QPoint(at.x, at.y)));
+}
+
+PixelPoint MainWindow::PointerOnMap() const {
+    const QPoint at = surface_->mapFromGlobal(QCursor::pos());
+    return {static_cast<double>(at.x()), static_cast<double>(at.y())};
+}
+
+CultureDialogTexts MainWindow::DialogTexts() const {
+    const auto text = [this](TextKey key) { return ToQString(Text(state_.strings, key)); };
+    return {text(TextKey::IdField),          text(TextKey::NamesEnglish), text(TextKey::NativeColumn),
+            text(TextKey::PronunciationField), text(TextKey::DescriptionField), text(TextKey::AddName),
+            text(TextKey::RemoveName)};
 }
 
 bool MainWindow::Load(const LocalDateTime& now) {
@@ -170,7 +213,16 @@ int MainWindow::ScreenHeightPixels() const {
 
 void MainWindow::SetBackgroundBlack() { surface_->SetBackground(Qt::black); }
 
-void MainWindow::SetMenuEnabled(MenuItem item, bool enabled) { actions_.at(item)->setEnabled(enabled); }
+void MainWindow::SetMenuEnabled(MenuItem item, bool enabled) {
+    QAction* action = actions_.at(item);
+    // The panel comes with a culture and goes with it.
+    if (item == MenuItem::ConstellationsPanel && enabled != action->isEnabled()) {
+        panel_->setVisible(enabled);
+        // Wide enough for names at first; the user's width after that.
+        if (enabled && !panelSized_) resizeDocks({panel_}, {360}, Qt::Horizontal), panelSized_ = true;
+    }
+    action->setEnabled(enabled);
+}
 
 void MainWindow::SetMenuChecked(MenuItem item, bool checked) { actions_.at(item)->setChecked(checked); }
 
@@ -205,6 +257,28 @@ std::string MainWindow::WritePicture(ExportChoice choice, const std::string& pat
 }
 
 void MainWindow::PrintMap() { orvanta::PrintMap(this, state_, surface_->size()); }
+
+void MainWindow::HighlightLines(const std::vector<bool>& highlighted) { surface_->SetHighlighted(highlighted); }
+
+void MainWindow::ShowConstellations(const std::vector<ConstellationRow>& rows, std::optional<uint64_t> selected) {
+    panel_->Show(rows, selected);
+}
+
+std::optional<ConstellationNames> MainWindow::AskConstellationNames(const ConstellationNames& now, const std::string& title) {
+    return dialogs_->ConstellationNamesFor(title, now, DialogTexts());
+}
+
+std::optional<std::vector<StarNameFields>> MainWindow::AskStarNames(const std::string& star,
+                                                                    const std::vector<StarNameFields>& names) {
+    return dialogs_->StarNamesFor(star, names, DialogTexts());
+}
+
+std::optional<size_t> MainWindow::AskChoice(const std::string& title, const std::string& text,
+                                            const std::vector<std::string>& options) {
+    return dialogs_->Choice(title, text, options);
+}
+
+void MainWindow::ShowReport(const std::string& title, const std::string& text) { dialogs_->Report(title, text); }
 
 void MainWindow::EndProgram() {
     if (close()) QCoreApplication::exit(1);

@@ -19,6 +19,7 @@ class QToolBar;
 
 namespace orvanta {
 
+class ConstellationPanel;
 class StatusField;
 
 class MainWindow final : public QMainWindow, public Window {
@@ -44,6 +45,7 @@ public:
     std::string Caption() const { return caption_; }
     const StatusField* HintField() const { return hint_; }
     const StatusField* ReadoutField() const { return readout_; }
+    ConstellationPanel* Panel() const { return panel_; }
 
     // Window
     void SetCaption(const std::string& caption) override;
@@ -70,6 +72,14 @@ public:
     void PrintMap() override;
     void OpenUrl(const std::string& url) override;
     void EndProgram() override;
+    void HighlightLines(const std::vector<bool>& highlighted) override;
+    void ShowConstellations(const std::vector<ConstellationRow>& rows, std::optional<uint64_t> selected) override;
+    std::optional<ConstellationNames> AskConstellationNames(const ConstellationNames& now, const std::string& title) override;
+    std::optional<std::vector<StarNameFields>> AskStarNames(const std::string& star,
+                                                            const std::vector<StarNameFields>& names) override;
+    std::optional<size_t> AskChoice(const std::string& title, const std::string& text,
+                                    const std::vector<std::string>& options) override;
+    void ShowReport(const std::string& title, const std::string& text) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -85,12 +95,20 @@ private:
     QMenu* AddMenu(QMenu* parent, const char* name, TextKey key);
     QAction* AddEntry(QMenu* menu, const char* name, TextKey key, MenuItem item);
     void RefreshToolbarIcons();
+    void CreatePanel();
+    CultureDialogTexts DialogTexts() const;
+    // Where the pointer is over the map, for commands started by a key.
+    PixelPoint PointerOnMap() const;
+    // The right button over the map: a culture's star gets a menu; otherwise it cancels a line, as ever.
+    void MapContextPress(PixelPoint at);
 
     ProgramState& state_;
     MapSurface* surface_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     StatusField* hint_ = nullptr;
     StatusField* readout_ = nullptr;
+    ConstellationPanel* panel_ = nullptr;
+    bool panelSized_ = false;
     QMenu* viewMenu_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     std::vector<std::pair<QObject*, TextKey>> texts_;  // what ApplyTexts names

@@ -6,6 +6,7 @@
 #include <QToolBar>
 
 #include "commands/toolbar_commands.h"
+#include "platform/constellation_panel.h"
 #include "platform/main_window.h"
 #include "platform/mnemonics.h"
 
@@ -29,9 +30,9 @@ const std::vector<CommandLook>& CommandLooks() {
         {ToolbarCommand::FewerStars, IconMotif::SparseDots, {QKeySequence(Qt::CTRL | Qt::Key_BracketLeft)}},
         {ToolbarCommand::ZoomIn, IconMotif::ZoomIn,
          {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal),
-          QKeySequence(Qt::CTRL | Qt::KeypadModifier | Qt::Key_Plus)}},
+          QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Plus))}},
         {ToolbarCommand::ZoomOut, IconMotif::ZoomOut,
-         {QKeySequence(Qt::CTRL | Qt::Key_Minus), QKeySequence(Qt::CTRL | Qt::KeypadModifier | Qt::Key_Minus)}},
+         {QKeySequence(Qt::CTRL | Qt::Key_Minus), QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Minus))}},
     };
     return looks;
 }
@@ -61,6 +62,10 @@ void MainWindow::CreateMenus() {
     AddEntry(constellations, "saveAsAction", TextKey::SaveAs, MenuItem::SaveAs)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     constellations->addSeparator();
+    AddEntry(constellations, "newCultureAction", TextKey::NewCultureFromFigure, MenuItem::NewCultureFromFigure);
+    AddEntry(constellations, "checkCultureAction", TextKey::CheckCulture, MenuItem::CheckCulture);
+    AddEntry(constellations, "installAction", TextKey::InstallInStellarium, MenuItem::InstallInStellarium);
+    constellations->addSeparator();
     AddEntry(constellations, "importAction", TextKey::Import, MenuItem::Import);
     AddEntry(constellations, "exportAction", TextKey::Export, MenuItem::Export);
     AddEntry(constellations, "printAction", TextKey::Print, MenuItem::Print)->setShortcut(QKeySequence::Print);
@@ -74,6 +79,13 @@ void MainWindow::CreateMenus() {
     AddEntry(edit, "undoAction", TextKey::Undo, MenuItem::Undo)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     AddEntry(edit, "redoAction", TextKey::Redo, MenuItem::Redo)
         ->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addSeparator();
+    AddEntry(edit, "newConstellationAction", TextKey::NewConstellation, MenuItem::NewConstellation);
+    AddEntry(edit, "editNamesAction", TextKey::EditNames, MenuItem::EditNames);
+    AddEntry(edit, "deleteConstellationAction", TextKey::DeleteConstellation, MenuItem::DeleteConstellation);
+    AddEntry(edit, "moveLineAction", TextKey::MoveLine, MenuItem::MoveLine);
+    // F2 names, as it renames in file managers: the star under the pointer.
+    AddEntry(edit, "nameStarAction", TextKey::NameStar, MenuItem::NameStar)->setShortcut(QKeySequence(Qt::Key_F2));
 
     viewMenu_ = AddMenu(nullptr, "viewMenu", TextKey::ViewMenu);
     actions_[MenuItem::View] = viewMenu_->menuAction();
@@ -85,6 +97,11 @@ void MainWindow::CreateMenus() {
     AddEntry(names, "namesLatinAction", TextKey::NamesLatin, MenuItem::NamesLatin);
     AddEntry(names, "namesEnglishAction", TextKey::NamesEnglish, MenuItem::NamesEnglish);
     AddEntry(viewMenu_, "starColoursAction", TextKey::StarColours, MenuItem::StarColours)->setCheckable(true);
+    QAction* panel = panel_->toggleViewAction();
+    panel->setObjectName("constellationsPanelAction");
+    viewMenu_->addAction(panel);
+    texts_.emplace_back(panel, TextKey::ConstellationsPanel);
+    actions_[MenuItem::ConstellationsPanel] = panel;
 
     QMenu* help = AddMenu(nullptr, "helpMenu", TextKey::HelpMenu);
     actions_[MenuItem::Help] = help->menuAction();
@@ -119,6 +136,11 @@ void MainWindow::RefreshToolbarIcons() {
 
 void MainWindow::ApplyTexts() {
     SetCaption(Text(state_.strings, TextKey::Title));
+    const auto text = [this](TextKey key) { return ToQString(Text(state_.strings, key)); };
+    panel_->setWindowTitle(text(TextKey::ConstellationsMenu));
+    panel_->SetTexts({text(TextKey::NamesAbbreviations), text(TextKey::NamesEnglish), text(TextKey::NativeColumn),
+                      text(TextKey::LinesColumn)},
+                     text(TextKey::SearchField));
     for (const auto& [object, key] : texts_) object->setProperty(kPlainTextProperty, QString::fromStdString(Text(state_.strings, key)));
     for (const auto& [command, action] : commands_) {
         const QString text = QString::fromStdString(Text(state_.strings, ToolbarCommandText(command)));

@@ -212,15 +212,30 @@ void MapSurface::paintEvent(QPaintEvent* event) {
     const QRectF dirty = QRectF(area).adjusted(-1, -1, 1, 1);
     // Only the lines that cross the repainted area, handed to the painter at once.
     overlayBatch_.clear();
-    const auto add = [&](const PlacedLine& e) {
+    QList<QLineF> standingOut;
+    const auto add = [&](const PlacedLine& e, bool highlighted) {
         if (!e.visible) return;
         const PixelLine p = e.InPixels();
         const QLineF line(p.x1, p.y1, p.x2, p.y2);
-        if (NeedsRepaint(line, dirty, onlyPending)) overlayBatch_.append(line);
+        if (NeedsRepaint(line, dirty, onlyPending)) (highlighted ? standingOut : overlayBatch_).append(line);
     };
-    for (const PlacedLine& line : figure_->PlacedLines()) add(line);
-    if (figure_->Band()) add(figure_->Band()->line);
+    const std::vector<PlacedLine>& lines = figure_->PlacedLines();
+    for (size_t i = 0; i < lines.size(); ++i) add(lines[i], i < highlighted_.size() && highlighted_[i]);
+    if (figure_->Band()) add(figure_->Band()->line, false);
     painter.drawLines(overlayBatch_);
+    if (!standingOut.isEmpty()) {
+        // Wider, and in the selection's colour: seen at a glance among the grey lines.
+        QPen bright(ToQColor(kHighlightedLineColour), 2);
+        bright.setCosmetic(true);
+        painter.setPen(bright);
+        painter.drawLines(standingOut);
+    }
+}
+
+void MapSurface::SetHighlighted(std::vector<bool> highlighted) {
+    if (highlighted == highlighted_) return;
+    highlighted_ = std::move(highlighted);
+    update();
 }
 
 void MapSurface::resizeEvent(QResizeEvent*) {

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "commands/input_events.h"
 #include "map/placed_figure.h"
@@ -34,6 +35,8 @@ public:
     explicit MapSurface(QWidget* parent);
 
     void SetFigure(const Figure* figure) { figure_ = figure; }
+    // The lines, by index, that stand out: a selected constellation's.
+    void SetHighlighted(std::vector<bool> highlighted);
     void SetBackground(QColor colour);
     QColor Background() const { return background_; }
 
@@ -72,6 +75,7 @@ private:
     QImage picture_;
     QColor background_;
     const Figure* figure_ = nullptr;
+    std::vector<bool> highlighted_;
     std::optional<QPainter> painter_;
     std::unique_ptr<QtMapCanvas> canvas_;
     StarDiscMasks starMasks_;

@@ -110,4 +110,24 @@ ExportTarget QtDialogs::ExportTargetFor(const ExportRequest& request) {
 
 void QtDialogs::OpenUrl(const std::string& url) { QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(url))); }
 
+std::optional<ConstellationNames> QtDialogs::ConstellationNamesFor(const std::string& title, const ConstellationNames& now,
+                                                                   const CultureDialogTexts& texts) {
+    return AskConstellationNamesDialog(owner_, ToQString(title), now, texts);
+}
+
+std::optional<std::vector<StarNameFields>> QtDialogs::StarNamesFor(const std::string& title,
+                                                                   const std::vector<StarNameFields>& names,
+                                                                   const CultureDialogTexts& texts) {
+    return AskStarNamesDialog(owner_, ToQString(title), names, texts);
+}
+
+std::optional<size_t> QtDialogs::Choice(const std::string& title, const std::string& text,
+                                        const std::vector<std::string>& options) {
+    return AskChoiceDialog(owner_, ToQString(title), ToQString(text), options);
+}
+
+void QtDialogs::Report(const std::string& title, const std::string& text) {
+    ShowReportDialog(owner_, ToQString(title), ToQString(text));
+}
+
 }  // namespace orvanta

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "commands/window.h"
+#include "platform/culture_dialogs.h"
 
 namespace orvanta {
 
@@ -19,6 +20,24 @@ public:
     virtual std::string SaveFileName(const FileDialogRequest& request) = 0;
     virtual ExportTarget ExportTargetFor(const ExportRequest& request) = 0;
     virtual void OpenUrl(const std::string& url) = 0;
+    // The culture dialogs; a responder that does not answer them cancels.
+    virtual std::optional<ConstellationNames> ConstellationNamesFor(const std::string& title, const ConstellationNames& now,
+                                                                    const CultureDialogTexts& texts) {
+        (void)title, (void)now, (void)texts;
+        return std::nullopt;
+    }
+    virtual std::optional<std::vector<StarNameFields>> StarNamesFor(const std::string& title,
+                                                                    const std::vector<StarNameFields>& names,
+                                                                    const CultureDialogTexts& texts) {
+        (void)title, (void)names, (void)texts;
+        return std::nullopt;
+    }
+    virtual std::optional<size_t> Choice(const std::string& title, const std::string& text,
+                                         const std::vector<std::string>& options) {
+        (void)title, (void)text, (void)options;
+        return std::nullopt;
+    }
+    virtual void Report(const std::string& title, const std::string& text) { Message(text, title, MessageIcon::Information); }
 };
 
 // Qt's own dialogs over the owner window.
@@ -33,6 +52,14 @@ public:
     std::string SaveFileName(const FileDialogRequest& request) override;
     ExportTarget ExportTargetFor(const ExportRequest& request) override;
     void OpenUrl(const std::string& url) override;
+    std::optional<ConstellationNames> ConstellationNamesFor(const std::string& title, const ConstellationNames& now,
+                                                            const CultureDialogTexts& texts) override;
+    std::optional<std::vector<StarNameFields>> StarNamesFor(const std::string& title,
+                                                            const std::vector<StarNameFields>& names,
+                                                            const CultureDialogTexts& texts) override;
+    std::optional<size_t> Choice(const std::string& title, const std::string& text,
+                                 const std::vector<std::string>& options) override;
+    void Report(const std::string& title, const std::string& text) override;
 
 private:
     QWidget* owner_;

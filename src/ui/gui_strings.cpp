@@ -7,7 +7,7 @@ namespace orvanta {
 
 namespace {
 
-constexpr int kTableSize = 400;
+constexpr int kTableSize = 600;  // past the highest key
 
 const char* const kEnglishNames =
     "Andromeda,The Air Pump,The Bird of Paradise,The Water Carrier,The Eagle,The Altar,The Ram,"
@@ -118,6 +118,56 @@ const BuiltIn kBuiltInTexts[] = {
     {TextKey::ExportIntoOtherFiles, "This folder holds files that are not a sky culture's: %1. Do you want to write "
                                     "the sky culture's own files into it? Nothing else in it will change.", true},
     {TextKey::ImportNoLines, "No line could be read from this file, so the figure shown has not changed.", true},
+    {TextKey::CultureFilter, "Sky cultures (index.json constellationship.fab)", true},
+    {TextKey::CultureUnreadable, "This sky culture could not be read, so the figure shown has not changed.", true},
+    {TextKey::NewCultureFromFigure, "New Culture from Figure...", true},
+    {TextKey::CheckCulture, "Check Culture", true},
+    {TextKey::InstallInStellarium, "Install in Stellarium", true},
+    {TextKey::NewConstellation, "New Constellation...", true},
+    {TextKey::EditNames, "Edit Names...", true},
+    {TextKey::DeleteConstellation, "Delete Constellation", true},
+    {TextKey::MoveLine, "Move Line to Constellation...", true},
+    {TextKey::NameStar, "Name Star...", true},
+    {TextKey::ConstellationsPanel, "Constellations Panel", true},
+    {TextKey::NativeColumn, "Native", true},
+    {TextKey::LinesColumn, "Lines", true},
+    {TextKey::SearchField, "Search", true},
+    {TextKey::NamesTitle, "Constellation names", true},
+    {TextKey::IdField, "Id", true},
+    {TextKey::PronunciationField, "Pronunciation", true},
+    {TextKey::DescriptionField, "Description", true},
+    {TextKey::StarNamesTitle, "Names of %1", true},
+    {TextKey::AddName, "Add", true},
+    {TextKey::RemoveName, "Remove", true},
+    {TextKey::MoveLineText, "Move the selected line to the constellation:", true},
+    {TextKey::CheckNothing, "Stellarium would accept this culture as it is, and there is nothing to look at.", true},
+    {TextKey::CheckSummary, "%1 errors (Stellarium would refuse these) and %2 warnings (a careful author would look at these).", true},
+    {TextKey::CultureIdFollows, "A sky culture's id is its folder's name: the copy gets the id %1. Do you want to go on?", true},
+    {TextKey::InstallReplace, "Stellarium already has a sky culture %1. Do you want to replace its files with this culture's?", true},
+    {TextKey::Installed, "The sky culture is installed in %1. Stellarium shows it after a restart, in its list of sky cultures.", true},
+    {TextKey::NoStarThere, "There is no star under the pointer to name.", true},
+    {TextKey::CultureLinesUnplaced, "%1 lines of this culture join stars or objects the catalogue does not hold: they are kept, but not shown.", true},
+    {TextKey::CultureSaveFailed, "The sky culture could not be saved. It is still open and marked as changed.", true},
+    {TextKey::AsterismsItem, "Asterisms", true},
+    {TextKey::CheckErrorLabel, "Error", true},
+    {TextKey::CheckWarningLabel, "Warning", true},
+    {TextKey::CheckIdPrefix, "the id %1 does not start with \"CON \"", true},
+    {TextKey::CheckCultureId, "the culture's id %1 is not its folder's name %2", true},
+    {TextKey::CheckBadPoint, "%1 is neither a Hipparcos number, a marker, a DSO: reference nor a point", true},
+    {TextKey::CheckUnknownHip, "the Hipparcos number %1 does not exist", true},
+    {TextKey::CheckNoDescription, "there is no description.md", true},
+    {TextKey::CheckTitleCount, "description.md needs one title line starting with \"# \"; it has %1", true},
+    {TextKey::CheckSectionName, "the section %1 is not one Stellarium knows (Introduction, Description, Constellations, Extras, References, Authors, License)", true},
+    {TextKey::CheckNoSections, "description.md has no section", true},
+    {TextKey::CheckDuplicateId, "the id %1 is used %2 times", true},
+    {TextKey::CheckIdMiddle, "the id's middle part %1 is not the culture's id %2", true},
+    {TextKey::CheckNoEnglish, "it has no English name", true},
+    {TextKey::CheckProvisional, "its provisional name %1 is still to be replaced", true},
+    {TextKey::CheckAnchorNotDrawn, "its illustration's anchor star HIP %1 is on none of its lines", true},
+    {TextKey::CheckSingleStar, "a line of a single star", true},
+    {TextKey::CheckNoLines, "it has no lines: Stellarium leaves it out", true},
+    {TextKey::CheckEmptySection, "the section %1 is empty", true},
+    {TextKey::CheckIdParts, "the id %1 does not have three parts", true},
     {TextKey::RecoveryOffer, "Orvanta ended before the changes to %1 (made at %2) were saved. Do you want to "
                              "restore them?", true},
 };

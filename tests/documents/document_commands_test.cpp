@@ -42,9 +42,11 @@ TEST_F(DocumentCommands, OpenReadsTheFigureAndTheShippedTables) {
     // The first dialog starts in the program's folder, which is writable here; later ones where the last ended.
     EXPECT_EQ(window.openRequests.at(0).initialDirectory, folder.Dir());
     const FileDialogRequest& request = window.openRequests.at(1);
-    ASSERT_EQ(request.filters.size(), 1u);
+    // Figures first, then sky cultures by their main files.
+    ASSERT_EQ(request.filters.size(), 2u);
     EXPECT_EQ(request.filters[0].description, "Constellation shapes");
     EXPECT_EQ(request.filters[0].patterns, std::vector<std::string>{"*.con"});
+    EXPECT_EQ(request.filters[1].patterns, (std::vector<std::string>{"index.json", "constellationship.fab"}));
     EXPECT_EQ(request.title, "Open file...");
     EXPECT_EQ(request.initialDirectory, folder.Dir());
     EXPECT_TRUE(request.fileMustExist);

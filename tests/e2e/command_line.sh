@@ -45,7 +45,7 @@ expect_status 0 "$program" --export png --scale 2 "$examples/orion.con" orion2.p
 [ "$(identify -format %wx%h orion2.png)" = 3840x2160 ] || fail "2x PNG size"
 
 # Bad input: one line saying why, a failure status, and nothing written.
-printf 'Ori 2 27989 26727\n' >short.fab
+printf 'Ori two 27989 26727\n' >short.fab
 printf '{"id":"x","constellations":[{"id":"CON x Ori","lines":[[27989,' >truncated.json
 for source in short.fab truncated.json missing.fab "$work"; do
   expect_status 1 "$program" --import "$source" bad.con

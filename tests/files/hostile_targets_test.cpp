@@ -278,7 +278,7 @@ protected:
         state.document.open = true;
         state.document.file = input;
         state.document.figure.ReplaceLines({{5919, 741, 5242, -820}, {5919, 741, 5418, 635}});
-        state.document.history.Record({FigureEdit::Kind::AddLine, 0, {}, {}, {}});
+        state.document.history.Record(FigureEdit{FigureEdit::Kind::AddLine, 0, {}, {}, {}});
         ++state.document.revision;
     }
 };

@@ -96,7 +96,7 @@ TEST(StarIdentities, BadRecordsFailWithTheirLineAndChangeNothing) {
 class PointerReadout : public orvanta::testing::ProgramFixture {};
 
 TEST_F(PointerReadout, NamesDesignationsWithTheirOwnConstellation) {
-    for (const char* name : {"star_ids.txt", "cons_bands.txt"})
+    for (const char* name : {"star_ids.txt", "cons_bands.txt", "hipparcos.dat", "iau_edges.txt"})
         std::filesystem::copy_file(std::string(ORVANTA_DATA_DIR) + "/" + name, folder.File(name));
     state.view = orvanta::testing::WorkedView();  // Orion on the meridian, Lynx high in the east
     const ExchangeSky* sky = EnsureExchangeSky(state, nullptr);

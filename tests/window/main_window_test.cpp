@@ -71,7 +71,7 @@ void CopyFile(const std::string& from, const std::string& to) { std::filesystem:
 
 // A program folder with the shipped data, as the build lays it out.
 void CopyData(const TempFolder& folder, bool withCatalogue = true) {
-    for (const char* name : {"cons.txt", "bounds.txt", "yale.dat", "star_ids.txt", "cons_bands.txt"}) {
+    for (const char* name : {"cons.txt", "bounds.txt", "yale.dat", "star_ids.txt", "cons_bands.txt", "hipparcos.dat", "iau_edges.txt"}) {
         if (!withCatalogue && std::string(name) == "yale.dat") continue;
         std::filesystem::copy_file(std::string(ORVANTA_DATA_DIR) + "/" + name, folder.File(name));
     }
@@ -515,7 +515,7 @@ private slots:
     // Every menu item has an underlined letter of its own among its neighbours,
     // chosen from the texts in use; so do translated texts.
     void mnemonicsFromTheTextsInUse() {
-        for (const std::string ini : {std::string(), std::string(EXAMPLES_DIR "/orvanta.ini")}) {
+        for (const std::string& ini : {std::string(), std::string(EXAMPLES_DIR "/orvanta.ini")}) {
             Session s(ini.empty() ? "" : TempFolder::Read(ini));
             const std::function<void(const QList<QAction*>&)> check = [&](const QList<QAction*>& actions) {
                 QSet<int> used;

@@ -127,7 +127,7 @@ ImportResult ImportFigureText(const std::string& text, const std::string& fileNa
     ImportResult result;
     const size_t firstMark = text.find_first_not_of(" \t\r\n\xEF\xBB\xBF");
     if (EndsWith(fileName, ".fab") || firstMark == std::string::npos || text[firstMark] != '{')
-        result.failure = ReadConstellationship(text, lines);
+        result.failure = ReadConstellationship(text, lines, &result.notes);
     else if (text.find("\"FeatureCollection\"") != std::string::npos)
         result.failure = ReadGeoJsonLines(text, lines);
     else

@@ -40,21 +40,11 @@ int LineAt(const std::string& text, size_t byte) {
     return 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(byte), '\n'));
 }
 
-std::optional<int32_t> InHipparcosRange(int64_t value, std::string& reason) {
-    if (value < 1 || value > kHighestHipparcosNumber) {
-        reason = "the Hipparcos number " + std::to_string(value) + " is outside 1 to " +
-                 std::to_string(kHighestHipparcosNumber);
-        return std::nullopt;
-    }
-    return static_cast<int32_t>(value);
-}
-
-}  // namespace
-
-ReadFailure ParseJson(const std::string& text, nlohmann::json& root) {
+template <typename Json>
+ReadFailure ParseAnyJson(const std::string& text, Json& root) {
     if (NestingDepth(text) > kMaxJsonDepth) return {true, 0, "the JSON is nested too deeply"};
     try {
-        root = nlohmann::json::parse(text);
+        root = Json::parse(text);
     } catch (const nlohmann::json::parse_error& error) {
         // The library's message carries its own position; the line is ours to give.
         // What it read last may be a whole long token: it is quoted as any field is.
@@ -75,6 +65,21 @@ ReadFailure ParseJson(const std::string& text, nlohmann::json& root) {
     }
     return {};
 }
+
+std::optional<int32_t> InHipparcosRange(int64_t value, std::string& reason) {
+    if (value < 1 || value > kHighestHipparcosNumber) {
+        reason = "the Hipparcos number " + std::to_string(value) + " is outside 1 to " +
+                 std::to_string(kHighestHipparcosNumber);
+        return std::nullopt;
+    }
+    return static_cast<int32_t>(value);
+}
+
+}  // namespace
+
+ReadFailure ParseJson(const std::string& text, nlohmann::json& root) { return ParseAnyJson(text, root); }
+
+ReadFailure ParseJson(const std::string& text, nlohmann::ordered_json& root) { return ParseAnyJson(text, root); }
 
 std::optional<int32_t> HipparcosNumber(const std::string& word, std::string& reason) {
     int64_t value = 0;

@@ -13,6 +13,8 @@ namespace orvanta {
 
 // Parses JSON text; a syntax error names its line.
 ReadFailure ParseJson(const std::string& text, nlohmann::json& root);
+// The same, keeping the order of every object's keys.
+ReadFailure ParseJson(const std::string& text, nlohmann::ordered_json& root);
 
 // A Hipparcos number, 1 to kHighestHipparcosNumber, as a word of a .fab file or a JSON value.
 std::optional<int32_t> HipparcosNumber(const std::string& word, std::string& reason);

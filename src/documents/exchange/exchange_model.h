@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sky/constellation_bands.h"
+#include "sky/hipparcos_catalogue.h"
 #include "sky/sky_vector.h"
 #include "sky/star.h"
 #include "sky/star_identities.h"
@@ -20,6 +21,7 @@ struct SkyReference {
     const StarIdentities& identities;
     const ConstellationBands& bands;
     std::string englishNames;
+    const HipparcosCatalogue* hipparcos = nullptr;  // every Hipparcos star, for those beyond yale.dat
 };
 
 enum class PointKind {
@@ -47,6 +49,7 @@ struct ExchangeLine {
 // into polylines where they meet.
 struct ConstellationFigure {
     std::string abbreviation;
+    std::string name;  // its English name; empty: the IAU constellation's
     std::vector<ExchangeLine> lines;
     std::vector<std::vector<ExchangePoint>> polylines;
 };

@@ -4,8 +4,12 @@
 // bands, read from the program's folder when first needed (not at start-up).
 #include <string>
 
+#include <optional>
+#include <utility>
+
 #include "documents/exchange/exchange_model.h"
 #include "sky/catalogue.h"
+#include "sky/hipparcos_catalogue.h"
 
 namespace orvanta {
 
@@ -13,13 +17,19 @@ struct ExchangeSky {
     StarCatalog catalog;  // all of yale.dat, whatever the map's star limit
     StarIdentities identities;
     ConstellationBands bands;
+    HipparcosCatalogue hipparcos;  // every Hipparcos star
+    std::vector<std::string> iauEdges;  // the IAU boundaries as Stellarium's edges (iau_edges.txt)
     std::string englishNames;
 
-    SkyReference Reference() const { return {catalog.stars, identities, bands, englishNames}; }
+    SkyReference Reference() const { return {catalog.stars, identities, bands, englishNames, &hipparcos}; }
+    // Where a Hipparcos number's star lies in catalogue units: the place of
+    // yale.dat for its stars, else the Hipparcos file's; nullopt for none.
+    std::optional<std::pair<int16_t, int16_t>> PlaceOfHip(int32_t hip) const;
 };
 
-// Reads yale.dat, star_ids.txt and cons_bands.txt from folder (ending in a
-// separator). On failure failedPath names the file that could not be read.
+// Reads yale.dat, star_ids.txt, cons_bands.txt and hipparcos.dat from folder
+// (ending in a separator). On failure failedPath names the file that could
+// not be read.
 ReadFailure LoadExchangeSky(const std::string& folder, const std::string& englishNames, ExchangeSky& sky,
                             std::string& failedPath);
 

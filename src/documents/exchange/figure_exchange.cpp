@@ -22,6 +22,10 @@ std::optional<std::pair<int16_t, int16_t>> ResolvePoint(const ExchangePoint& poi
         case PointKind::Hipparcos:
             star = sky.identities.IndexOfHip(point.hip);
             if (star && *star >= sky.stars.size()) star.reset();
+            // A star fainter than yale.dat: its place from every Hipparcos star.
+            if (!star && sky.hipparcos)
+                if (const HipparcosStar* faint = sky.hipparcos->Find(point.hip))
+                    return std::make_pair(static_cast<int16_t>(faint->RaUnits()), static_cast<int16_t>(faint->DecUnits()));
             break;
         case PointKind::Position:
             star = finder.Nearest(point.position, kImportMatchDegrees);
@@ -66,6 +70,9 @@ ExchangePoint ExportedEnd(int16_t ra, int16_t dec, const SkyReference& sky, cons
         if (const StarIdentity* identity = sky.identities.Of(*star))
             return {PointKind::Hipparcos, identity->hip, FromCatalogueUnits(sky.stars[*star].ra, sky.stars[*star].dec)};
     }
+    // A faint star: the brightest Hipparcos star whose place rounds to this one.
+    if (const HipparcosStar* faint = sky.hipparcos ? sky.hipparcos->AtUnits(ra, dec) : nullptr)
+        return {PointKind::Hipparcos, faint->hip, FromCatalogueUnits(ra, dec)};
     // Right ascension is a turn: a figure file may hold it beyond 24 hours or below 0.
     SkyDirection free = FromCatalogueUnits(ra, dec);
     free.raHours = std::fmod(free.raHours, 24.0);

@@ -34,6 +34,7 @@ struct ImportResult {
     ReadFailure failure;
     std::vector<LineRecord> records;
     int skippedLines = 0;  // lines with a star that is not in the catalogue
+    std::vector<ReadNote> notes;  // what was read as the sky programs read it, though a careful author would mend it
 };
 
 // Ties the read lines to catalogue stars: Hipparcos numbers through the

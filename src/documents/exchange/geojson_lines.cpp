@@ -40,7 +40,9 @@ std::string FormatGeoJsonLines(const std::vector<ConstellationFigure>& figures, 
         }
         features.push_back({{"type", "Feature"},
                             {"id", figure.abbreviation},
-                            {"properties", {{"name", EnglishNameOf(englishNames, figure.abbreviation)}, {"rank", "1"}}},
+                            {"properties", {{"name", figure.name.empty() ? EnglishNameOf(englishNames, figure.abbreviation)
+                                                                         : figure.name},
+                                            {"rank", "1"}}},
                             {"geometry", {{"type", "MultiLineString"}, {"coordinates", std::move(multi)}}}});
     }
     const nlohmann::ordered_json collection = {{"type", "FeatureCollection"}, {"features", std::move(features)}};

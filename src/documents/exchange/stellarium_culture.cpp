@@ -6,6 +6,8 @@
 #include <nlohmann/json.hpp>
 
 #include "documents/exchange/constellation_names.h"
+#include "documents/culture/fab_records.h"
+#include "documents/culture/text_rows.h"
 #include "documents/exchange/exchange_fields.h"
 #include "files/quoted_field.h"
 #include "sky/record_lines.h"
@@ -108,40 +110,21 @@ std::string FormatDescriptionHtml(const CultureDetails& details) {
            ".</p>\n";
 }
 
-ReadFailure ReadConstellationship(const std::string& text, std::vector<ExchangeLine>& lines) {
+ReadFailure ReadConstellationship(const std::string& text, std::vector<ExchangeLine>& lines,
+                                  std::vector<ReadNote>* notes) {
     std::vector<ExchangeLine> read;
-    for (const auto& [lineNumber, lineText] : SplitTextLines(text)) {
-        std::string line(lineText);
-        if (const size_t hash = line.find('#'); hash != std::string::npos) line.resize(hash);
-        std::vector<std::string> words;
-        for (size_t i = 0; i < line.size();) {
-            while (i < line.size() && std::isspace(static_cast<unsigned char>(line[i]))) ++i;
-            const size_t from = i;
-            while (i < line.size() && !std::isspace(static_cast<unsigned char>(line[i]))) ++i;
-            if (i > from) words.push_back(line.substr(from, i - from));
-        }
-        if (words.empty()) continue;
-        int64_t count = -1;
-        if (words.size() >= 2) {
-            const auto [ptr, error] = std::from_chars(words[1].data(), words[1].data() + words[1].size(), count);
-            if (error != std::errc() || ptr != words[1].data() + words[1].size()) count = -1;
-        }
-        if (count < 0 || count > 10000)
-            return {true, lineNumber, "expected an abbreviation and the number of lines, found " + QuoteField(line)};
-        if (static_cast<int64_t>(words.size()) != 2 + 2 * count)
-            return {true, lineNumber, QuoteField(words[0]) + " has " + words[1] + " lines, which needs " +
-                                          std::to_string(2 * count) + " star numbers, but " +
-                                          std::to_string(words.size() - 2) + " are given"};
-        for (size_t w = 2; w < words.size(); w += 2) {
-            int32_t hip[2];
-            for (int k = 0; k < 2; ++k) {
-                std::string reason;
-                const auto number = HipparcosNumber(words[w + k], reason);
-                if (!number) return {true, lineNumber, reason};
-                hip[k] = *number;
-            }
-            read.push_back({{PointKind::Hipparcos, hip[0], {}}, {PointKind::Hipparcos, hip[1], {}}});
-        }
+    const TextRows rows = SplitRows(text);
+    for (size_t r = 0; r < rows.rows.size(); ++r) {
+        const std::string& line = rows.rows[r].text;
+        if (IsCommentOrBlank(line)) continue;
+        RecordTrouble trouble;
+        const auto record = ParseLinesRecord(line, trouble);
+        if (trouble.kind == RecordTrouble::Kind::Malformed) return {true, static_cast<int>(r + 1), trouble.what};
+        if (trouble.kind != RecordTrouble::Kind::None && notes)
+            notes->push_back({"constellationship.fab", static_cast<int>(r + 1), trouble.what});
+        if (!record) continue;
+        for (const auto& [a, b] : record->pairs)
+            read.push_back({{PointKind::Hipparcos, a, {}}, {PointKind::Hipparcos, b, {}}});
     }
     lines = std::move(read);
     return {};

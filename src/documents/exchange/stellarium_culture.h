@@ -34,7 +34,10 @@ std::string FormatDescriptionHtml(const CultureDetails& details);
 // Readers: the lines of every constellation, or a failure naming the line or
 // entry. Hipparcos numbers beyond the catalogue's range fail the read; numbers
 // the catalogue does not hold are left to the caller to skip and count.
-ReadFailure ReadConstellationship(const std::string& text, std::vector<ExchangeLine>& lines);
+// A record whose count disagrees with its numbers is read as Stellarium reads
+// it, and noted in notes.
+ReadFailure ReadConstellationship(const std::string& text, std::vector<ExchangeLine>& lines,
+                                  std::vector<ReadNote>* notes = nullptr);
 ReadFailure ReadIndexJson(const std::string& text, std::vector<ExchangeLine>& lines);
 
 }  // namespace orvanta

@@ -1,0 +1,328 @@
+// Reading and writing the older form of a sky culture.
+#include "documents/culture/older_form.h"
+
+#include <algorithm>
+#include <functional>
+#include <set>
+
+#include "documents/culture/fab_records.h"
+#include "documents/culture/text_rows.h"
+#include "ui/profile_file.h"
+
+namespace orvanta {
+
+const char* const kOlderFormFiles[5] = {"info.ini", "constellationship.fab", "constellation_names.eng.fab",
+                                        "star_names.fab", "constellationsart.fab"};
+
+namespace {
+
+constexpr const char* kLinesFile = "constellationship.fab";
+constexpr const char* kNamesFile = "constellation_names.eng.fab";
+constexpr const char* kStarNamesFile = "star_names.fab";
+constexpr const char* kArtFile = "constellationsart.fab";
+
+std::string ConstellationOwner(uint64_t uid) { return "c" + std::to_string(uid); }
+std::string NamedOwner(const std::string& key) { return "s" + key; }
+
+std::vector<CulturePolyline> PolylinesOf(const LinesRecord& record) {
+    std::vector<CulturePolyline> lines;
+    for (const auto& [a, b] : record.pairs) lines.push_back({CulturePoint::Star(a), CulturePoint::Star(b)});
+    return lines;
+}
+
+// [info] of info.ini, its keys as they are spelled and in their order.
+OrderedJson InfoFields(const std::string& text) {
+    OrderedJson fields = OrderedJson::object();
+    bool inInfo = false;
+    for (const TextRow& row : SplitRows(text).rows) {
+        std::string line = row.text;
+        while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r')) line.pop_back();
+        const size_t start = line.find_first_not_of(" \t");
+        if (start == std::string::npos || line[start] == '#' || line[start] == ';') continue;
+        if (line[start] == '[') {
+            inInfo = line.substr(start) == "[info]";
+            continue;
+        }
+        const size_t equals = line.find('=');
+        if (!inInfo || equals == std::string::npos) continue;
+        std::string key = line.substr(start, equals - start), value = line.substr(equals + 1);
+        while (!key.empty() && (key.back() == ' ' || key.back() == '\t')) key.pop_back();
+        value.erase(0, value.find_first_not_of(" \t"));
+        if (!fields.contains(key)) fields[key] = DecodeUtf8OrLatin1(value);
+    }
+    return fields;
+}
+
+struct Reading {
+    const std::map<std::string, std::string>& files;
+    Culture& culture;
+    std::map<std::string, std::vector<std::string>>& owners;
+
+    TextRows Rows(const char* name) {
+        const auto found = files.find(name);
+        if (found == files.end()) return {};
+        culture.source.files[name] = found->second;
+        TextRows rows = SplitRows(found->second);
+        owners[name].assign(rows.rows.size(), std::string());
+        return rows;
+    }
+    void Note(const char* file, size_t row, std::string what) {
+        culture.notes.push_back({file, static_cast<int>(row + 1), std::move(what)});
+    }
+};
+
+ReadFailure ReadLines(Reading& reading) {
+    const TextRows rows = reading.Rows(kLinesFile);
+    for (size_t r = 0; r < rows.rows.size(); ++r) {
+        if (IsCommentOrBlank(rows.rows[r].text)) continue;
+        RecordTrouble trouble;
+        const auto record = ParseLinesRecord(rows.rows[r].text, trouble);
+        if (trouble.kind == RecordTrouble::Kind::Malformed)
+            return {true, static_cast<int>(r + 1), std::string(kLinesFile) + ": " + trouble.what};
+        if (trouble.kind != RecordTrouble::Kind::None) reading.Note(kLinesFile, r, trouble.what);
+        if (!record) continue;
+        CultureConstellation constellation;
+        constellation.uid = reading.culture.nextUid++;
+        constellation.id = record->id;
+        constellation.lines = PolylinesOf(*record);
+        reading.owners[kLinesFile][r] = ConstellationOwner(constellation.uid);
+        reading.culture.constellations.push_back(std::move(constellation));
+    }
+    return {};
+}
+
+// The n-th constellation of an id gets the n-th record of that id in another file.
+CultureConstellation* NextOfId(Culture& culture, const std::string& id, std::map<std::string, size_t>& seen) {
+    size_t skip = seen[id]++;
+    for (CultureConstellation& c : culture.constellations)
+        if (c.id == id && skip-- == 0) return &c;
+    return nullptr;
+}
+
+void ReadNames(Reading& reading) {
+    const TextRows rows = reading.Rows(kNamesFile);
+    std::map<std::string, size_t> seen;
+    for (size_t r = 0; r < rows.rows.size(); ++r) {
+        if (IsCommentOrBlank(rows.rows[r].text)) continue;
+        auto record = ParseNameRecord(rows.rows[r].text);
+        if (!record) {
+            reading.Note(kNamesFile, r, "not a name as Stellarium reads names: the line is passed over and kept");
+            continue;
+        }
+        CultureConstellation* owner = NextOfId(reading.culture, record->id, seen);
+        if (!owner) continue;  // a name without lines: kept in its line, as it was
+        owner->name = std::move(record->name);
+        reading.owners[kNamesFile][r] = ConstellationOwner(owner->uid);
+    }
+}
+
+void ReadStarNames(Reading& reading) {
+    const TextRows rows = reading.Rows(kStarNamesFile);
+    std::vector<NamedObject>& named = reading.culture.namedObjects;
+    for (size_t r = 0; r < rows.rows.size(); ++r) {
+        if (IsCommentOrBlank(rows.rows[r].text)) continue;
+        auto record = ParseStarNameRecord(rows.rows[r].text);
+        if (!record) {
+            reading.Note(kStarNamesFile, r, "not a star name as Stellarium reads them: the line is passed over and kept");
+            continue;
+        }
+        const std::string key = StarKey(record->hip);
+        auto found = std::find_if(named.begin(), named.end(), [&](const NamedObject& o) { return o.key == key; });
+        if (found == named.end()) found = named.insert(named.end(), NamedObject{key, {}});
+        found->names.push_back(std::move(record->name));
+        reading.owners[kStarNamesFile][r] = NamedOwner(key);
+    }
+}
+
+void ReadArt(Reading& reading) {
+    const TextRows rows = reading.Rows(kArtFile);
+    std::map<std::string, size_t> seen;
+    for (size_t r = 0; r < rows.rows.size(); ++r) {
+        if (IsCommentOrBlank(rows.rows[r].text)) continue;
+        RecordTrouble trouble;
+        auto record = ParseArtRecord(rows.rows[r].text, trouble);
+        if (trouble.kind != RecordTrouble::Kind::None) reading.Note(kArtFile, r, trouble.what);
+        if (!record) continue;
+        CultureConstellation* owner = NextOfId(reading.culture, record->id, seen);
+        if (!owner) {
+            reading.Note(kArtFile, r, "an illustration of a constellation the culture does not have");
+            continue;
+        }
+        owner->art = std::move(record->art);
+        reading.owners[kArtFile][r] = ConstellationOwner(owner->uid);
+    }
+}
+
+// A file put together again: each row of a record that changed is written
+// anew, a row of a record that is gone is left out, new records are added
+// at the end; all other rows stay as they were.
+struct Rewrite {
+    TextRows rows;
+    std::vector<std::string> owners;
+    std::vector<TextRow> out;
+
+    void Keep(size_t r) { out.push_back(rows.rows[r]); }
+    void Replace(size_t r, std::string text) { out.push_back({std::move(text), rows.rows[r].end}); }
+    void Append(std::string text) {
+        if (!out.empty() && out.back().end.empty()) out.back().end = rows.UsualEnd();
+        out.push_back({std::move(text), rows.UsualEnd()});
+    }
+    std::string Joined() const {
+        TextRows joined{rows.byteOrderMark, out};
+        return joined.Join();
+    }
+};
+
+Rewrite StartRewrite(const Culture& culture, const char* name) {
+    Rewrite rewrite;
+    if (const auto found = culture.source.files.find(name); found != culture.source.files.end())
+        rewrite.rows = SplitRows(found->second);
+    if (const auto owners = culture.source.rowOwners.find(name); owners != culture.source.rowOwners.end())
+        rewrite.owners = owners->second;
+    rewrite.owners.resize(rewrite.rows.rows.size());
+    return rewrite;
+}
+
+const CultureConstellation* SourceOf(const Culture& culture, uint64_t uid) {
+    for (const CultureConstellation& c : culture.source.constellations)
+        if (c.uid == uid) return &c;
+    return nullptr;
+}
+
+uint64_t UidOf(const std::string& owner) { return owner.size() > 1 && owner[0] == 'c' ? std::stoull(owner.substr(1)) : 0; }
+
+// A file of constellation records: part says what of a constellation it
+// holds, format writes its record, and wanted whether it has one at all.
+template <typename Same, typename Format, typename Wanted>
+std::string RewriteConstellations(const Culture& culture, const char* name, Same same, Format format, Wanted wanted) {
+    Rewrite rewrite = StartRewrite(culture, name);
+    std::set<uint64_t> written;
+    for (size_t r = 0; r < rewrite.rows.rows.size(); ++r) {
+        const uint64_t uid = UidOf(rewrite.owners[r]);
+        if (uid == 0) {
+            rewrite.Keep(r);
+            continue;
+        }
+        const CultureConstellation* now = culture.FindConstellation(uid);
+        const CultureConstellation* then = SourceOf(culture, uid);
+        written.insert(uid);
+        if (!now || !wanted(*now)) continue;
+        if (then && then->id == now->id && same(*then, *now))
+            rewrite.Keep(r);
+        else
+            rewrite.Replace(r, format(*now));
+    }
+    for (const CultureConstellation& c : culture.constellations)
+        if (!written.count(c.uid) && wanted(c)) rewrite.Append(format(c));
+    return rewrite.Joined();
+}
+
+std::string RewriteStarNames(const Culture& culture) {
+    Rewrite rewrite = StartRewrite(culture, kStarNamesFile);
+    const auto find = [](const std::vector<NamedObject>& list, const std::string& key) -> const NamedObject* {
+        for (const NamedObject& o : list)
+            if (o.key == key) return &o;
+        return nullptr;
+    };
+    const auto lines = [](const NamedObject& o, const std::function<void(std::string)>& put) {
+        const int32_t hip = std::stoi(o.key.substr(4));
+        for (const CultureName& name : o.names) put(FormatStarNameRecord(hip, name));
+    };
+    std::set<std::string> written;
+    for (size_t r = 0; r < rewrite.rows.rows.size(); ++r) {
+        const std::string& owner = rewrite.owners[r];
+        if (owner.empty()) {
+            rewrite.Keep(r);
+            continue;
+        }
+        const std::string key = owner.substr(1);
+        const NamedObject* now = find(culture.namedObjects, key);
+        const NamedObject* then = find(culture.source.namedObjects, key);
+        if (now && then && *now == *then) {
+            rewrite.Keep(r);
+        } else if (now && written.insert(key).second) {
+            // The names of a star that changed take the place of its first line.
+            bool first = true;
+            lines(*now, [&](std::string text) {
+                if (first) rewrite.Replace(r, std::move(text));
+                else rewrite.out.push_back({std::move(text), rewrite.rows.rows[r].end});
+                first = false;
+            });
+        }
+        written.insert(key);
+    }
+    for (const NamedObject& o : culture.namedObjects)
+        if (o.key.rfind("HIP ", 0) == 0 && !written.count(o.key))
+            lines(o, [&](std::string text) { rewrite.Append(std::move(text)); });
+    return rewrite.Joined();
+}
+
+}  // namespace
+
+ReadFailure ReadOlderCulture(const std::map<std::string, std::string>& files, Culture& culture) {
+    Culture read;
+    read.form = CultureForm::Older;
+    read.folder = culture.folder;
+    read.id = culture.id;
+    if (!files.count(kLinesFile)) return {true, 0, "the folder has no constellationship.fab"};
+    std::map<std::string, std::vector<std::string>> owners;
+    Reading reading{files, read, owners};
+    if (const auto info = files.find("info.ini"); info != files.end()) {
+        read.source.files["info.ini"] = info->second;
+        read.fields = InfoFields(info->second);
+    }
+    if (auto failure = ReadLines(reading); failure.failed) return failure;
+    ReadNames(reading);
+    ReadStarNames(reading);
+    ReadArt(reading);
+    read.source.rowOwners = std::move(owners);
+    read.KeepAsRead();
+    culture = std::move(read);
+    return {};
+}
+
+std::vector<FolderFile> OlderCultureChanges(const Culture& culture) {
+    std::vector<FolderFile> files;
+    const auto changed = [&](const char* name, std::string text) {
+        const auto old = culture.source.files.find(name);
+        const bool existed = old != culture.source.files.end();
+        if ((existed && old->second != text) || (!existed && !text.empty())) files.push_back({name, std::move(text)});
+    };
+    changed(kNamesFile, RewriteConstellations(
+                            culture, kNamesFile, [](const auto& a, const auto& b) { return a.name == b.name; },
+                            [](const CultureConstellation& c) { return FormatNameRecord(c.id, *c.name); },
+                            [](const CultureConstellation& c) { return c.name.has_value(); }));
+    changed(kStarNamesFile, RewriteStarNames(culture));
+    changed(kArtFile, RewriteConstellations(
+                          culture, kArtFile, [](const auto& a, const auto& b) { return a.art == b.art; },
+                          [](const CultureConstellation& c) { return FormatArtRecord(c.id, *c.art); },
+                          [](const CultureConstellation& c) { return c.art.has_value(); }));
+    // The lines last: an interrupted save leaves a culture that still reads as one.
+    changed(kLinesFile, RewriteConstellations(
+                            culture, kLinesFile, [](const auto& a, const auto& b) { return a.lines == b.lines; },
+                            [](const CultureConstellation& c) { return FormatLinesRecord(c.id, c.lines); },
+                            [](const CultureConstellation&) { return true; }));
+    return files;
+}
+
+std::vector<FolderFile> FormatOlderCulture(const Culture& culture) {
+    std::string info = "[info]\n";
+    for (const auto& [key, value] : culture.fields.items())
+        info += key + " = " + (value.is_string() ? value.get<std::string>() : value.dump()) + "\n";
+    std::string lines, names, stars, art;
+    for (const CultureConstellation& c : culture.constellations) {
+        lines += FormatLinesRecord(c.id, c.lines) + "\n";
+        if (c.name) names += FormatNameRecord(c.id, *c.name) + "\n";
+        if (c.art) art += FormatArtRecord(c.id, *c.art) + "\n";
+    }
+    for (const NamedObject& o : culture.namedObjects)
+        if (o.key.rfind("HIP ", 0) == 0)
+            for (const CultureName& name : o.names) stars += FormatStarNameRecord(std::stoi(o.key.substr(4)), name) + "\n";
+    std::vector<FolderFile> files{{"info.ini", info}, {kNamesFile, names}};
+    if (!stars.empty()) files.push_back({kStarNamesFile, stars});
+    if (!art.empty()) files.push_back({kArtFile, art});
+    files.push_back({kLinesFile, lines});
+    return files;
+}
+
+}  // namespace orvanta

@@ -1,0 +1,28 @@
+#pragma once
+// The dialogs a sky culture's editing asks: a constellation's id and names,
+// the names a culture gives a star, a choice from a list, and a report to read.
+#include <QString>
+#include <QWidget>
+#include <optional>
+#include <vector>
+
+#include "commands/window.h"
+
+namespace orvanta {
+
+// The labels of the culture dialogs, in the texts in use.
+struct CultureDialogTexts {
+    QString id, english, native, pronounce, description, add, remove;
+};
+
+std::optional<ConstellationNames> AskConstellationNamesDialog(QWidget* owner, const QString& title,
+                                                              const ConstellationNames& now,
+                                                              const CultureDialogTexts& texts);
+std::optional<std::vector<StarNameFields>> AskStarNamesDialog(QWidget* owner, const QString& title,
+                                                              const std::vector<StarNameFields>& names,
+                                                              const CultureDialogTexts& texts);
+std::optional<size_t> AskChoiceDialog(QWidget* owner, const QString& title, const QString& text,
+                                      const std::vector<std::string>& options);
+void ShowReportDialog(QWidget* owner, const QString& title, const QString& text);
+
+}  // namespace orvanta
