@@ -11,6 +11,19 @@ const std::array<const char*, 89> kConstellationOrder = {
     "Pav", "Peg", "Per", "Phe", "Pic", "Psc", "PsA", "Pup", "Pyx", "Ret", "Sge", "Sgr", "Sco", "Scl", "Sct",
     "Ser", "Ser", "Sex", "Tau", "Tel", "Tri", "TrA", "Tuc", "UMa", "UMi", "Vel", "Vir", "Vol", "Vul"};
 
+// The IAU's Latin names, in the same order; Serpens is one name for both parts.
+const std::array<const char*, 89> kLatinNames = {
+    "Andromeda", "Antlia", "Apus", "Aquarius", "Aquila", "Ara", "Aries", "Auriga", "Bootes", "Caelum",
+    "Camelopardalis", "Cancer", "Canes Venatici", "Canis Major", "Canis Minor", "Capricornus", "Carina", "Cassiopeia",
+    "Centaurus", "Cepheus", "Cetus", "Chamaeleon", "Circinus", "Columba", "Coma Berenices", "Corona Australis",
+    "Corona Borealis", "Corvus", "Crater", "Crux", "Cygnus", "Delphinus", "Dorado", "Draco", "Equuleus", "Eridanus",
+    "Fornax", "Gemini", "Grus", "Hercules", "Horologium", "Hydra", "Hydrus", "Indus", "Lacerta", "Leo", "Leo Minor",
+    "Lepus", "Libra", "Lupus", "Lynx", "Lyra", "Mensa", "Microscopium", "Monoceros", "Musca", "Norma", "Octans",
+    "Ophiuchus", "Orion", "Pavo", "Pegasus", "Perseus", "Phoenix", "Pictor", "Pisces", "Piscis Austrinus", "Puppis",
+    "Pyxis", "Reticulum", "Sagitta", "Sagittarius", "Scorpius", "Sculptor", "Scutum", "Serpens", "Serpens", "Sextans",
+    "Taurus", "Telescopium", "Triangulum", "Triangulum Australe", "Tucana", "Ursa Major", "Ursa Minor", "Vela", "Virgo",
+    "Volans", "Vulpecula"};
+
 int ConstellationOrderOf(const std::string& abbreviation) {
     for (size_t i = 0; i < kConstellationOrder.size(); ++i)
         if (abbreviation == kConstellationOrder[i]) return static_cast<int>(i);
@@ -27,6 +40,11 @@ std::string EnglishNameOf(const std::string& englishNames, const std::string& ab
         ++start;
     }
     return englishNames.substr(start, englishNames.find(',', start) - start);
+}
+
+std::string LatinNameOf(const std::string& abbreviation) {
+    const int index = ConstellationOrderOf(abbreviation);
+    return index < 0 ? std::string() : kLatinNames[static_cast<size_t>(index)];
 }
 
 }  // namespace orvanta

@@ -15,4 +15,7 @@ int ConstellationOrderOf(const std::string& abbreviation);
 // empty when the list is short. Serpens is named after its head.
 std::string EnglishNameOf(const std::string& englishNames, const std::string& abbreviation);
 
+// The IAU's Latin name of a constellation: "Canis Major"; empty for no IAU abbreviation.
+std::string LatinNameOf(const std::string& abbreviation);
+
 }  // namespace orvanta

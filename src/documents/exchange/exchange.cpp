@@ -84,6 +84,7 @@ std::optional<ExchangeFormat> ExchangeFormatNamed(const std::string& name) {
 ExportFailure ExportFigure(ExchangeFormat format, const std::vector<LineRecord>& lines, const SkyReference& sky,
                            const std::string& outputPath, const CultureDetails& details, const WriteOptions& options,
                            bool othersAllowed) {
+    static const std::vector<std::string> kNoEdges;
     ExportFailure result;
     if (std::string off = LineOffTheSky(lines); !off.empty()) return {true, off, 0, {}};
     const std::vector<ConstellationFigure> figures = GroupFigure(lines, sky, result.linesLeftOut);
@@ -108,12 +109,13 @@ ExportFailure ExportFigure(ExchangeFormat format, const std::vector<LineRecord>&
     // leaves the culture that was there, or the new one, never a mixture that reads as one.
     if (format == ExchangeFormat::Stellarium) {
         files = {{"description.md", FormatDescriptionMarkdown(figures, named, sky.englishNames)},
-                 {"index.json", FormatIndexJson(figures, id, sky.englishNames)}};
+                 {"index.json", FormatIndexJson(figures, id, sky.englishNames, sky.iauEdges ? *sky.iauEdges : kNoEdges)}};
     } else {
         int leftOut = 0;
         files = {{"info.ini", FormatInfoIni(named)},
                  {"constellation_names.eng.fab", FormatConstellationNames(figures, sky.englishNames)},
                  {"description.en.utf8", FormatDescriptionHtml(named)},
+                 {"star_names.fab", FormatStarNames(figures, sky.identities)},
                  {"constellationship.fab", FormatConstellationship(figures, leftOut)}};
         result.linesLeftOut += leftOut;
     }

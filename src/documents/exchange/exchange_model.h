@@ -22,6 +22,7 @@ struct SkyReference {
     const ConstellationBands& bands;
     std::string englishNames;
     const HipparcosCatalogue* hipparcos = nullptr;  // every Hipparcos star, for those beyond yale.dat
+    const std::vector<std::string>* iauEdges = nullptr;  // the IAU boundaries as Stellarium's edges, B1875
 };
 
 enum class PointKind {

@@ -21,7 +21,7 @@ struct ExchangeSky {
     std::vector<std::string> iauEdges;  // the IAU boundaries as Stellarium's edges (iau_edges.txt)
     std::string englishNames;
 
-    SkyReference Reference() const { return {catalog.stars, identities, bands, englishNames, &hipparcos}; }
+    SkyReference Reference() const { return {catalog.stars, identities, bands, englishNames, &hipparcos, &iauEdges}; }
     // Where a Hipparcos number's star lies in catalogue units: the place of
     // yale.dat for its stars, else the Hipparcos file's; nullopt for none.
     std::optional<std::pair<int16_t, int16_t>> PlaceOfHip(int32_t hip) const;

@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <set>
 #include <nlohmann/json.hpp>
 
 #include "documents/exchange/constellation_names.h"
@@ -33,10 +34,14 @@ std::string FabQuoted(std::string text) {
 }  // namespace
 
 std::string FormatIndexJson(const std::vector<ConstellationFigure>& figures, const std::string& id,
-                            const std::string& englishNames) {
+                            const std::string& englishNames, const std::vector<std::string>& edges) {
     // One constellation a line: readable, and a diff shows which figures changed.
+    // Stellarium calls a culture without a classification incomplete; English
+    // readers see the Latin names, as in the western cultures it ships.
     std::string text = "{\n \"id\": " + nlohmann::ordered_json(id).dump() +
-                       ",\n \"region\": \"World\",\n \"fallback_to_international_names\": true,\n \"constellations\": [";
+                       ",\n \"region\": \"World\",\n \"classification\": [\"personal\"],"
+                       "\n \"fallback_to_international_names\": true,\n \"langs_use_native_names\": [\"en\"],"
+                       "\n \"constellations\": [";
     for (size_t c = 0; c < figures.size(); ++c) {
         const ConstellationFigure& figure = figures[c];
         nlohmann::ordered_json polylines = nlohmann::ordered_json::array();
@@ -45,14 +50,24 @@ std::string FormatIndexJson(const std::vector<ConstellationFigure>& figures, con
             for (const ExchangePoint& point : polyline) points.push_back(PointJson(point));
             polylines.push_back(std::move(points));
         }
-        const nlohmann::ordered_json constellation = {
-            {"id", "CON " + id + " " + figure.abbreviation},
-            {"lines", std::move(polylines)},
-            {"common_name", {{"english", EnglishNameOf(englishNames, figure.abbreviation)}}},
-            {"iau", figure.abbreviation}};
+        const std::string latin = LatinNameOf(figure.abbreviation);
+        // Serpens is one constellation with one name, whichever part a line lies in.
+        const std::string english = figure.abbreviation == "Ser" ? latin : EnglishNameOf(englishNames, figure.abbreviation);
+        nlohmann::ordered_json name = {{"english", english.empty() ? latin : english}};
+        if (!latin.empty()) name["native"] = latin;
+        const nlohmann::ordered_json constellation = {{"id", "CON " + id + " " + figure.abbreviation},
+                                                      {"lines", std::move(polylines)},
+                                                      {"common_name", std::move(name)},
+                                                      {"iau", figure.abbreviation}};
         text += (c == 0 ? "\n  " : ",\n  ") + constellation.dump();
     }
-    return text + "\n ]\n}\n";
+    text += "\n ]";
+    if (!edges.empty()) {
+        text += ",\n \"edges_type\": \"iau\",\n \"edges_epoch\": \"B1875\",\n \"edges\": [";
+        for (size_t e = 0; e < edges.size(); ++e) text += (e == 0 ? "\n  " : ",\n  ") + nlohmann::ordered_json(edges[e]).dump();
+        text += "\n ]";
+    }
+    return text + "\n}\n";
 }
 
 std::string FormatDescriptionMarkdown(const std::vector<ConstellationFigure>& figures, const CultureDetails& details,
@@ -94,6 +109,21 @@ std::string FormatConstellationNames(const std::vector<ConstellationFigure>& fig
     for (const ConstellationFigure& figure : figures) {
         const std::string name = EnglishNameOf(englishNames, figure.abbreviation);
         text += figure.abbreviation + "\t" + FabQuoted(name) + "\t_(" + FabQuoted(name) + ")\n";
+    }
+    return text;
+}
+
+std::string FormatStarNames(const std::vector<ConstellationFigure>& figures, const StarIdentities& identities) {
+    std::set<int32_t> used;
+    for (const ConstellationFigure& figure : figures)
+        for (const ExchangeLine& line : figure.lines)
+            for (const ExchangePoint* end : {&line.from, &line.to})
+                if (end->kind == PointKind::Hipparcos) used.insert(end->hip);
+    std::string text;
+    for (const int32_t hip : used) {
+        const auto index = identities.IndexOfHip(hip);
+        const StarIdentity* identity = index ? identities.Of(*index) : nullptr;
+        if (identity && !identity->name.empty()) text += std::to_string(hip) + "|_(" + FabQuoted(identity->name) + ")\n";
     }
     return text;
 }

@@ -18,9 +18,11 @@ struct CultureDetails {
 };
 
 // index.json: id is the folder name; lines are polylines of Hipparcos numbers
-// with free points as [RA hours, Dec degrees].
+// with free points as [RA hours, Dec degrees]. Each IAU constellation is
+// named as the shipped western cultures name it, its Latin name as native;
+// edges are the IAU boundaries Stellarium draws and assigns stars by.
 std::string FormatIndexJson(const std::vector<ConstellationFigure>& figures, const std::string& id,
-                            const std::string& englishNames);
+                            const std::string& englishNames, const std::vector<std::string>& edges);
 std::string FormatDescriptionMarkdown(const std::vector<ConstellationFigure>& figures, const CultureDetails& details,
                                       const std::string& englishNames);
 
@@ -29,6 +31,9 @@ std::string FormatDescriptionMarkdown(const std::vector<ConstellationFigure>& fi
 std::string FormatConstellationship(const std::vector<ConstellationFigure>& figures, int& linesLeftOut);
 std::string FormatConstellationNames(const std::vector<ConstellationFigure>& figures, const std::string& englishNames);
 std::string FormatInfoIni(const CultureDetails& details);
+// star_names.fab: the proper names of the stars the figure's lines join, so
+// that the older Stellarium names them while the culture is shown.
+std::string FormatStarNames(const std::vector<ConstellationFigure>& figures, const StarIdentities& identities);
 std::string FormatDescriptionHtml(const CultureDetails& details);
 
 // Readers: the lines of every constellation, or a failure naming the line or
