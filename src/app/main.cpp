@@ -95,8 +95,8 @@ int main(int argc, char* argv[]) {
         orvanta::WarnIfRecoveryImpossible(state, window, processes);
         orvanta::OfferRecoveries(state, window, orvanta::RecoveryFolder(), processes);
     });
-    // The star names for the read-out, read once the window is up rather than
-    // at start-up or at the first movement of the pointer.
-    QTimer::singleShot(300, &window, [&] { orvanta::EnsureExchangeSky(state, nullptr); });
+    // The star names for the read-out and the faint stars, read as soon as the
+    // window is up rather than on the way to it or at the first movement of the pointer.
+    QTimer::singleShot(50, &window, [&] { orvanta::EnsureExchangeSky(state, nullptr); });
     return QApplication::exec();
 }

@@ -7,6 +7,8 @@
 #include "commands/document_commands.h"
 #include "commands/exchange_commands.h"
 #include "commands/figure_edits.h"
+#include "commands/illustrations.h"
+#include "commands/map_editing.h"
 #include "commands/file_dialogs.h"
 #include "commands/map_redraw.h"
 #include "commands/recovery.h"
@@ -91,13 +93,6 @@ void Highlight(const ProgramState& state, Window& window) {
     window.HighlightLines(highlighted);
 }
 
-std::optional<int32_t> HipOfStar(ProgramState& state, size_t index) {
-    const ExchangeSky* sky = EnsureExchangeSky(state, nullptr);
-    const StarIdentity* identity = sky ? sky->identities.Of(index) : nullptr;
-    if (!identity) return std::nullopt;
-    return identity->hip;
-}
-
 }  // namespace
 
 bool OpenCulture(ProgramState& state, Window& window, const std::string& path) {
@@ -110,6 +105,7 @@ bool OpenCulture(ProgramState& state, Window& window, const std::string& path) {
     if (!EnsureExchangeSky(state, &window)) return false;
     ShowDocument(state, window, doc->culture.folder, {});
     state.document.culture = std::move(doc);
+    RefreshPictures(state, window, true);
     state.lastFolder = FolderOf(state.document.file);
     RememberRecentFile(state, state.document.file);
     RefreshCultureFigure(state, window);
@@ -127,6 +123,7 @@ void RefreshCultureFigure(ProgramState& state, Window& window) {
         return sky->PlaceOfHip(hip);
     });
     doc->owners = std::move(lines.owners);
+    RefreshPictures(state, window, false);
     HideSelection(state, window);
     state.document.figure.ReplaceLines(std::move(lines.records));
     if (state.namesMode != 0) ShowCultureNames(state);
@@ -148,6 +145,12 @@ void SelectConstellation(ProgramState& state, Window& window, std::optional<uint
     if (!doc || doc->selected == uid) return;
     doc->selected = uid;
     window.ShowConstellations(Rows(doc->culture), uid);
+    // The selected constellation's illustration comes up to full brightness.
+    if (state.illustrations.shown && !state.illustrations.pictures.empty()) {
+        RefreshPictures(state, window, false);
+        RedrawMap(state, window);
+    }
+    PlaceAnchorMarks(state, window);
     Highlight(state, window);
     RefreshWindowState(state, window);
 }
@@ -275,8 +278,8 @@ void MoveLineCommand(ProgramState& state, Window& window) {
 void NameStarCommand(ProgramState& state, Window& window, PixelPoint at) {
     CultureDocument* doc = Open(state);
     if (!doc) return;
-    const auto index = StarUnderPointer(state.view, state.catalog, at);
-    const auto hip = index ? HipOfStar(state, *index) : std::nullopt;
+    const auto picked = PickStar(state, at);
+    const auto hip = picked ? picked->hip : std::nullopt;
     if (!hip) return window.SetStatusText(Text(state.strings, TextKey::NoStarThere));
     const std::string key = StarKey(*hip);
     std::vector<CultureName> names;
@@ -284,7 +287,8 @@ void NameStarCommand(ProgramState& state, Window& window, PixelPoint at) {
         if (o.key == key) names = o.names;
     std::vector<StarNameFields> fields;
     for (const CultureName& n : names) fields.push_back({n.english, n.native, n.pronounce});
-    const StarIdentity* identity = state.exchangeSky ? state.exchangeSky->identities.Of(*index) : nullptr;
+    const StarIdentity* identity =
+        state.exchangeSky && picked->brightIndex ? state.exchangeSky->identities.Of(*picked->brightIndex) : nullptr;
     const std::string star = identity ? IdentityText(*identity) : key;
     const auto edited = window.AskStarNames(FillIn(Text(state.strings, TextKey::StarNamesTitle), {star}), fields);
     if (!edited || *edited == fields) return;
@@ -316,7 +320,14 @@ void CheckCultureCommand(ProgramState& state, Window& window) {
 bool SaveCulture(ProgramState& state, Window& window) {
     CultureDocument* doc = Open(state);
     if (!doc) return false;
-    const std::vector<FolderFile> changes = CultureChanges(doc->culture);
+    ReadFailure pictures;
+    std::vector<FolderFile> changes = AddedPictures(doc->culture, pictures);
+    if (pictures.failed) {
+        Tell(state, window, TextKey::CultureSaveFailed, pictures.reason, MessageIcon::Critical);
+        return false;
+    }
+    // The pictures first: the culture's files name them.
+    for (FolderFile& file : CultureChanges(doc->culture)) changes.push_back(std::move(file));
     if (!changes.empty()) {
         const WriteResult written = WriteFilesIntoFolder(doc->culture.folder, changes);
         ReportInterruptedSave(state, window, doc->culture.folder, written.earlier);
@@ -325,6 +336,7 @@ bool SaveCulture(ProgramState& state, Window& window) {
             return false;
         }
         RebaseCulture(doc->culture, changes);
+        doc->culture.addedPictures.clear();
     }
     state.document.history.MarkClean();
     RemoveRecovery(state);
@@ -337,6 +349,8 @@ namespace {
 // Every file of the culture as it now is: its folder's files with the model's changes, the main file last.
 std::vector<FolderFile> WholeCulture(const std::string& fromFolder, const Culture& culture, ReadFailure& failure) {
     std::vector<FolderFile> files = CultureFolderFiles(fromFolder, failure);
+    if (failure.failed) return {};
+    for (FolderFile& picture : AddedPictures(culture, failure)) files.push_back(std::move(picture));
     if (failure.failed) return {};
     for (const FolderFile& changed : CultureChanges(culture)) {
         files.erase(std::remove_if(files.begin(), files.end(), [&](const FolderFile& f) { return f.name == changed.name; }),
@@ -378,6 +392,7 @@ bool SaveCultureAs(ProgramState& state, Window& window, const std::string& folde
     }
     copy.folder = target;
     RebaseCulture(copy, files);
+    copy.addedPictures.clear();
     doc->culture = std::move(copy);
     state.document.file = target;
     state.lastFolder = FolderOf(target);

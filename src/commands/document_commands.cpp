@@ -142,6 +142,7 @@ void ShowDocument(ProgramState& state, Window& window, const std::string& path, 
     document.open = true;
     document.file = path;
     document.culture.reset();
+    state.markedStar.reset();
     window.ShowConstellations({}, std::nullopt);
     document.stamp = path.empty() ? std::nullopt : StampOf(path);
     document.history.Clear();

@@ -37,6 +37,7 @@ const ExchangeSky* EnsureExchangeSky(ProgramState& state, Window* report) {
         state.exchangeSkyUnreadable = true;
         return nullptr;
     }
+    state.deepStars = std::make_shared<DeepStars>(sky->hipparcos, sky->identities);
     state.exchangeSky = std::move(sky);
     return state.exchangeSky.get();
 }

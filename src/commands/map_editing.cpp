@@ -21,13 +21,14 @@ void RepaintMarkers(Window& window, const Figure& figure) {
         window.OverlayChanged(Union((*markers)[0], (*markers)[1]).InPixels());
 }
 
-// The Hipparcos number of the catalogue star at a place.
+// The Hipparcos number of the star at a place: the map's star there, else the brightest Hipparcos star.
 std::optional<int32_t> HipAt(ProgramState& state, int32_t ra, int32_t dec) {
     const ExchangeSky* sky = EnsureExchangeSky(state, nullptr);
     if (!sky) return std::nullopt;
     for (size_t i = 0; i < state.catalog.stars.size(); ++i)
         if (state.catalog.stars[i].ra == ra && state.catalog.stars[i].dec == dec)
             if (const StarIdentity* identity = sky->identities.Of(i)) return identity->hip;
+    if (const HipparcosStar* star = sky->hipparcos.AtUnits(ra, dec)) return star->hip;
     return std::nullopt;
 }
 
@@ -75,6 +76,21 @@ void SelectLineAt(ProgramState& state, Window& window, PixelPoint at) {
 
 }  // namespace
 
+std::optional<PickedStar> PickStar(ProgramState& state, PixelPoint at) {
+    if (const auto index = StarUnderPointer(state.view, state.catalog, at)) {
+        const ExchangeSky* sky = EnsureExchangeSky(state, nullptr);
+        const StarIdentity* identity = sky ? sky->identities.Of(*index) : nullptr;
+        return PickedStar{state.catalog.stars[*index], index, identity ? std::optional(identity->hip) : std::nullopt};
+    }
+    const size_t count = state.DeepStarCount();
+    if (count == 0) return std::nullopt;
+    const auto deep = state.deepStars->InBox(SkyUnderPointer(state.view, at), count);
+    if (!deep) return std::nullopt;
+    const Star& star = state.deepStars->At(*deep);
+    if (!ProjectCatalogueUnits(state.view, star.ra, star.dec)) return std::nullopt;
+    return PickedStar{star, std::nullopt, state.deepStars->HipAt(*deep)};
+}
+
 void MapMouseDown(ProgramState& state, Window& window, MouseButton button, Modifiers modifiers, PixelPoint at) {
     // Before a figure is shown there is no map to click on, and nowhere to keep a line.
     if (!state.document.open) return;
@@ -83,8 +99,7 @@ void MapMouseDown(ProgramState& state, Window& window, MouseButton button, Modif
         EndDrawing(state, window);
         return ShowStatus(state, window, TextKey::HintIdle);
     }
-    if (const auto index = StarUnderPointer(state.view, state.catalog, at))
-        PressOnStar(state, window, state.catalog.stars[*index]);
+    if (const auto picked = PickStar(state, at)) PressOnStar(state, window, picked->star);
 }
 
 void MapMouseMove(ProgramState& state, Window& window, PixelPoint at) {

@@ -1,6 +1,8 @@
 // The View and Help menus' commands.
 #include "commands/menu_commands.h"
 
+#include "commands/exchange_commands.h"
+
 #include "commands/culture_commands.h"
 #include "commands/document_commands.h"
 #include "commands/map_redraw.h"
@@ -32,6 +34,20 @@ void ShowNames(ProgramState& state, Window& window, int mode) {
 
 void ToggleStarColours(ProgramState& state, Window& window) {
     state.showStarColours = !state.showStarColours;
+    RefreshWindowState(state, window);
+    RedrawMap(state, window);
+}
+
+void ToggleFaintStars(ProgramState& state, Window& window) {
+    state.faintStars = !state.faintStars;
+    // The faint stars come with the exchange sky; told once if it cannot be read.
+    if (state.faintStars) EnsureExchangeSky(state, &window);
+    if (!state.faintStars && state.starLimit.tenths > StarLimit::kFaintest) {
+        state.starLimit.tenths = StarLimit::kFaintest;
+        ShortenCatalogue(state.catalog, state.starLimit.tenths);
+    }
+    if (state.document.open)
+        window.SetCommandEnabled(ToolbarCommand::MoreStars, state.starLimit.tenths < state.FaintestLimit());
     RefreshWindowState(state, window);
     RedrawMap(state, window);
 }

@@ -39,6 +39,15 @@ std::string DescribePointer(const ProgramState& state, PixelPoint at) {
             name = own + "  " + name;
         text += "   " + (name.empty() ? "" : name + "  ") +
                 FillIn(Text(state.strings, TextKey::PointerStar), {Fixed(star.magnitude, 2)});
+    } else if (const size_t count = state.DeepStarCount(); count > 0) {
+        // A faint star: its Hipparcos number, and any name the culture gives it.
+        if (const auto deep = state.deepStars->InBox(sky, count)) {
+            const int32_t hip = state.deepStars->HipAt(*deep);
+            std::string name = FillIn(Text(state.strings, TextKey::PointerHip), {std::to_string(hip)});
+            if (const std::string own = CultureStarNames(state, hip); !own.empty()) name = own + "  " + name;
+            text += "   " + name + "  " +
+                    FillIn(Text(state.strings, TextKey::PointerStar), {Fixed(state.deepStars->At(*deep).magnitude, 2)});
+        }
     }
     return text;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The whole state of a running Orvanta, passed explicitly to the commands.
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,12 +10,29 @@
 #include "documents/exchange/exchange_sky.h"
 #include "map/boundary_table.h"
 #include "map/constellation_table.h"
+#include "map/layers.h"
 #include "sky/catalogue.h"
+#include "sky/deep_stars.h"
 #include "sky/projection.h"
 #include "sky/sky_time.h"
 #include "ui/gui_strings.h"
 
 namespace orvanta {
+
+// A culture's illustrations on the map.
+struct IllustrationView {
+    bool shown = true;  // View > Illustrations, remembered
+    int percent = 50;   // their brightness, remembered; a selected constellation's is full
+    std::vector<ShownPicture> pictures;               // as the map shows them now
+    std::map<std::string, std::pair<int, int>> sizes;  // the size of each picture file read so far
+    // An anchor being dragged: whose, which, and the sky under the pointer.
+    struct Drag {
+        uint64_t uid = 0;
+        size_t anchor = 0;
+        SkyVector at;
+    };
+    std::optional<Drag> drag;
+};
 
 struct ProgramState {
     std::string programFolder;  // ends in the separator
@@ -25,6 +44,11 @@ struct ProgramState {
     StarLimit starLimit;
     StarCatalog catalog;
     bool showStarColours = true;
+    // Faint Stars: More stars goes on to magnitude 8 with the Hipparcos stars beyond yale.dat.
+    bool faintStars = false;
+    std::shared_ptr<const DeepStars> deepStars;  // made with the exchange sky
+    std::optional<int32_t> markedStar;  // what Find Star found, by its Hipparcos number
+    IllustrationView illustrations;
     bool showBounds = false;
     NamesMode namesMode = 0;
     ConstellationTable constellations;
@@ -39,6 +63,12 @@ struct ProgramState {
     uint64_t recoveryRevision = 0;  // the document's revision last kept there
 
     std::string DataPath(const char* name) const { return programFolder + name; }
+    // How far More stars may go.
+    uint8_t FaintestLimit() const { return faintStars ? StarLimit::kFaintestDeep : StarLimit::kFaintest; }
+    // How many faint stars the map shows: none unless Faint Stars is on and the limit is past yale.dat's range.
+    size_t DeepStarCount() const {
+        return faintStars && deepStars && starLimit.tenths > StarLimit::kFaintest ? deepStars->CountTo(starLimit.tenths) : 0;
+    }
 };
 
 }  // namespace orvanta

@@ -3,8 +3,11 @@
 
 #include <cstdio>
 
+#include "commands/culture_commands.h"
 #include "commands/document_commands.h"
 #include "commands/figure_edits.h"
+#include "documents/culture/culture_edit.h"
+#include "documents/culture/culture_folder.h"
 #include "documents/figure_file.h"
 #include "files/careful_writer.h"
 #include "files/file_reading.h"
@@ -23,6 +26,22 @@ std::string FormatTime(const LocalDateTime& t) {
 
 std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('/') + 1); }
 
+// The culture opened from its folder, and the kept files' changes made as
+// one step, so that Undo goes back to what the folder holds. False when the
+// folder can no longer be read: the recovery file stays for another try.
+bool RecoverCulture(ProgramState& state, Window& window, const Recovery& recovery) {
+    if (!OpenCulture(state, window, recovery.documentFile)) return false;
+    CultureDocument& doc = *state.document.culture;
+    Culture recovered;
+    if (const ReadFailure failure = ReadCultureWith(doc.culture, recovery.cultureFiles, recovered); failure.failed) {
+        ReportFigureUnreadable(state, window, recovery.path, failure, TextKey::CultureUnreadable);
+        return false;
+    }
+    CultureEdit edit = DifferenceOf(doc.culture, std::move(recovered));
+    if (!edit.Empty()) RecordEdit(state, window, std::move(edit));
+    return true;
+}
+
 }  // namespace
 
 std::string RecoveryFolder() { return UserStateFolder(); }
@@ -36,8 +55,10 @@ WriteResult KeepRecovery(ProgramState& state, const LocalDateTime& now) {
     }
     if (state.recoveryRevision == document.revision) return {};
     MakePrivateFolders(FolderOf(state.recoveryPath));
-    const Recovery recovery{state.recoveryPath, state.processId, document.file, FormatTime(now),
-                            document.figure.Records()};
+    Recovery recovery{state.recoveryPath, state.processId, document.file, FormatTime(now), {}, {}};
+    // A culture keeps its changed files as a save would write them; a figure its lines.
+    if (document.IsCulture()) recovery.cultureFiles = CultureChanges(document.culture->culture);
+    else recovery.records = document.figure.Records();
     // A failure here must not interrupt the user; the next tick tries again.
     WriteResult written = WriteFileCarefully(state.recoveryPath, FormatRecovery(recovery), SparingTheDocument(document));
     if (written.written) state.recoveryRevision = document.revision;
@@ -83,6 +104,10 @@ void OfferRecoveries(ProgramState& state, Window& window, const std::string& fol
             continue;
         }
         if (!GuardUnsavedChanges(state, window)) return;
+        if (!recovery.cultureFiles.empty()) {
+            if (RecoverCulture(state, window, recovery)) RemoveFile(path);
+            continue;
+        }
         // On its own file when that can still be read, so that Undo goes back to the file.
         std::vector<LineRecord> onDisk;
         const bool fileReadable =

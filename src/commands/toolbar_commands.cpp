@@ -56,16 +56,19 @@ TextKey ToolbarCommandText(ToolbarCommand command) {
 void MoreStars(ProgramState& state, Window& window) {
     StarLimit& limit = state.starLimit;
     limit.tenths = static_cast<uint8_t>(limit.tenths + StarLimit::kStep);
-    const size_t start = state.catalog.stars.size();
+    const size_t start = state.catalog.stars.size(), deepStart = state.DeepStarCount();
     if (!LoadCatalogueOrReport(state, window, limit.tenths)) {
         window.EndProgram();
         return;
     }
+    // Only the stars the step adds are drawn, over what is there.
     MapCanvas& canvas = window.BeginMapPainting();
     DrawStars(canvas, state.view, state.catalog, state.showStarColours, start);
+    if (state.deepStars)
+        DrawDeepStars(canvas, state.view, *state.deepStars, deepStart, state.DeepStarCount(), state.showStarColours);
     window.EndMapPainting();
-    if (limit.tenths >= StarLimit::kFaintest) {
-        limit.tenths = StarLimit::kFaintest;
+    if (limit.tenths >= state.FaintestLimit()) {
+        limit.tenths = state.FaintestLimit();
         window.SetCommandEnabled(ToolbarCommand::MoreStars, false);
     }
     window.SetCommandEnabled(ToolbarCommand::FewerStars, true);

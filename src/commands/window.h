@@ -13,10 +13,12 @@ namespace orvanta {
 
 enum class MenuItem {
     Open, Save, SaveAs, Import, Export, Print, Exit, Edit, Undo, Redo, View, Bounds,
-    NamesNone, NamesAbbreviations, NamesLatin, NamesEnglish, StarColours, Help, OnlineHelp, About,
+    NamesNone, NamesAbbreviations, NamesLatin, NamesEnglish, StarColours, FaintStars, FindStar, Help, OnlineHelp, About,
     // Sky cultures
     NewCultureFromFigure, CheckCulture, InstallInStellarium, NewConstellation, EditNames, DeleteConstellation,
-    MoveLine, NameStar, ConstellationsPanel
+    MoveLine, NameStar, ConstellationsPanel,
+    // Illustrations
+    Illustrations, Brightness25, Brightness50, Brightness75, Brightness100, AddIllustration, RemoveIllustration
 };
 
 // The toolbar's commands, which also stand in the View menu.
@@ -150,6 +152,21 @@ public:
         (void)title, (void)text, (void)options;
         return std::nullopt;
     }
+    // A line of text, with the completions offered as it is typed; nullopt when cancelled.
+    virtual std::optional<std::string> AskText(const std::string& title, const std::string& prompt,
+                                               const std::vector<std::string>& completions) {
+        (void)title, (void)prompt, (void)completions;
+        return std::nullopt;
+    }
+    // Makes the picture file at path ready to be drawn; the reason when it cannot be.
+    virtual std::string PreparePicture(const std::string& path) {
+        (void)path;
+        return {};
+    }
+    // The anchors of the illustration being placed, marked on the map; none takes them away.
+    virtual void MarkAnchors(const std::vector<PixelPoint>& anchors) { (void)anchors; }
+    // The mark of a found star at a place of the map; nullopt takes it away.
+    virtual void MarkStar(std::optional<PixelPoint> at) { (void)at; }
     // A longer text to read, such as what Check Culture found.
     virtual void ShowReport(const std::string& title, const std::string& text) { ShowMessage(text, title, MessageIcon::Information); }
     // Closes the window through the unsaved-changes guard and ends the program

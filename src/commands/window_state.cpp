@@ -1,6 +1,10 @@
 // The caption, check marks and enabled items, derived from the model.
 #include "commands/window_state.h"
 
+#include <iterator>
+
+#include "commands/illustrations.h"
+
 namespace orvanta {
 
 std::string DocumentCaption(const ProgramState& state) {
@@ -32,6 +36,16 @@ void RefreshWindowState(const ProgramState& state, Window& window) {
     window.SetMenuEnabled(MenuItem::Redo, document.history.CanRedo());
     window.SetMenuChecked(MenuItem::Bounds, state.showBounds);
     window.SetMenuChecked(MenuItem::StarColours, state.showStarColours);
+    window.SetMenuChecked(MenuItem::FaintStars, state.faintStars);
+    window.SetMenuChecked(MenuItem::Illustrations, state.illustrations.shown);
+    const MenuItem brightness[] = {MenuItem::Brightness25, MenuItem::Brightness50, MenuItem::Brightness75,
+                                   MenuItem::Brightness100};
+    for (size_t i = 0; i < std::size(brightness); ++i)
+        window.SetMenuChecked(brightness[i], state.illustrations.percent == kIllustrationBrightnesses[i]);
+    const CultureConstellation* chosen =
+        selected ? document.culture->culture.FindConstellation(*document.culture->selected) : nullptr;
+    window.SetMenuEnabled(MenuItem::AddIllustration, chosen != nullptr);
+    window.SetMenuEnabled(MenuItem::RemoveIllustration, chosen && chosen->art.has_value());
     window.ShowRecentFiles(state.recentFiles);
 }
 

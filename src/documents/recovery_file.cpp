@@ -15,6 +15,7 @@ constexpr const char* kFirstLine = "Orvanta recovery 2";
 constexpr const char* kPrefix = "recovery-";
 constexpr const char* kSuffix = ".txt";
 constexpr size_t kLongestFileName = 65536;
+constexpr size_t kRecoveryLimit = 64u << 20;  // a culture's largest files, with room
 
 // Reads the text line by line, counting lines for messages.
 class Lines {
@@ -53,6 +54,18 @@ bool Field(Lines& lines, const char* name, std::string& value) {
     return true;
 }
 
+bool Number(const std::string& text, size_t most, size_t& value) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && value <= most;
+}
+
+// "name=<length>", then that many raw bytes and a line end.
+bool Counted(Lines& lines, const char* name, size_t most, std::string& bytes) {
+    std::string length;
+    size_t count = 0;
+    return Field(lines, name, length) && Number(length, most, count) && lines.Bytes(count, bytes);
+}
+
 }  // namespace
 
 std::string RecoveryPathFor(const std::string& folder, int processId) {
@@ -70,30 +83,45 @@ int ProcessIdOfRecovery(const std::string& name) {
 }
 
 std::string FormatRecovery(const Recovery& recovery) {
-    return std::string(kFirstLine) + "\npid=" + std::to_string(recovery.processId) + "\ntime=" + recovery.time +
-           "\nfile=" + std::to_string(recovery.documentFile.size()) + "\n" + recovery.documentFile + "\nlines=\n" +
-           FormatFigureFile(recovery.records);
+    std::string text = std::string(kFirstLine) + "\npid=" + std::to_string(recovery.processId) + "\ntime=" +
+                       recovery.time + "\nfile=" + std::to_string(recovery.documentFile.size()) + "\n" +
+                       recovery.documentFile + "\n";
+    // Each file as its length and its raw bytes: any name and any content come back whole.
+    if (!recovery.cultureFiles.empty()) {
+        text += "culture=" + std::to_string(recovery.cultureFiles.size()) + "\n";
+        for (const FolderFile& file : recovery.cultureFiles)
+            text += "name=" + std::to_string(file.name.size()) + "\n" + file.name + "\nbytes=" +
+                    std::to_string(file.bytes.size()) + "\n" + file.bytes + "\n";
+    }
+    return text + "lines=\n" + FormatFigureFile(recovery.records);
 }
 
 ReadFailure ReadRecovery(const std::string& path, Recovery& recovery) {
     std::string text;
-    if (auto failure = ReadWholeFile(path, text, kFigureFileLimit + kLongestFileName + 8192); failure.failed)
-        return failure;
+    if (auto failure = ReadWholeFile(path, text, kRecoveryLimit); failure.failed) return failure;
     Recovery read;
     read.path = path;
     Lines lines(text);
-    std::string header, processId, fileLength, linesMark;
+    std::string header, processId, linesMark;
     if (!lines.Next(header) || header != kFirstLine) return {true, 1, "this is not a recovery file of Orvanta"};
     if (!Field(lines, "pid=", processId)) return {true, lines.Number(), "no pid= line"};
     read.processId = std::atoi(processId.c_str());
     if (!Field(lines, "time=", read.time)) return {true, lines.Number(), "no time= line"};
-    size_t length = 0;
-    if (!Field(lines, "file=", fileLength) ||
-        std::from_chars(fileLength.data(), fileLength.data() + fileLength.size(), length).ptr !=
-            fileLength.data() + fileLength.size() ||
-        length > kLongestFileName || !lines.Bytes(length, read.documentFile))
+    if (!Counted(lines, "file=", kLongestFileName, read.documentFile))
         return {true, lines.Number(), "the name of the figure's file is not whole"};
-    if (!Field(lines, "lines=", linesMark) || !linesMark.empty()) return {true, lines.Number(), "no lines= line"};
+    if (!lines.Next(linesMark)) return {true, lines.Number(), "no lines= line"};
+    if (linesMark.rfind("culture=", 0) == 0) {
+        size_t count = 0;
+        if (!Number(linesMark.substr(8), kRecoveryLimit, count)) return {true, lines.Number(), "the culture's files are not whole"};
+        for (size_t i = 0; i < count; ++i) {
+            FolderFile file;
+            if (!Counted(lines, "name=", kLongestFileName, file.name) || !Counted(lines, "bytes=", kRecoveryLimit, file.bytes))
+                return {true, lines.Number(), "the culture's files are not whole"};
+            read.cultureFiles.push_back(std::move(file));
+        }
+        if (!lines.Next(linesMark)) return {true, lines.Number(), "no lines= line"};
+    }
+    if (linesMark != "lines=") return {true, lines.Number(), "no lines= line"};
     if (auto failure = ParseFigureFile(lines.Rest(), read.records); failure.failed) {
         failure.line += lines.Number();
         return failure;

@@ -28,6 +28,21 @@ void DrawStars(MapCanvas& canvas, const ViewState& view, const StarCatalog& cata
     }
 }
 
+void DrawIllustrations(MapCanvas& canvas, const ViewState& view, const std::vector<ShownPicture>& pictures) {
+    for (const ShownPicture& picture : pictures)
+        canvas.DrawWarpedPicture(picture.path, picture.width, picture.height,
+                                 WarpMesh(view, picture.warp, picture.width, picture.height), picture.intensity);
+}
+
+void DrawDeepStars(MapCanvas& canvas, const ViewState& view, const DeepStars& deep, size_t from, size_t to,
+                   bool showColours) {
+    std::vector<std::optional<ScreenPoint>> places;
+    deep.Project(view, to, places);
+    // Every one is fainter than a disc's magnitude: a point.
+    for (size_t i = from; i < places.size(); ++i)
+        if (places[i]) canvas.DrawStarPoint(ToPixels(*places[i]), showColours ? deep.At(i).colour : kWhite);
+}
+
 void DrawBoundaries(MapCanvas& canvas, const ViewState& view, const BoundaryTable& table) {
     std::vector<PixelPoint> run;
     const auto endRun = [&] {

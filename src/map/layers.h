@@ -8,6 +8,7 @@
 #include "map/constellation_table.h"
 #include "map/map_canvas.h"
 #include "sky/catalogue.h"
+#include "sky/deep_stars.h"
 #include "sky/projection.h"
 
 namespace orvanta {
@@ -30,6 +31,19 @@ int16_t StarRadius(float magnitude);
 void DrawBoundaries(MapCanvas& canvas, const ViewState& view, const BoundaryTable& table);
 // Each label with its top-left corner at its anchor.
 void DrawConstellationNames(MapCanvas& canvas, const ViewState& view, const ConstellationTable& table);
+
+// An illustration as the map shows it.
+struct ShownPicture {
+    std::string path;           // the image file
+    double width = 0, height = 0;  // the frame its anchors are given in
+    ArtWarp warp;
+    float intensity = 0.5f;
+};
+void DrawIllustrations(MapCanvas& canvas, const ViewState& view, const std::vector<ShownPicture>& pictures);
+
+// The faint stars from index from up to to, each a point.
+void DrawDeepStars(MapCanvas& canvas, const ViewState& view, const DeepStars& deep, size_t from, size_t to,
+                   bool showColours);
 
 // A place of the map in pixels.
 inline PixelPoint ToPixels(const ScreenPoint& place) { return {place.x * kPixelsPerTwip, place.y * kPixelsPerTwip}; }

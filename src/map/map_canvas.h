@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "map/illustration_mesh.h"
 #include "map/pixels.h"
 #include "sky/colour.h"
 
@@ -24,6 +25,14 @@ public:
     virtual void DrawName(PixelPoint topLeft, const std::string& text, Colour colour) = 0;
     // A figure line: one pixel wide, solid.
     virtual void DrawFigureLine(const PixelLine& line, Colour colour) = 0;
+    // An illustration (the image file at path, its pixels given in a width x
+    // height frame) through the triangles of its mesh, added to what lies
+    // beneath at intensity (0 to 1) as light adds to a dark sky. A canvas that
+    // cannot show pictures leaves it out.
+    virtual void DrawWarpedPicture(const std::string& path, double width, double height,
+                                   const std::vector<MeshTriangle>& mesh, float intensity) {
+        (void)path, (void)width, (void)height, (void)mesh, (void)intensity;
+    }
 };
 
 }  // namespace orvanta

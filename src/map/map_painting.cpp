@@ -22,8 +22,10 @@ void ResetZoom(Zoom& zoom, int screenHeightPixels) {
 
 void PaintMap(MapCanvas& canvas, const MapScene& scene) {
     canvas.Clear();
+    if (scene.pictures) DrawIllustrations(canvas, scene.view, *scene.pictures);
     if (scene.boundaries) DrawBoundaries(canvas, scene.view, *scene.boundaries);
     DrawStars(canvas, scene.view, scene.catalog, scene.starColours, 0);
+    if (scene.deep) DrawDeepStars(canvas, scene.view, *scene.deep, 0, scene.deepCount, scene.starColours);
     if (scene.names) DrawConstellationNames(canvas, scene.view, *scene.names);
 }
 

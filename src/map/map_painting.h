@@ -6,8 +6,10 @@
 #include "figure/line_record.h"
 #include "map/boundary_table.h"
 #include "map/constellation_table.h"
+#include "map/layers.h"
 #include "map/map_canvas.h"
 #include "sky/catalogue.h"
+#include "sky/deep_stars.h"
 #include "sky/projection.h"
 
 namespace orvanta {
@@ -19,6 +21,9 @@ struct MapScene {
     bool starColours = true;
     const BoundaryTable* boundaries = nullptr;
     const ConstellationTable* names = nullptr;
+    const DeepStars* deep = nullptr;  // the faint stars, the first deepCount of them
+    size_t deepCount = 0;
+    const std::vector<ShownPicture>* pictures = nullptr;  // a culture's illustrations, under everything
 };
 
 // Centres the view on a map widthPixels wide, the zenith at the middle of the

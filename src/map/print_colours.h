@@ -27,6 +27,11 @@ public:
         paper_.DrawName(topLeft, text, PrintColourOf(colour));
     }
     void DrawFigureLine(const PixelLine& line, Colour) override { paper_.DrawFigureLine(line, kPrintLineColour); }
+    // On paper a picture darkens as on the screen it lightens: the paper canvas knows its background.
+    void DrawWarpedPicture(const std::string& path, double width, double height, const std::vector<MeshTriangle>& mesh,
+                           float intensity) override {
+        paper_.DrawWarpedPicture(path, width, height, mesh, intensity);
+    }
 
 private:
     MapCanvas& paper_;

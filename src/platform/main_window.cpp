@@ -16,6 +16,8 @@
 #include "commands/document_commands.h"
 #include "commands/exchange_commands.h"
 #include "commands/figure_edits.h"
+#include "commands/find_star.h"
+#include "commands/illustrations.h"
 #include "commands/map_editing.h"
 #include "commands/map_redraw.h"
 #include "commands/menu_commands.h"
@@ -46,6 +48,7 @@ MainWindow::MainWindow(ProgramState& state) : state_(state) {
     setContextMenuPolicy(Qt::NoContextMenu);
     surface_ = new MapSurface(this);
     surface_->SetFigure(&state_.document.figure);
+    surface_->SetPictures(&pictures_);
     setCentralWidget(surface_);
     CreatePanel();
     CreateMenus();
@@ -82,6 +85,11 @@ void MainWindow::ConnectCommands() {
         {MenuItem::Redo, RedoCommand},
         {MenuItem::Bounds, ToggleBounds},
         {MenuItem::StarColours, ToggleStarColours},
+        {MenuItem::FaintStars, ToggleFaintStars},
+        {MenuItem::FindStar, FindStarCommand},
+        {MenuItem::Illustrations, ToggleIllustrations},
+        {MenuItem::AddIllustration, AddIllustrationCommand},
+        {MenuItem::RemoveIllustration, RemoveIllustrationCommand},
         {MenuItem::NewCultureFromFigure, NewCultureFromFigureCommand},
         {MenuItem::CheckCulture, CheckCultureCommand},
         {MenuItem::InstallInStellarium, InstallInStellariumCommand},
@@ -99,6 +107,11 @@ void MainWindow::ConnectCommands() {
                               MenuItem::NamesEnglish};
     for (int i = 0; i < 4; ++i)
         connect(actions_[names[i]], &QAction::triggered, this, [this, i] { ShowNames(state_, *this, i); });
+    const MenuItem brightness[] = {MenuItem::Brightness25, MenuItem::Brightness50, MenuItem::Brightness75,
+                                   MenuItem::Brightness100};
+    for (size_t i = 0; i < std::size(brightness); ++i)
+        connect(actions_[brightness[i]], &QAction::triggered, this,
+                [this, i] { SetIllustrationBrightness(state_, *this, kIllustrationBrightnesses[i]); });
     connect(actions_[MenuItem::NameStar], &QAction::triggered, this,
             [this] { NameStarCommand(state_, *this, PointerOnMap()); });
     panel_->onSelected = [this](std::optional<uint64_t> uid) { SelectConstellation(state_, *this, uid); };
@@ -109,12 +122,16 @@ void MainWindow::ConnectCommands() {
     surface_->onMouseDown = [this](MouseButton button, Modifiers modifiers, PixelPoint at) {
         if (button == MouseButton::Right && state_.document.IsCulture() && !state_.document.figure.Band())
             return MapContextPress(at);
+        // A press on an anchor of the illustration being placed picks it up.
+        if (button == MouseButton::Left && !modifiers.shift && StartAnchorDrag(state_, *this, at)) return;
         MapMouseDown(state_, *this, button, modifiers, at);
     };
     surface_->onMouseMove = [this](PixelPoint at) {
-        MapMouseMove(state_, *this, at);
+        if (state_.illustrations.drag) DragAnchor(state_, *this, at);
+        else MapMouseMove(state_, *this, at);
         ShowPointerReadout(state_, *this, at);
     };
+    surface_->onMouseUp = [this](PixelPoint at) { EndAnchorDrag(state_, *this, at); };
     surface_->onLeave = [this] { readout_->SetText(QString()); };
     surface_->onMarkerKey = [this](Key key) { SelectionKeyDown(state_, *this, key); };
 }
@@ -253,10 +270,10 @@ ExportTarget MainWindow::GetExportTarget(const ExportRequest& request) { return 
 void MainWindow::OpenUrl(const std::string& url) { dialogs_->OpenUrl(url); }
 
 std::string MainWindow::WritePicture(ExportChoice choice, const std::string& path) {
-    return WriteMapPicture(state_, choice, path, surface_->size());
+    return WriteMapPicture(state_, choice, path, surface_->size(), &pictures_);
 }
 
-void MainWindow::PrintMap() { orvanta::PrintMap(this, state_, surface_->size()); }
+void MainWindow::PrintMap() { orvanta::PrintMap(this, state_, surface_->size(), &pictures_); }
 
 void MainWindow::HighlightLines(const std::vector<bool>& highlighted) { surface_->SetHighlighted(highlighted); }
 
@@ -277,6 +294,17 @@ std::optional<size_t> MainWindow::AskChoice(const std::string& title, const std:
                                             const std::vector<std::string>& options) {
     return dialogs_->Choice(title, text, options);
 }
+
+std::optional<std::string> MainWindow::AskText(const std::string& title, const std::string& prompt,
+                                               const std::vector<std::string>& completions) {
+    return dialogs_->TextFor(title, prompt, completions);
+}
+
+void MainWindow::MarkStar(std::optional<PixelPoint> at) { surface_->SetStarMark(at); }
+
+void MainWindow::MarkAnchors(const std::vector<PixelPoint>& anchors) { surface_->SetAnchorMarks(anchors); }
+
+std::string MainWindow::PreparePicture(const std::string& path) { return pictures_.Prepare(path); }
 
 void MainWindow::ShowReport(const std::string& title, const std::string& text) { dialogs_->Report(title, text); }
 

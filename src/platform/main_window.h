@@ -10,6 +10,7 @@
 #include "commands/program_state.h"
 #include "commands/window.h"
 #include "platform/map_surface.h"
+#include "platform/picture_store.h"
 #include "platform/qt_dialogs.h"
 #include "platform/toolbar_icons.h"
 
@@ -80,6 +81,11 @@ public:
     std::optional<size_t> AskChoice(const std::string& title, const std::string& text,
                                     const std::vector<std::string>& options) override;
     void ShowReport(const std::string& title, const std::string& text) override;
+    std::optional<std::string> AskText(const std::string& title, const std::string& prompt,
+                                       const std::vector<std::string>& completions) override;
+    void MarkStar(std::optional<PixelPoint> at) override;
+    void MarkAnchors(const std::vector<PixelPoint>& anchors) override;
+    std::string PreparePicture(const std::string& path) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -116,6 +122,7 @@ private:
     std::map<ToolbarCommand, QAction*> commands_;
     std::string caption_;
     std::unique_ptr<QtDialogs> qtDialogs_;
+    PictureStore pictures_;
     DialogResponder* dialogs_ = nullptr;
 };
 

@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QToolBar>
 
+#include "commands/illustrations.h"
 #include "commands/toolbar_commands.h"
 #include "platform/constellation_panel.h"
 #include "platform/main_window.h"
@@ -86,6 +87,9 @@ void MainWindow::CreateMenus() {
     AddEntry(edit, "moveLineAction", TextKey::MoveLine, MenuItem::MoveLine);
     // F2 names, as it renames in file managers: the star under the pointer.
     AddEntry(edit, "nameStarAction", TextKey::NameStar, MenuItem::NameStar)->setShortcut(QKeySequence(Qt::Key_F2));
+    edit->addSeparator();
+    AddEntry(edit, "addIllustrationAction", TextKey::AddIllustration, MenuItem::AddIllustration);
+    AddEntry(edit, "removeIllustrationAction", TextKey::RemoveIllustration, MenuItem::RemoveIllustration);
 
     viewMenu_ = AddMenu(nullptr, "viewMenu", TextKey::ViewMenu);
     actions_[MenuItem::View] = viewMenu_->menuAction();
@@ -97,6 +101,19 @@ void MainWindow::CreateMenus() {
     AddEntry(names, "namesLatinAction", TextKey::NamesLatin, MenuItem::NamesLatin);
     AddEntry(names, "namesEnglishAction", TextKey::NamesEnglish, MenuItem::NamesEnglish);
     AddEntry(viewMenu_, "starColoursAction", TextKey::StarColours, MenuItem::StarColours)->setCheckable(true);
+    AddEntry(viewMenu_, "faintStarsAction", TextKey::FaintStars, MenuItem::FaintStars)->setCheckable(true);
+    AddEntry(viewMenu_, "illustrationsAction", TextKey::Illustrations, MenuItem::Illustrations)->setCheckable(true);
+    QMenu* brightness = AddMenu(viewMenu_, "brightnessMenu", TextKey::IllustrationBrightness);
+    const MenuItem brightnessItems[] = {MenuItem::Brightness25, MenuItem::Brightness50, MenuItem::Brightness75,
+                                        MenuItem::Brightness100};
+    for (size_t i = 0; i < std::size(brightnessItems); ++i) {
+        QAction* entry = brightness->addAction(QString());
+        entry->setObjectName(QString("brightness%1Action").arg(kIllustrationBrightnesses[i]));
+        entry->setProperty(kPlainTextProperty, QString("%1 %").arg(kIllustrationBrightnesses[i]));
+        entry->setCheckable(true);
+        actions_[brightnessItems[i]] = entry;
+    }
+    AddEntry(viewMenu_, "findStarAction", TextKey::FindStar, MenuItem::FindStar)->setShortcut(QKeySequence::Find);
     QAction* panel = panel_->toggleViewAction();
     panel->setObjectName("constellationsPanelAction");
     viewMenu_->addAction(panel);

@@ -8,6 +8,7 @@
 #include <QPrinter>
 #include <QSvgGenerator>
 
+#include "commands/map_redraw.h"
 #include "files/careful_writer.h"
 #include "map/layers.h"
 #include "map/map_painting.h"
@@ -16,23 +17,24 @@
 
 namespace orvanta {
 
-void PaintMapPicture(QPainter& painter, const ProgramState& state, QSize size, PictureColours colours) {
+void PaintMapPicture(QPainter& painter, const ProgramState& state, QSize size, PictureColours colours,
+                     const PictureStore* pictures) {
     ViewState view = state.view;
     FrameView(view, size.width());
     painter.save();
     painter.setClipRect(QRect(QPoint(0, 0), size));
     const bool print = colours == PictureColours::Print;
     QtMapCanvas screen(painter, print ? kPaperColour : kBlack);
+    screen.SetPictures(pictures);
     PrintColourCanvas paper(screen);
     MapCanvas& canvas = print ? static_cast<MapCanvas&>(paper) : screen;
-    PaintMap(canvas, MapScene{view, state.catalog, state.showStarColours, state.showBounds ? &state.boundaries : nullptr,
-                              state.namesMode != 0 ? &state.constellations : nullptr});
+    PaintMap(canvas, SceneOf(state, view));
     // The figure's lines lie over the map, as in the window.
     PaintFigureLines(canvas, view, state.document.figure.Records(), kFigureLineColour);
     painter.restore();
 }
 
-void PrintMap(QWidget* owner, const ProgramState& state, QSize size) {
+void PrintMap(QWidget* owner, const ProgramState& state, QSize size, const PictureStore* pictures) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(size.width() > size.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
     QPrintDialog dialog(&printer, owner);
@@ -42,10 +44,11 @@ void PrintMap(QWidget* owner, const ProgramState& state, QSize size) {
     const QRect page = painter.viewport();
     painter.setViewport(QRect(page.topLeft(), size.scaled(page.size(), Qt::KeepAspectRatio)));
     painter.setWindow(QRect(QPoint(0, 0), size));
-    PaintMapPicture(painter, state, size, PictureColours::Print);
+    PaintMapPicture(painter, state, size, PictureColours::Print, pictures);
 }
 
-std::string WriteMapPicture(const ProgramState& state, ExportChoice choice, const std::string& path, QSize size) {
+std::string WriteMapPicture(const ProgramState& state, ExportChoice choice, const std::string& path, QSize size,
+                            const PictureStore* pictures) {
     // Drawn into memory first: the careful writer then puts the picture in
     // place whole or not at all, as every file Orvanta writes.
     QByteArray bytes;
@@ -62,7 +65,7 @@ std::string WriteMapPicture(const ProgramState& state, ExportChoice choice, cons
             svg.setResolution(96);
             svg.setTitle("Orvanta");
             QPainter painter(&svg);
-            PaintMapPicture(painter, state, size, PictureColours::Screen);
+            PaintMapPicture(painter, state, size, PictureColours::Screen, pictures);
             break;
         }
         case ExportChoice::Png:
@@ -73,7 +76,7 @@ std::string WriteMapPicture(const ProgramState& state, ExportChoice choice, cons
             image.setDevicePixelRatio(scale);
             {
                 QPainter painter(&image);
-                PaintMapPicture(painter, state, size, PictureColours::Screen);
+                PaintMapPicture(painter, state, size, PictureColours::Screen, pictures);
             }
             if (!image.save(&buffer, "PNG")) return "the picture could not be encoded";
             break;
@@ -85,7 +88,7 @@ std::string WriteMapPicture(const ProgramState& state, ExportChoice choice, cons
             pdf.setPageSize(QPageSize(QSizeF(size) * 72.0 / 96.0, QPageSize::Point, QString(), QPageSize::ExactMatch));
             pdf.setTitle("Orvanta");
             QPainter painter(&pdf);
-            PaintMapPicture(painter, state, size, PictureColours::Screen);
+            PaintMapPicture(painter, state, size, PictureColours::Screen, pictures);
             break;
         }
         default: return "not a picture format";

@@ -39,6 +39,14 @@ SelectionMarkerWidget::SelectionMarkerWidget(QWidget* parent) : QWidget(parent) 
     hide();
 }
 
+namespace {
+constexpr double kStarMarkRadius = 9;  // pixels: clear of the largest star disc
+QRect StarMarkArea(PixelPoint at) {
+    const int reach = static_cast<int>(kStarMarkRadius) + 3;
+    return QRect(static_cast<int>(at.x) - reach, static_cast<int>(at.y) - reach, 2 * reach + 1, 2 * reach + 1);
+}
+}  // namespace
+
 void SelectionMarkerWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(255, 255, 255));
@@ -87,6 +95,7 @@ MapCanvas& MapSurface::BeginPainting() {
     const Colour background{static_cast<uint8_t>(background_.red()), static_cast<uint8_t>(background_.green()),
                             static_cast<uint8_t>(background_.blue())};
     canvas_ = std::make_unique<QtMapCanvas>(*painter_, background, &picture_, &starMasks_);
+    canvas_->SetPictures(pictures_);
     ++redrawCount_;
     return *canvas_;
 }
@@ -230,6 +239,38 @@ void MapSurface::paintEvent(QPaintEvent* event) {
         painter.setPen(bright);
         painter.drawLines(standingOut);
     }
+    for (const PixelPoint& at : anchorMarks_) {
+        if (!area.intersects(StarMarkArea(at))) continue;
+        // A square, open in the middle so that the star under it shows.
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(QPen(QColor(80, 220, 255), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(at.x - 5, at.y - 5, 10, 10));
+    }
+    if (starMark_ && area.intersects(StarMarkArea(*starMark_))) {
+        QPen ring(ToQColor(kHighlightedLineColour), 2);
+        ring.setCosmetic(true);
+        painter.setPen(ring);
+        painter.setBrush(Qt::NoBrush);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.drawEllipse(QPointF(starMark_->x, starMark_->y), kStarMarkRadius, kStarMarkRadius);
+    }
+}
+
+void MapSurface::SetStarMark(std::optional<PixelPoint> at) {
+    if (starMark_) update(StarMarkArea(*starMark_));
+    starMark_ = at;
+    if (starMark_) update(StarMarkArea(*starMark_));
+}
+
+void MapSurface::SetAnchorMarks(std::vector<PixelPoint> anchors) {
+    if (anchors.size() == anchorMarks_.size() &&
+        std::equal(anchors.begin(), anchors.end(), anchorMarks_.begin(),
+                   [](const PixelPoint& a, const PixelPoint& b) { return a.x == b.x && a.y == b.y; }))
+        return;
+    for (const PixelPoint& at : anchorMarks_) update(StarMarkArea(at));
+    anchorMarks_ = std::move(anchors);
+    for (const PixelPoint& at : anchorMarks_) update(StarMarkArea(at));
 }
 
 void MapSurface::SetHighlighted(std::vector<bool> highlighted) {
@@ -253,6 +294,10 @@ void MapSurface::leaveEvent(QEvent*) {
 
 void MapSurface::mouseMoveEvent(QMouseEvent* event) {
     if (onMouseMove) onMouseMove(PointOf(event->position()));
+}
+
+void MapSurface::mouseReleaseEvent(QMouseEvent* event) {
+    if (onMouseUp && event->button() == Qt::LeftButton) onMouseUp(PointOf(event->position()));
 }
 
 }  // namespace orvanta

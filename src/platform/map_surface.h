@@ -14,6 +14,7 @@
 
 #include "commands/input_events.h"
 #include "map/placed_figure.h"
+#include "platform/picture_store.h"
 #include "platform/qt_map_canvas.h"
 
 namespace orvanta {
@@ -37,6 +38,12 @@ public:
     void SetFigure(const Figure* figure) { figure_ = figure; }
     // The lines, by index, that stand out: a selected constellation's.
     void SetHighlighted(std::vector<bool> highlighted);
+    // A ring round a found star; nullopt takes it away.
+    void SetStarMark(std::optional<PixelPoint> at);
+    // Small squares on the anchors of the illustration being placed.
+    void SetAnchorMarks(std::vector<PixelPoint> anchors);
+    // Where the illustrations' pictures come from.
+    void SetPictures(const PictureStore* pictures) { pictures_ = pictures; }
     void SetBackground(QColor colour);
     QColor Background() const { return background_; }
 
@@ -56,6 +63,7 @@ public:
 
     std::function<void(MouseButton button, Modifiers modifiers, PixelPoint at)> onMouseDown;
     std::function<void(PixelPoint at)> onMouseMove;
+    std::function<void(PixelPoint at)> onMouseUp;
     std::function<void()> onResize;
     std::function<void()> onLeave;
     std::function<void(Key key)> onMarkerKey;
@@ -65,6 +73,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
@@ -76,6 +85,9 @@ private:
     QColor background_;
     const Figure* figure_ = nullptr;
     std::vector<bool> highlighted_;
+    std::optional<PixelPoint> starMark_;
+    std::vector<PixelPoint> anchorMarks_;
+    const PictureStore* pictures_ = nullptr;
     std::optional<QPainter> painter_;
     std::unique_ptr<QtMapCanvas> canvas_;
     StarDiscMasks starMasks_;

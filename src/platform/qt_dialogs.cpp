@@ -126,6 +126,11 @@ std::optional<size_t> QtDialogs::Choice(const std::string& title, const std::str
     return AskChoiceDialog(owner_, ToQString(title), ToQString(text), options);
 }
 
+std::optional<std::string> QtDialogs::TextFor(const std::string& title, const std::string& prompt,
+                                              const std::vector<std::string>& completions) {
+    return AskTextDialog(owner_, ToQString(title), ToQString(prompt), completions);
+}
+
 void QtDialogs::Report(const std::string& title, const std::string& text) {
     ShowReportDialog(owner_, ToQString(title), ToQString(text));
 }

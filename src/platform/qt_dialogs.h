@@ -6,7 +6,7 @@
 #include <string>
 
 #include "commands/window.h"
-#include "platform/culture_dialogs.h"
+#include "platform/form_dialogs.h"
 
 namespace orvanta {
 
@@ -37,6 +37,11 @@ public:
         (void)title, (void)text, (void)options;
         return std::nullopt;
     }
+    virtual std::optional<std::string> TextFor(const std::string& title, const std::string& prompt,
+                                               const std::vector<std::string>& completions) {
+        (void)title, (void)prompt, (void)completions;
+        return std::nullopt;
+    }
     virtual void Report(const std::string& title, const std::string& text) { Message(text, title, MessageIcon::Information); }
 };
 
@@ -59,6 +64,8 @@ public:
                                                             const CultureDialogTexts& texts) override;
     std::optional<size_t> Choice(const std::string& title, const std::string& text,
                                  const std::vector<std::string>& options) override;
+    std::optional<std::string> TextFor(const std::string& title, const std::string& prompt,
+                                       const std::vector<std::string>& completions) override;
     void Report(const std::string& title, const std::string& text) override;
 
 private:

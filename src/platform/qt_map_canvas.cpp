@@ -2,6 +2,7 @@
 #include "platform/qt_map_canvas.h"
 
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPolygonF>
 #include <cmath>
 
@@ -131,6 +132,44 @@ void QtMapCanvas::DrawFigureLine(const PixelLine& line, Colour colour) {
     painter_.setPen(pen);
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.drawLine(QLineF(line.x1, line.y1, line.x2, line.y2));
+}
+
+void QtMapCanvas::DrawWarpedPicture(const std::string& path, double width, double height,
+                                    const std::vector<MeshTriangle>& mesh, float intensity) {
+    const QImage* picture = pictures_ ? pictures_->Find(path) : nullptr;
+    if (!picture || mesh.empty()) return;
+    const bool darken = background_.lightness() > 127;  // paper
+    if (image_ && imageRatio_ > 0) {
+        AddWarpedPicture(*image_, imageRatio_, QPointF(0, 0), *picture, width, height, mesh, intensity, darken);
+        return;
+    }
+    // Other devices (SVG, PDF, paper) take the picture as a layer of its own, made at twice their logical pixels.
+    QRectF bounds;
+    for (const MeshTriangle& t : mesh)
+        for (const PixelPoint& p : t.at) bounds |= QRectF(p.x, p.y, 1, 1);
+    bounds &= painter_.window();
+    if (bounds.isEmpty()) return;
+    constexpr double kScale = 2;
+    QImage layer((bounds.size() * kScale).toSize() + QSize(1, 1), QImage::Format_RGB32);
+    layer.fill(darken ? Qt::white : Qt::black);
+    AddWarpedPicture(layer, kScale, bounds.topLeft(), *picture, width, height, mesh, intensity, darken);
+    painter_.save();
+    if (painter_.paintEngine()->hasFeature(QPaintEngine::BlendModes)) {
+        painter_.setCompositionMode(darken ? QPainter::CompositionMode_Multiply : QPainter::CompositionMode_Plus);
+    } else {
+        // Without blending, light over black is the same colour at the coverage of its brightest channel.
+        layer = layer.convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < layer.height(); ++y) {
+            QRgb* row = reinterpret_cast<QRgb*>(layer.scanLine(y));
+            for (int x = 0; x < layer.width(); ++x) {
+                const QRgb c = row[x];
+                const int a = darken ? 255 - std::min({qRed(c), qGreen(c), qBlue(c)}) : std::max({qRed(c), qGreen(c), qBlue(c)});
+                row[x] = a == 0 ? 0 : darken ? qRgba(0, 0, 0, a) : qRgba(qRed(c) * 255 / a, qGreen(c) * 255 / a, qBlue(c) * 255 / a, a);
+            }
+        }
+    }
+    painter_.drawImage(QRectF(bounds.topLeft(), QSizeF(layer.size()) / kScale), layer);
+    painter_.restore();
 }
 
 }  // namespace orvanta

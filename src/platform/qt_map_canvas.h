@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "map/map_canvas.h"
+#include "platform/picture_store.h"
 #include "platform/star_disc_masks.h"
 
 namespace orvanta {
@@ -17,6 +18,8 @@ public:
     // With masks and an image, stars are stamped and written into the image
     // at the ratios that allow it; otherwise the painter draws them.
     QtMapCanvas(QPainter& painter, Colour background, QImage* image = nullptr, StarDiscMasks* masks = nullptr);
+    // Where the illustrations' images come from; without a store they are left out.
+    void SetPictures(const PictureStore* pictures) { pictures_ = pictures; }
 
     void Clear() override;
     void DrawStarDisc(PixelPoint centre, double radius, Colour fill, Colour outline) override;
@@ -24,6 +27,8 @@ public:
     void DrawBoundary(const std::vector<PixelPoint>& points, Colour colour) override;
     void DrawName(PixelPoint topLeft, const std::string& text, Colour colour) override;
     void DrawFigureLine(const PixelLine& line, Colour colour) override;
+    void DrawWarpedPicture(const std::string& path, double width, double height, const std::vector<MeshTriangle>& mesh,
+                           float intensity) override;
 
 private:
     void PaintDisc(PixelPoint centre, double radius, Colour fill, Colour outline);
@@ -33,6 +38,7 @@ private:
     QColor background_;
     QImage* image_;
     StarDiscMasks* masks_;
+    const PictureStore* pictures_ = nullptr;
     // The image's device-pixel ratio when it is a whole number and stars may
     // be written into the image directly; 0 when the painter draws them.
     int imageRatio_ = 0;

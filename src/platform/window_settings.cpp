@@ -13,6 +13,9 @@ void RestoreWindowSettings(QMainWindow& window, ProgramState& state) {
     // Only the window's size and place: the view starts as it always does.
     window.restoreGeometry(settings.value("window/geometry").toByteArray());
     state.lastFolder = settings.value("dialogs/lastFolder").toString().toStdString();
+    state.faintStars = settings.value("view/faintStars", false).toBool();
+    state.illustrations.shown = settings.value("view/illustrations", true).toBool();
+    state.illustrations.percent = settings.value("view/illustrationBrightness", 50).toInt();
     state.recentFiles.clear();
     for (const QString& file : settings.value("recentFiles").toStringList())
         if (state.recentFiles.size() < kRecentFileCount) state.recentFiles.push_back(file.toStdString());
@@ -22,6 +25,9 @@ void SaveWindowSettings(const QMainWindow& window, const ProgramState& state) {
     QSettings settings;
     settings.setValue("window/geometry", window.saveGeometry());
     settings.setValue("dialogs/lastFolder", QString::fromStdString(state.lastFolder));
+    settings.setValue("view/faintStars", state.faintStars);
+    settings.setValue("view/illustrations", state.illustrations.shown);
+    settings.setValue("view/illustrationBrightness", state.illustrations.percent);
     QStringList recent;
     for (const std::string& file : state.recentFiles) recent.append(QString::fromStdString(file));
     settings.setValue("recentFiles", recent);

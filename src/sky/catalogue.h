@@ -10,9 +10,9 @@
 namespace orvanta {
 
 // How faint the map's stars go, in tenths of a magnitude: 3.0 to 5.5 in steps
-// of 0.5, from 4.0.
+// of 0.5, from 4.0; to 8.0 with the faint stars.
 struct StarLimit {
-    static constexpr uint8_t kBrightest = 30, kFaintest = 55, kStep = 5, kStart = 40;
+    static constexpr uint8_t kBrightest = 30, kFaintest = 55, kFaintestDeep = 80, kStep = 5, kStart = 40;
     uint8_t tenths = kStart;
 };
 

@@ -7,8 +7,6 @@
 
 namespace orvanta {
 
-namespace {
-
 // "alpha" as the Greek letter the charts print; "pi2" keeps its number.
 std::string BayerLetter(const std::string& bayer) {
     static const char* const kNames[][2] = {
@@ -23,8 +21,6 @@ std::string BayerLetter(const std::string& bayer) {
         if (letter == name) return greek + (digits == std::string::npos ? "" : bayer.substr(digits));
     return bayer;
 }
-
-}  // namespace
 
 std::string IdentityText(const StarIdentity& star) {
     std::string text = star.name;

@@ -37,6 +37,9 @@ struct StarIdentities {
     const StarIdentity* Of(size_t index) const;
 };
 
+// "alpha" as the Greek letter the charts print: "α"; "pi2" as "π2".
+std::string BayerLetter(const std::string& bayer);
+
 // "Betelgeuse  α Ori  58 Ori  HIP 27989", as far as the cross-index knows the
 // star; a designation is read with its own constellation.
 std::string IdentityText(const StarIdentity& star);

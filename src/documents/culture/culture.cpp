@@ -18,6 +18,11 @@ size_t CultureConstellation::SegmentCount() const {
     return count;
 }
 
+std::string Culture::PicturePath(const std::string& file) const {
+    const auto added = addedPictures.find(file);
+    return added != addedPictures.end() ? added->second : folder + "/" + file;
+}
+
 void Culture::KeepAsRead() {
     source.constellations = constellations;
     source.namedObjects = namedObjects;

@@ -108,10 +108,15 @@ struct Culture {
     OrderedJson fields = OrderedJson::object();
     std::vector<ReadNote> notes;
     CultureSource source;
+    // Pictures given to illustrations since the last save: their name in the
+    // culture ("illustrations/bear.png") -> the file they come from. A save copies them in.
+    std::map<std::string, std::string> addedPictures;
     uint64_t nextUid = 1;
 
     // The model as it now is becomes what the files were read as: the next save compares with it.
     void KeepAsRead();
+    // Where an illustration's picture is now: an added one's own file, else the culture's folder.
+    std::string PicturePath(const std::string& file) const;
     // The English name of the culture, for the window's title.
     std::string Name() const;
     const CultureConstellation* FindConstellation(uint64_t uid) const;

@@ -2,11 +2,16 @@
 #include "documents/culture/culture_check.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <set>
 
 #include "documents/culture/culture_edit.h"
+#include "documents/culture/culture_folder.h"
+#include "documents/culture/image_size.h"
+#include "files/file_reading.h"
 #include "files/quoted_field.h"
+#include "sky/art_placement.h"
 
 namespace orvanta {
 
@@ -30,6 +35,7 @@ std::vector<std::string> IdParts(const std::string& id) {
 struct Checker {
     const Culture& culture;
     const std::function<bool(int32_t)>& hipExists;
+    const StarDirections& starAt;
     const GuiStrings& strings;
     std::vector<CheckFinding> findings;
 
@@ -63,10 +69,46 @@ struct Checker {
         if (c.lines.empty()) Add(current, where, TextKey::CheckNoLines);
         if (!c.name || c.name->english.empty()) Add(false, where, TextKey::CheckNoEnglish);
         if (IsProvisional(c)) Add(false, where, TextKey::CheckProvisional, {QuoteField(c.name ? c.name->Shown() : c.id)});
-        if (c.art)
+        if (c.art) {
             for (size_t k = 0; k < c.art->anchors.size() && k < 3; ++k)
                 if (!drawn.count(c.art->anchors[k].hip))
                     Add(false, where, TextKey::CheckAnchorNotDrawn, {std::to_string(c.art->anchors[k].hip)});
+            Art(where, *c.art);
+        }
+    }
+
+    // The picture itself and how its anchors place it.
+    void Art(const std::string& where, const CultureArt& art) {
+        std::string bytes;
+        const ReadFailure read = ReadWholeFile(culture.PicturePath(art.file), bytes, kCultureFileLimit);
+        const auto size = read.failed ? std::nullopt : PictureSize(bytes);
+        if (!size) Add(false, where, TextKey::CheckArtUnreadable, {QuoteField(art.file)});
+        const auto shownSize = [](int w, int h) { return std::to_string(w) + " x " + std::to_string(h); };
+        if (size && art.width > 0 && (art.width != size->first || art.height != size->second))
+            Add(false, where, TextKey::CheckArtSize,
+                {QuoteField(art.file), shownSize(art.width, art.height), shownSize(size->first, size->second)});
+        const int width = art.width > 0 ? art.width : size ? size->first : 0;
+        const int height = art.width > 0 ? art.height : size ? size->second : 0;
+        if (art.anchors.size() < 3) return;
+        std::array<AnchorPoint, 3> points;
+        bool placed = true;
+        for (size_t k = 0; k < 3; ++k) {
+            const ArtAnchor& a = art.anchors[k];
+            if (width > 0 && (a.x < 0 || a.y < 0 || a.x > width || a.y > height))
+                Add(false, where, TextKey::CheckArtOutside,
+                    {QuoteField(std::to_string(static_cast<int>(a.x)) + ", " + std::to_string(static_cast<int>(a.y))),
+                     shownSize(width, height)});
+            const auto star = starAt ? starAt(a.hip) : std::nullopt;
+            if (!hipExists(a.hip)) Add(false, where, TextKey::CheckArtUnknownStar, {std::to_string(a.hip)});
+            if (!star) placed = false;
+            else points[k] = {a.x, a.y, *star};
+        }
+        if (!placed) return;
+        WarpTrouble trouble;
+        const auto warp = WarpOf(points, trouble);
+        if (trouble == WarpTrouble::CollinearAnchors) Add(false, where, TextKey::CheckArtCollinear);
+        if (trouble == WarpTrouble::StarsOnOneCircle) Add(false, where, TextKey::CheckArtOneCircle);
+        if (warp && warp->mirrored) Add(false, where, TextKey::CheckArtMirrored);
     }
 
     void Description() {
@@ -106,8 +148,8 @@ struct Checker {
 }  // namespace
 
 std::vector<CheckFinding> CheckCulture(const Culture& culture, const std::function<bool(int32_t)>& hipExists,
-                                       const GuiStrings& strings) {
-    Checker checker{culture, hipExists, strings, {}};
+                                       const GuiStrings& strings, const StarDirections& starAt) {
+    Checker checker{culture, hipExists, starAt, strings, {}};
     if (culture.form == CultureForm::Current) {
         const std::string folderName = culture.folder.substr(culture.folder.find_last_of('/') + 1);
         if (culture.id != folderName)

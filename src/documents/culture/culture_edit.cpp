@@ -76,6 +76,38 @@ CultureEdit SetNames(const Culture& culture, const std::string& key, std::vector
     return edit;
 }
 
+CultureEdit DifferenceOf(Culture& from, Culture to) {
+    CultureEdit edit;
+    auto& before = from.constellations;
+    auto& after = to.constellations;
+    bool paired = before.size() == after.size();
+    for (size_t i = 0; paired && i < before.size(); ++i) paired = before[i].id == after[i].id;
+    if (paired) {
+        for (size_t i = 0; i < before.size(); ++i) {
+            after[i].uid = before[i].uid;
+            if (!(after[i] == before[i])) edit.constellations.push_back({i, before[i], after[i]});
+        }
+    } else {
+        for (size_t i = before.size(); i-- > 0;) edit.constellations.push_back({i, before[i], std::nullopt});
+        for (size_t i = 0; i < after.size(); ++i) {
+            after[i].uid = from.nextUid++;
+            edit.constellations.push_back({i, std::nullopt, after[i]});
+        }
+    }
+    const auto find = [](const std::vector<NamedObject>& list, const std::string& key) {
+        return std::find_if(list.begin(), list.end(), [&](const NamedObject& o) { return o.key == key; });
+    };
+    for (size_t i = from.namedObjects.size(); i-- > 0;)
+        if (find(to.namedObjects, from.namedObjects[i].key) == to.namedObjects.end())
+            edit.named.push_back({i, from.namedObjects[i], std::nullopt});
+    for (size_t i = 0; i < to.namedObjects.size(); ++i) {
+        const auto old = find(from.namedObjects, to.namedObjects[i].key);
+        if (old == from.namedObjects.end()) edit.named.push_back({i, std::nullopt, to.namedObjects[i]});
+        else if (!(*old == to.namedObjects[i])) edit.named.push_back({i, *old, to.namedObjects[i]});
+    }
+    return edit;
+}
+
 void AddSegment(CultureConstellation& constellation, int32_t fromHip, int32_t toHip) {
     for (CulturePolyline& polyline : constellation.lines) {
         const auto last = std::find_if(polyline.rbegin(), polyline.rend(), IsPoint);

@@ -46,6 +46,11 @@ CultureEdit RemoveConstellation(const Culture& culture, uint64_t uid);
 // The names a culture gives one object, all of them: none removes the object.
 CultureEdit SetNames(const Culture& culture, const std::string& key, std::vector<CultureName> names);
 
+// The one edit that makes from into to: constellations paired by their place
+// and id keep their uids, the rest are taken away and added anew; objects'
+// names pair by key.
+CultureEdit DifferenceOf(Culture& from, Culture to);
+
 // A line from one star to another in a constellation: it continues a polyline
 // that ends at the first star, or starts a new one.
 void AddSegment(CultureConstellation& constellation, int32_t fromHip, int32_t toHip);

@@ -36,7 +36,7 @@ std::vector<FolderFile> Pictures(const Culture& from, Culture& to, ExportFailure
         const auto& art = source ? source->art : std::nullopt;
         if (!art || !made.art) continue;
         std::string bytes;
-        if (auto read = ReadWholeFile(from.folder + "/" + art->file, bytes, 64u << 20); read.failed) {
+        if (auto read = ReadWholeFile(from.PicturePath(art->file), bytes, 64u << 20); read.failed) {
             failure = {true, art->file + ": " + read.reason, 0, {}};
             return {};
         }

@@ -1,6 +1,8 @@
 // Reading a culture's folder, and what a save of it writes.
 #include "documents/culture/culture_folder.h"
 
+#include <algorithm>
+
 #include "documents/culture/current_form.h"
 #include "documents/culture/older_form.h"
 #include "files/file_reading.h"
@@ -104,15 +106,40 @@ std::vector<FolderFile> CultureFolderFiles(const std::string& folder, ReadFailur
     return files;
 }
 
-void RebaseCulture(Culture& culture, const std::vector<FolderFile>& written) {
+std::vector<FolderFile> AddedPictures(const Culture& culture, ReadFailure& failure) {
+    std::vector<FolderFile> files;
+    for (const auto& [name, from] : culture.addedPictures) {
+        const bool used = std::any_of(culture.constellations.begin(), culture.constellations.end(),
+                                      [&](const CultureConstellation& c) { return c.art && c.art->file == name; });
+        if (!used) continue;
+        std::string bytes;
+        if (auto read = ReadWholeFile(from, bytes, kCultureFileLimit); read.failed) {
+            failure = {true, 0, from + ": " + read.reason};
+            return {};
+        }
+        files.push_back({name, std::move(bytes)});
+    }
+    return files;
+}
+
+ReadFailure ReadCultureWith(const Culture& culture, const std::vector<FolderFile>& replaced, Culture& read) {
     std::map<std::string, std::string> files = culture.source.files;
-    for (const FolderFile& file : written) files[file.name] = file.bytes;
+    for (const FolderFile& file : replaced) files[file.name] = file.bytes;
     Culture fresh;
     fresh.folder = culture.folder;
     fresh.id = culture.id;
     const ReadFailure failure = culture.form == CultureForm::Current
                                     ? ReadCurrentCulture(files["index.json"], files["description.md"], fresh)
                                     : ReadOlderCulture(files, fresh);
+    if (!failure.failed) read = std::move(fresh);
+    return failure;
+}
+
+void RebaseCulture(Culture& culture, const std::vector<FolderFile>& written) {
+    std::map<std::string, std::string> files = culture.source.files;
+    for (const FolderFile& file : written) files[file.name] = file.bytes;
+    Culture fresh;
+    const ReadFailure failure = ReadCultureWith(culture, written, fresh);
     bool same = !failure.failed && fresh.constellations.size() == culture.constellations.size();
     for (size_t i = 0; same && i < fresh.constellations.size(); ++i) same = fresh.constellations[i].id == culture.constellations[i].id;
     if (!same) {

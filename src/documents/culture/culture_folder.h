@@ -30,6 +30,14 @@ std::vector<FolderFile> CultureChanges(const Culture& culture);
 // (illustrations/, po/), to be carried along to a copy.
 std::vector<FolderFile> CultureFolderFiles(const std::string& folder, ReadFailure& failure);
 
+// The culture as its folder would read with these files in place of its own:
+// what a recovery file kept. On failure the reason starts with the file.
+ReadFailure ReadCultureWith(const Culture& culture, const std::vector<FolderFile>& replaced, Culture& read);
+
+// The pictures added to illustrations that the culture still uses, read from
+// where they come from, to be written into its folder.
+std::vector<FolderFile> AddedPictures(const Culture& culture, ReadFailure& failure);
+
 // After a save: what was written becomes what the culture was read from, so
 // that the next save compares with it. The constellations keep their uids,
 // which the undo history names.

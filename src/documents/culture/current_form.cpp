@@ -244,6 +244,7 @@ ReadFailure ReadCurrentCulture(const std::string& indexJson, const std::string& 
     Culture read;
     read.form = CultureForm::Current;
     read.folder = culture.folder;
+    read.id = culture.id;  // the folder's name, until the file gives one
     read.title = TitleOf(descriptionMd);
     try {
         if (!root.is_object()) throw Trouble{"the file is not a JSON object"};
@@ -289,7 +290,8 @@ std::vector<FolderFile> CurrentCultureChanges(const Culture& culture) {
     if (found == source.files.end()) return {{kIndexFile, FormatCultureIndexJson(culture)}};
     const std::string_view text = found->second;
     std::vector<Splice> splices;
-    const std::vector<JsonMember> members = JsonObjectMembers(text, 0);
+    // A byte-order mark, which the parser passes over, stays in front of the object.
+    const std::vector<JsonMember> members = JsonObjectMembers(text, text.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0);
     const auto member = [&](const std::string& key) -> const JsonMember* {
         for (const JsonMember& m : members)
             if (m.key == key) return &m;
@@ -344,8 +346,11 @@ std::vector<FolderFile> CurrentCultureChanges(const Culture& culture) {
         }
     }
     // What the file had no member for at all is written afresh: nothing of it can be kept.
-    const bool missingMember = (!member("constellations") && !culture.constellations.empty()) ||
-                               (!member("common_names") && !culture.namedObjects.empty());
+    // A field the user added or took away changes the file's shape: so too.
+    bool missingMember = (!member("constellations") && !culture.constellations.empty()) ||
+                         (!member("common_names") && !culture.namedObjects.empty());
+    for (const auto& [key, value] : culture.fields.items()) missingMember = missingMember || !member(key);
+    for (const auto& [key, value] : source.fields.items()) missingMember = missingMember || !culture.fields.contains(key);
     if (missingMember) return {{kIndexFile, FormatCultureIndexJson(culture)}};
     std::sort(splices.begin(), splices.end(), [](const Splice& a, const Splice& b) { return a.span.begin > b.span.begin; });
     std::string out(text);

@@ -1,6 +1,7 @@
 #pragma once
-// The dialogs a sky culture's editing asks: a constellation's id and names,
-// the names a culture gives a star, a choice from a list, and a report to read.
+// The dialogs with a form: a constellation's id and names, the names a
+// culture gives a star, a choice from a list, a line of text with completion,
+// and a report to read.
 #include <QString>
 #include <QWidget>
 #include <optional>
@@ -23,6 +24,8 @@ std::optional<std::vector<StarNameFields>> AskStarNamesDialog(QWidget* owner, co
                                                               const CultureDialogTexts& texts);
 std::optional<size_t> AskChoiceDialog(QWidget* owner, const QString& title, const QString& text,
                                       const std::vector<std::string>& options);
+std::optional<std::string> AskTextDialog(QWidget* owner, const QString& title, const QString& prompt,
+                                         const std::vector<std::string>& completions);
 void ShowReportDialog(QWidget* owner, const QString& title, const QString& text);
 
 }  // namespace orvanta

@@ -1,12 +1,14 @@
-// The culture dialogs, built from Qt's form and table widgets.
-#include "platform/culture_dialogs.h"
+// The form dialogs, built from Qt's form, table and completer widgets.
+#include "platform/form_dialogs.h"
 
+#include <QCompleter>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -125,6 +127,31 @@ std::optional<size_t> AskChoiceDialog(QWidget* owner, const QString& title, cons
     if (!ok) return std::nullopt;
     const qsizetype index = items.indexOf(chosen);
     return index < 0 ? std::nullopt : std::optional<size_t>(static_cast<size_t>(index));
+}
+
+std::optional<std::string> AskTextDialog(QWidget* owner, const QString& title, const QString& prompt,
+                                         const std::vector<std::string>& completions) {
+    QDialog dialog(owner);
+    dialog.setObjectName("textDialog");
+    dialog.setWindowTitle(title);
+    auto* label = new QLabel(prompt, &dialog);
+    label->setWordWrap(true);
+    auto* field = new QLineEdit(&dialog);
+    field->setObjectName("textField");
+    QStringList words;
+    for (const std::string& word : completions) words << ToQString(word);
+    // Any part of a name completes it: "geuse" finds Betelgeuse.
+    auto* completer = new QCompleter(words, &dialog);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setFilterMode(Qt::MatchContains);
+    field->setCompleter(completer);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(label);
+    layout->addWidget(field);
+    layout->addWidget(OkCancel(dialog));
+    dialog.resize(420, dialog.sizeHint().height());
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return field->text().trimmed().toStdString();
 }
 
 void ShowReportDialog(QWidget* owner, const QString& title, const QString& text) {

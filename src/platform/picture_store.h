@@ -1,0 +1,34 @@
+#pragma once
+// The illustrations' images, decoded once each and kept while their culture
+// is open, within limits that keep a huge or broken file from stalling the window.
+#include <QImage>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "map/illustration_mesh.h"
+
+namespace orvanta {
+
+class PictureStore {
+public:
+    // Decodes the image at path, once; the reason when it cannot be shown.
+    std::string Prepare(const std::string& path);
+    // The decoded image; nullptr when it was not prepared or could not be read.
+    const QImage* Find(const std::string& path) const;
+    void Clear();
+
+private:
+    std::map<std::string, QImage> images_;
+    std::map<std::string, std::string> failures_;
+};
+
+// Adds picture, warped through the mesh, to target: each mesh point p lands
+// on the device pixel (p - origin) * scale. The picture's pixels are given in
+// a width x height frame. Light adds to a dark target; on a light one
+// (paper) it darkens instead. Shared edges are filled once, so that
+// neighbouring triangles add no seams.
+void AddWarpedPicture(QImage& target, double scale, QPointF origin, const QImage& picture, double width, double height,
+                      const std::vector<MeshTriangle>& mesh, float intensity, bool darken);
+
+}  // namespace orvanta
