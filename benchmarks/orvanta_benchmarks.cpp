@@ -29,6 +29,7 @@
 #include "commands/menu_commands.h"
 #include "commands/startup.h"
 #include "map/layers.h"
+#include "bench_window.h"
 #include "platform/main_window.h"
 #include "platform/system_clock.h"
 #include "sky/star_pick.h"
@@ -37,18 +38,6 @@ using namespace orvanta;
 
 namespace {
 
-const LocalDateTime kViewTime{2026, 12, 5, 22, 0};
-
-class FixedAnswers final : public DialogResponder {
-public:
-    std::string openPath;
-    void Message(const std::string&, const std::string&, MessageIcon) override {}
-    bool YesNo(const std::string&, const std::string&) override { return false; }
-    std::string OpenFileName(const FileDialogRequest&) override { return openPath; }
-    std::string SaveFileName(const FileDialogRequest&) override { return {}; }
-    ExportTarget ExportTargetFor(const ExportRequest&) override { return {}; }
-    void OpenUrl(const std::string&) override {}
-};
 
 // A program folder with the shipped data, a window whose map is 1920 by 1080,
 // and the catalogue loaded to magnitude 6.0.
@@ -60,19 +49,7 @@ struct Workbench {
 
     Workbench() {
         folder = std::filesystem::temp_directory_path() / "orvanta-bench";
-        std::filesystem::create_directories(folder);
-        for (const char* name : {"yale.dat", "cons.txt", "bounds.txt"})
-            std::filesystem::copy_file(std::string(ORVANTA_DATA_DIR) + "/" + name, folder / name,
-                                       std::filesystem::copy_options::overwrite_existing);
-        PrepareProgram(state, folder.string(), kViewTime, "");
-        window = std::make_unique<MainWindow>(state);
-        window->SetDialogResponder(&answers);
-        window->Load(kViewTime);
-        window->show();
-        (void)QTest::qWaitForWindowExposed(window.get());
-        const QSize frame = window->size() - window->Surface()->size();
-        window->resize(QSize(1920, 1080) + frame);
-        QApplication::processEvents();
+        window = OpenBenchWindow(folder, state, answers);
         LoadCatalogue(state.catalog, (folder / "yale.dat").string(), 60);
         state.starLimit.tenths = 55;
     }

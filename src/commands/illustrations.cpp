@@ -77,7 +77,7 @@ void RefreshPictures(ProgramState& state, Window& window, bool told) {
         if (warp->mirrored) trouble(EscapeControls(c.id) + ": " + Text(state.strings, TextKey::CheckArtMirrored));
         const bool selected = doc->selected == c.uid;
         view.pictures.push_back({path, static_cast<double>(frame->first), static_cast<double>(frame->second), *warp,
-                                 selected ? 1.0f : view.percent / 100.0f});
+                                 selected ? 1.0f : view.percent / 100.0f, view.drag && view.drag->uid == c.uid});
     }
     if (told && !troubles.empty())
         window.ShowMessage(Text(state.strings, TextKey::PicturesUnreadable) + "\n" + troubles, Text(state.strings, TextKey::Title),

@@ -24,21 +24,28 @@ public:
     Mesher(const ViewState& view, const ArtWarp& warp) : view_(view), warp_(warp) {}
 
     Corner At(double u, double v) const {
-        const SkyDirection d = DirectionOf(warp_.Direction(u, v));
-        const auto place = ProjectStar(view_, d.raHours, d.decDegrees);
+        const SkyVector d = warp_.Direction(u, v);
+        const auto place = ProjectDirection(view_, d.x, d.y, d.z);
         return {place ? std::optional(ToPixels(*place)) : std::nullopt, static_cast<float>(u), static_cast<float>(v)};
     }
 
     void Cell(const Corner& a, const Corner& b, const Corner& c, const Corner& d, int depth) {
         // a b on top, d c below.
-        if (!a.at || !b.at || !c.at || !d.at) {
-            // Below the map's edge in part: split while that can still keep the part above.
-            if ((a.at || b.at || c.at || d.at) && depth < kDeepestSplit) Split(a, b, c, d, depth);
-            return;
-        }
-        if (depth < kDeepestSplit && TooFar(a, b, c, d)) return Split(a, b, c, d, depth);
-        triangles.push_back({{*a.at, *b.at, *c.at}, {a.u, b.u, c.u}, {a.v, b.v, c.v}});
-        triangles.push_back({{*a.at, *c.at, *d.at}, {a.u, c.u, d.u}, {a.v, c.v, d.v}});
+        const bool whole = a.at && b.at && c.at && d.at;
+        // Below the map's edge in part: split while that can still keep the part above.
+        if (!whole && (!(a.at || b.at || c.at || d.at) || depth >= kDeepestSplit)) return;
+        if (whole && depth >= kDeepestSplit) return Emit(a, b, c, d);
+        const double mu = (a.u + b.u) / 2, mv = (a.v + d.v) / 2;
+        const Corner mid = At(mu, mv), top = At(mu, a.v), left = At(a.u, mv);
+        // Straight enough: the middles of the cell and of its top and left edges lie where straight edges put them.
+        if (whole && mid.at && top.at && left.at && Apart(*mid.at, *a.at, *c.at) <= kMostError &&
+            Apart(*top.at, *a.at, *b.at) <= kMostError && Apart(*left.at, *a.at, *d.at) <= kMostError)
+            return Emit(a, b, c, d);
+        const Corner bottom = At(mu, d.v), right = At(b.u, mv);
+        Cell(a, top, mid, left, depth + 1);
+        Cell(top, b, right, mid, depth + 1);
+        Cell(mid, right, c, bottom, depth + 1);
+        Cell(left, mid, bottom, d, depth + 1);
     }
 
     std::vector<MeshTriangle> triangles;
@@ -49,21 +56,9 @@ private:
         return std::hypot(p.x - (q.x + r.x) / 2, p.y - (q.y + r.y) / 2);
     }
 
-    bool TooFar(const Corner& a, const Corner& b, const Corner& c, const Corner& d) const {
-        const double mu = (a.u + b.u) / 2, mv = (a.v + d.v) / 2;
-        const Corner mid = At(mu, mv), top = At(mu, a.v), left = At(a.u, mv);
-        if (!mid.at || !top.at || !left.at) return true;
-        return Apart(*mid.at, *a.at, *c.at) > kMostError || Apart(*top.at, *a.at, *b.at) > kMostError ||
-               Apart(*left.at, *a.at, *d.at) > kMostError;
-    }
-
-    void Split(const Corner& a, const Corner& b, const Corner& c, const Corner& d, int depth) {
-        const double mu = (a.u + b.u) / 2, mv = (a.v + d.v) / 2;
-        const Corner top = At(mu, a.v), bottom = At(mu, d.v), left = At(a.u, mv), right = At(b.u, mv), mid = At(mu, mv);
-        Cell(a, top, mid, left, depth + 1);
-        Cell(top, b, right, mid, depth + 1);
-        Cell(mid, right, c, bottom, depth + 1);
-        Cell(left, mid, bottom, d, depth + 1);
+    void Emit(const Corner& a, const Corner& b, const Corner& c, const Corner& d) {
+        triangles.push_back({{*a.at, *b.at, *c.at}, {a.u, b.u, c.u}, {a.v, b.v, c.v}});
+        triangles.push_back({{*a.at, *c.at, *d.at}, {a.u, c.u, d.u}, {a.v, c.v, d.v}});
     }
 
     const ViewState& view_;

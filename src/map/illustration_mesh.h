@@ -2,6 +2,7 @@
 // An illustration through the map's projection: a mesh of triangles fine
 // enough to follow the warp within half a pixel.
 #include <array>
+#include <string>
 #include <vector>
 
 #include "map/pixels.h"
@@ -14,6 +15,15 @@ namespace orvanta {
 struct MeshTriangle {
     std::array<PixelPoint, 3> at;
     std::array<float, 3> u, v;  // image pixels, in the size the anchors are given in
+};
+
+// An illustration as the map shows it.
+struct ShownPicture {
+    std::string path;              // the image file
+    double width = 0, height = 0;  // the frame its anchors are given in
+    ArtWarp warp;
+    float intensity = 0.5f;
+    bool live = false;  // being placed: it changes at every movement, the others stay
 };
 
 // The mesh of an image width x height placed by warp, for the view: cells

@@ -29,18 +29,22 @@ void DrawStars(MapCanvas& canvas, const ViewState& view, const StarCatalog& cata
 }
 
 void DrawIllustrations(MapCanvas& canvas, const ViewState& view, const std::vector<ShownPicture>& pictures) {
-    for (const ShownPicture& picture : pictures)
-        canvas.DrawWarpedPicture(picture.path, picture.width, picture.height,
-                                 WarpMesh(view, picture.warp, picture.width, picture.height), picture.intensity);
+    canvas.DrawIllustrations(view, pictures);
 }
 
 void DrawDeepStars(MapCanvas& canvas, const ViewState& view, const DeepStars& deep, size_t from, size_t to,
                    bool showColours) {
-    std::vector<std::optional<ScreenPoint>> places;
-    deep.Project(view, to, places);
+    std::vector<float> x, y;
+    std::vector<uint32_t> which;
+    deep.Project(view, from, to, x, y, which);
     // Every one is fainter than a disc's magnitude: a point.
-    for (size_t i = from; i < places.size(); ++i)
-        if (places[i]) canvas.DrawStarPoint(ToPixels(*places[i]), showColours ? deep.At(i).colour : kWhite);
+    std::vector<PixelPoint> centres(which.size());
+    std::vector<Colour> colours(which.size());
+    for (size_t i = 0; i < which.size(); ++i) {
+        centres[i] = {x[i] * kPixelsPerTwip, y[i] * kPixelsPerTwip};
+        colours[i] = showColours ? deep.At(which[i]).colour : kWhite;
+    }
+    canvas.DrawStarPoints(centres, colours);
 }
 
 void DrawBoundaries(MapCanvas& canvas, const ViewState& view, const BoundaryTable& table) {

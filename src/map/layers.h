@@ -32,13 +32,6 @@ void DrawBoundaries(MapCanvas& canvas, const ViewState& view, const BoundaryTabl
 // Each label with its top-left corner at its anchor.
 void DrawConstellationNames(MapCanvas& canvas, const ViewState& view, const ConstellationTable& table);
 
-// An illustration as the map shows it.
-struct ShownPicture {
-    std::string path;           // the image file
-    double width = 0, height = 0;  // the frame its anchors are given in
-    ArtWarp warp;
-    float intensity = 0.5f;
-};
 void DrawIllustrations(MapCanvas& canvas, const ViewState& view, const std::vector<ShownPicture>& pictures);
 
 // The faint stars from index from up to to, each a point.

@@ -19,6 +19,10 @@ public:
     virtual void DrawStarDisc(PixelPoint centre, double radius, Colour fill, Colour outline) = 0;
     // A faint star: the square of one pixel centred on the point.
     virtual void DrawStarPoint(PixelPoint centre, Colour colour) = 0;
+    // Many of them at once, for the tens of thousands of the faintest stars.
+    virtual void DrawStarPoints(const std::vector<PixelPoint>& centres, const std::vector<Colour>& colours) {
+        for (size_t i = 0; i < centres.size(); ++i) DrawStarPoint(centres[i], colours[i]);
+    }
     // A constellation boundary: a dotted line through the points.
     virtual void DrawBoundary(const std::vector<PixelPoint>& points, Colour colour) = 0;
     // A name, its top-left corner at the point.
@@ -32,6 +36,14 @@ public:
     virtual void DrawWarpedPicture(const std::string& path, double width, double height,
                                    const std::vector<MeshTriangle>& mesh, float intensity) {
         (void)path, (void)width, (void)height, (void)mesh, (void)intensity;
+    }
+    // The whole picture anew with the illustrations' layer on its background,
+    // each picture through its mesh for the view; a canvas may keep the layer
+    // of those that are not live for the next time.
+    virtual void DrawIllustrations(const ViewState& view, const std::vector<ShownPicture>& pictures) {
+        Clear();
+        for (const ShownPicture& p : pictures)
+            DrawWarpedPicture(p.path, p.width, p.height, WarpMesh(view, p.warp, p.width, p.height), p.intensity);
     }
 };
 

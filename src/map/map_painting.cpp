@@ -21,8 +21,9 @@ void ResetZoom(Zoom& zoom, int screenHeightPixels) {
 }
 
 void PaintMap(MapCanvas& canvas, const MapScene& scene) {
-    canvas.Clear();
+    // The illustrations' layer, where there is one, starts the picture afresh as Clear does.
     if (scene.pictures) DrawIllustrations(canvas, scene.view, *scene.pictures);
+    else canvas.Clear();
     if (scene.boundaries) DrawBoundaries(canvas, scene.view, *scene.boundaries);
     DrawStars(canvas, scene.view, scene.catalog, scene.starColours, 0);
     if (scene.deep) DrawDeepStars(canvas, scene.view, *scene.deep, 0, scene.deepCount, scene.starColours);

@@ -20,6 +20,11 @@ public:
         paper_.DrawStarDisc(centre, radius, PrintColourOf(fill), PrintColourOf(outline));
     }
     void DrawStarPoint(PixelPoint centre, Colour colour) override { paper_.DrawStarPoint(centre, PrintColourOf(colour)); }
+    void DrawStarPoints(const std::vector<PixelPoint>& centres, const std::vector<Colour>& colours) override {
+        std::vector<Colour> printed;
+        for (const Colour& c : colours) printed.push_back(PrintColourOf(c));
+        paper_.DrawStarPoints(centres, printed);
+    }
     void DrawBoundary(const std::vector<PixelPoint>& points, Colour colour) override {
         paper_.DrawBoundary(points, PrintColourOf(colour));
     }

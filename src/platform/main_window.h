@@ -47,6 +47,8 @@ public:
     const StatusField* HintField() const { return hint_; }
     const StatusField* ReadoutField() const { return readout_; }
     ConstellationPanel* Panel() const { return panel_; }
+    // Lets go of the decoded illustrations, so that the next use reads them again.
+    void ForgetPictures() { pictures_.Clear(); }
 
     // Window
     void SetCaption(const std::string& caption) override;

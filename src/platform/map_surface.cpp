@@ -95,7 +95,7 @@ MapCanvas& MapSurface::BeginPainting() {
     const Colour background{static_cast<uint8_t>(background_.red()), static_cast<uint8_t>(background_.green()),
                             static_cast<uint8_t>(background_.blue())};
     canvas_ = std::make_unique<QtMapCanvas>(*painter_, background, &picture_, &starMasks_);
-    canvas_->SetPictures(pictures_);
+    canvas_->SetPictures(pictures_, &pictureLayer_);
     ++redrawCount_;
     return *canvas_;
 }

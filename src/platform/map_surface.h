@@ -88,6 +88,7 @@ private:
     std::optional<PixelPoint> starMark_;
     std::vector<PixelPoint> anchorMarks_;
     const PictureStore* pictures_ = nullptr;
+    PictureLayerCache pictureLayer_;
     std::optional<QPainter> painter_;
     std::unique_ptr<QtMapCanvas> canvas_;
     StarDiscMasks starMasks_;

@@ -3,6 +3,7 @@
 
 #include <QImageReader>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "platform/qt_dialogs.h"
@@ -32,7 +33,16 @@ std::string PictureStore::Prepare(const std::string& path) {
         } else {
             if (std::max(image.width(), image.height()) > kLongestSide)
                 image = image.scaled(kLongestSide, kLongestSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-            images_[path] = image.convertToFormat(QImage::Format_RGB32);
+            DecodedPicture& decoded = images_[path];
+            decoded.image = image.convertToFormat(QImage::Format_RGB32);
+            constexpr int kBlock = DecodedPicture::kLitBlock;
+            decoded.blocksWide = (decoded.image.width() + kBlock - 1) / kBlock;
+            decoded.lit.assign(static_cast<size_t>(decoded.blocksWide * ((decoded.image.height() + kBlock - 1) / kBlock)), 0);
+            for (int y = 0; y < decoded.image.height(); ++y) {
+                const QRgb* row = reinterpret_cast<const QRgb*>(decoded.image.constScanLine(y));
+                for (int x = 0; x < decoded.image.width(); ++x)
+                    if (row[x] & 0xFFFFFF) decoded.lit[static_cast<size_t>(y / kBlock * decoded.blocksWide + x / kBlock)] = 1;
+            }
             return {};
         }
     }
@@ -40,7 +50,7 @@ std::string PictureStore::Prepare(const std::string& path) {
     return why;
 }
 
-const QImage* PictureStore::Find(const std::string& path) const {
+const DecodedPicture* PictureStore::Find(const std::string& path) const {
     const auto found = images_.find(path);
     return found == images_.end() ? nullptr : &found->second;
 }
@@ -50,62 +60,99 @@ void PictureStore::Clear() {
     failures_.clear();
 }
 
-void AddWarpedPicture(QImage& target, double scale, QPointF origin, const QImage& picture, double width, double height,
-                      const std::vector<MeshTriangle>& mesh, float intensity, bool darken) {
-    if (picture.isNull() || width <= 0 || height <= 0 || target.format() != QImage::Format_RGB32) return;
+void AddWarpedPicture(QImage& target, double scale, QPointF origin, const DecodedPicture& decoded, double width,
+                      double height, const std::vector<MeshTriangle>& mesh, float intensity, bool darken) {
+    const QImage& picture = decoded.image;
+    const uint8_t* lit = decoded.lit.data();
+    const int blocksWide = decoded.blocksWide;
+    constexpr int kBlockShift = 3;
+    static_assert(1 << kBlockShift == DecodedPicture::kLitBlock);
+    if (picture.isNull() || width <= 0 || height <= 0 || target.format() != QImage::Format_RGB32 ||
+        picture.format() != QImage::Format_RGB32)
+        return;
     const int gain = std::clamp(static_cast<int>(std::lround(intensity * 256)), 0, 256);
+    // What each source byte adds (or takes away) at this gain, looked up rather than multiplied.
+    std::array<int, 256> light;
+    for (int i = 0; i < 256; ++i) light[static_cast<size_t>(i)] = (i * gain) >> 8;
     const double toPictureX = picture.width() / width, toPictureY = picture.height() / height;
     const int pictureWidth = picture.width(), pictureHeight = picture.height();
+    const uchar* pictureBits = picture.constBits();
+    const qsizetype pictureStride = picture.bytesPerLine();
     const int targetWidth = target.width(), targetHeight = target.height();
+    uchar* targetBits = target.bits();
+    const qsizetype targetStride = target.bytesPerLine();
     for (const MeshTriangle& t : mesh) {
-        double x[3], y[3];
+        double x[3], y[3], u[3], v[3];
         for (int k = 0; k < 3; ++k) {
             x[k] = (t.at[k].x - origin.x()) * scale;
             y[k] = (t.at[k].y - origin.y()) * scale;
+            u[k] = t.u[k] * toPictureX;
+            v[k] = t.v[k] * toPictureY;
         }
         double area = (x[1] - x[0]) * (y[2] - y[0]) - (x[2] - x[0]) * (y[1] - y[0]);
-        if (std::fabs(area) < 1e-9) continue;
-        // The same turning sense for every triangle, so that the fill rule below holds.
-        int order[3] = {0, 1, 2};
-        if (area < 0) std::swap(order[1], order[2]), area = -area;
-        const double ax = x[order[0]], ay = y[order[0]], bx = x[order[1]], by = y[order[1]], cx = x[order[2]],
-                     cy = y[order[2]];
-        // The picture's pixel as an affine function of the target's: weights of the corners.
-        const auto su = [&](int k) { return t.u[order[k]] * toPictureX; };
-        const auto sv = [&](int k) { return t.v[order[k]] * toPictureY; };
-        const int left = std::max(0, static_cast<int>(std::floor(std::min({ax, bx, cx}))));
-        const int right = std::min(targetWidth - 1, static_cast<int>(std::ceil(std::max({ax, bx, cx}))));
-        const int top = std::max(0, static_cast<int>(std::floor(std::min({ay, by, cy}))));
-        const int bottom = std::min(targetHeight - 1, static_cast<int>(std::ceil(std::max({ay, by, cy}))));
-        // A pixel centre on an edge belongs to the triangle only when the edge is a top or left one.
-        const auto edge = [](double x0, double y0, double x1, double y1, double px, double py) {
-            return (x1 - x0) * (py - y0) - (y1 - y0) * (px - x0);
+        if (std::fabs(area) < 1e-12) continue;
+        // One turning sense for every triangle, so that the fill rule below holds.
+        if (area < 0) {
+            std::swap(x[1], x[2]), std::swap(y[1], y[2]), std::swap(u[1], u[2]), std::swap(v[1], v[2]);
+            area = -area;
+        }
+        // Edge k runs between the corners other than k; its function is positive inside.
+        struct Edge {
+            double a, b, c;  // a * px + b * py + c
+            bool owned;      // a centre exactly on it is inside: a top or left edge
+        } edges[3];
+        for (int k = 0; k < 3; ++k) {
+            const int i = (k + 1) % 3, j = (k + 2) % 3;
+            edges[k].a = -(y[j] - y[i]);
+            edges[k].b = x[j] - x[i];
+            edges[k].c = -(edges[k].a * x[i] + edges[k].b * y[i]);
+            edges[k].owned = (y[i] == y[j] && x[j] < x[i]) || y[j] < y[i];
+        }
+        // The picture's coordinates are affine in the target's: their steps along a row and down a column.
+        const auto plane = [&](const double* q, double& perX, double& perY, double& at0) {
+            perX = (edges[0].a * q[0] + edges[1].a * q[1] + edges[2].a * q[2]) / area;
+            perY = (edges[0].b * q[0] + edges[1].b * q[1] + edges[2].b * q[2]) / area;
+            at0 = (edges[0].c * q[0] + edges[1].c * q[1] + edges[2].c * q[2]) / area;
         };
-        const auto topLeft = [](double x0, double y0, double x1, double y1) {
-            return (y0 == y1 && x1 < x0) || y1 < y0;
-        };
-        const bool owns0 = topLeft(bx, by, cx, cy), owns1 = topLeft(cx, cy, ax, ay), owns2 = topLeft(ax, ay, bx, by);
+        double uX, uY, u0, vX, vY, v0;
+        plane(u, uX, uY, u0);
+        plane(v, vX, vY, v0);
+        const int top = std::max(0, static_cast<int>(std::floor(std::min({y[0], y[1], y[2]}))));
+        const int bottom = std::min(targetHeight - 1, static_cast<int>(std::ceil(std::max({y[0], y[1], y[2]}))));
         for (int py = top; py <= bottom; ++py) {
-            uint32_t* row = reinterpret_cast<uint32_t*>(target.scanLine(py));
-            const double cyp = py + 0.5;
-            for (int px = left; px <= right; ++px) {
-                const double cxp = px + 0.5;
-                const double w0 = edge(bx, by, cx, cy, cxp, cyp), w1 = edge(cx, cy, ax, ay, cxp, cyp),
-                             w2 = edge(ax, ay, bx, by, cxp, cyp);
-                if (w0 < 0 || w1 < 0 || w2 < 0) continue;
-                if ((w0 == 0 && !owns0) || (w1 == 0 && !owns1) || (w2 == 0 && !owns2)) continue;
-                const double u = (w0 * su(0) + w1 * su(1) + w2 * su(2)) / area;
-                const double v = (w0 * sv(0) + w1 * sv(1) + w2 * sv(2)) / area;
-                const int sx = std::clamp(static_cast<int>(u), 0, pictureWidth - 1);
-                const int sy = std::clamp(static_cast<int>(v), 0, pictureHeight - 1);
-                const QRgb source = reinterpret_cast<const QRgb*>(picture.constScanLine(sy))[sx];
-                const QRgb below = row[px];
-                const auto channel = [&](int s, int d) {
-                    const int light = (s * gain) >> 8;
-                    return std::clamp(darken ? d - light : d + light, 0, 255);
-                };
-                row[px] = qRgb(channel(qRed(source), qRed(below)), channel(qGreen(source), qGreen(below)),
-                               channel(qBlue(source), qBlue(below)));
+            const double cy = py + 0.5;
+            // The row's span: where every edge function is positive, or zero on an owned edge.
+            int first = 0, last = targetWidth - 1;
+            bool empty = false;
+            for (const Edge& e : edges) {
+                const double rest = e.b * cy + e.c;
+                if (e.a == 0) {
+                    if (rest < 0 || (rest == 0 && !e.owned)) empty = true;
+                    continue;
+                }
+                const double bound = -rest / e.a - 0.5;  // the pixel whose centre the edge crosses
+                if (e.a > 0) first = std::max(first, static_cast<int>(e.owned ? std::ceil(bound) : std::floor(bound) + 1));
+                else last = std::min(last, static_cast<int>(e.owned ? std::floor(bound) : std::ceil(bound) - 1));
+            }
+            if (empty || first > last) continue;
+            uint32_t* row = reinterpret_cast<uint32_t*>(targetBits + py * targetStride);
+            // The picture's coordinates in 16.16 fixed point, stepped along the row.
+            constexpr double kOne = 65536;
+            int64_t su = std::llround((u0 + uX * (first + 0.5) + uY * cy) * kOne), sv = std::llround((v0 + vX * (first + 0.5) + vY * cy) * kOne);
+            const int64_t stepU = std::llround(uX * kOne), stepV = std::llround(vX * kOne);
+            for (int px = first; px <= last; ++px, su += stepU, sv += stepV) {
+                const int sx = std::clamp(static_cast<int>(su >> 16), 0, pictureWidth - 1);
+                const int sy = std::clamp(static_cast<int>(sv >> 16), 0, pictureHeight - 1);
+                if (!lit[(sy >> kBlockShift) * blocksWide + (sx >> kBlockShift)]) continue;  // black sky
+                const uint32_t source = reinterpret_cast<const uint32_t*>(pictureBits + sy * pictureStride)[sx];
+                if ((source & 0xFFFFFF) == 0) continue;  // black adds nothing
+                const uint32_t below = row[px];
+                uint32_t out = 0xFF000000;
+                for (int shift = 0; shift <= 16; shift += 8) {
+                    const int d = static_cast<int>((below >> shift) & 0xFF), l = light[(source >> shift) & 0xFF];
+                    out |= static_cast<uint32_t>(darken ? std::max(0, d - l) : std::min(255, d + l)) << shift;
+                }
+                row[px] = out;
             }
         }
     }

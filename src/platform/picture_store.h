@@ -10,17 +10,32 @@
 
 namespace orvanta {
 
+// A decoded picture, with which of its blocks of kLitBlock x kLitBlock pixels
+// hold any light: most of an illustration is black sky, which adds nothing.
+struct DecodedPicture {
+    static constexpr int kLitBlock = 8;
+    QImage image;
+    std::vector<uint8_t> lit;
+    int blocksWide = 0;
+};
+
 class PictureStore {
 public:
     // Decodes the image at path, once; the reason when it cannot be shown.
     std::string Prepare(const std::string& path);
     // The decoded image; nullptr when it was not prepared or could not be read.
-    const QImage* Find(const std::string& path) const;
+    const DecodedPicture* Find(const std::string& path) const;
     void Clear();
 
 private:
-    std::map<std::string, QImage> images_;
+    std::map<std::string, DecodedPicture> images_;
     std::map<std::string, std::string> failures_;
+};
+
+// The layer of the illustrations that are not live, as last drawn, and what it was drawn for.
+struct PictureLayerCache {
+    std::string key;
+    QImage layer;
 };
 
 // Adds picture, warped through the mesh, to target: each mesh point p lands
@@ -28,7 +43,7 @@ private:
 // a width x height frame. Light adds to a dark target; on a light one
 // (paper) it darkens instead. Shared edges are filled once, so that
 // neighbouring triangles add no seams.
-void AddWarpedPicture(QImage& target, double scale, QPointF origin, const QImage& picture, double width, double height,
-                      const std::vector<MeshTriangle>& mesh, float intensity, bool darken);
+void AddWarpedPicture(QImage& target, double scale, QPointF origin, const DecodedPicture& picture, double width,
+                      double height, const std::vector<MeshTriangle>& mesh, float intensity, bool darken);
 
 }  // namespace orvanta

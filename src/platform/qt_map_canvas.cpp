@@ -5,6 +5,7 @@
 #include <QPaintEngine>
 #include <QPolygonF>
 #include <cmath>
+#include <cstring>
 
 namespace orvanta {
 
@@ -62,6 +63,24 @@ void QtMapCanvas::DrawStarPoint(PixelPoint centre, Colour colour) {
     for (int py = std::max(0, top); py < std::min(bottom, image_->height()); ++py) {
         uint32_t* row = reinterpret_cast<uint32_t*>(image_->scanLine(py));
         for (int px = std::max(0, left); px < std::min(right, image_->width()); ++px) row[px] = argb;
+    }
+}
+
+void QtMapCanvas::DrawStarPoints(const std::vector<PixelPoint>& centres, const std::vector<Colour>& colours) {
+    if (!PointsWrittenDirectly(imageRatio_)) return MapCanvas::DrawStarPoints(centres, colours);
+    // As DrawStarPoint writes each, with the image's rows found once.
+    uchar* bits = image_->bits();
+    const qsizetype stride = image_->bytesPerLine();
+    const int width = image_->width(), height = image_->height();
+    const auto edge = [this](double pixels) { return qRound(pixels * imageRatio_); };
+    for (size_t i = 0; i < centres.size(); ++i) {
+        const int left = std::max(0, edge(centres[i].x - 0.5)), right = std::min(width, edge(centres[i].x - 0.5 + 1));
+        const int top = std::max(0, edge(centres[i].y - 0.5)), bottom = std::min(height, edge(centres[i].y - 0.5 + 1));
+        const uint32_t argb = ToArgb(colours[i]);
+        for (int py = top; py < bottom; ++py) {
+            uint32_t* row = reinterpret_cast<uint32_t*>(bits + py * stride);
+            for (int px = left; px < right; ++px) row[px] = argb;
+        }
     }
 }
 
@@ -136,7 +155,7 @@ void QtMapCanvas::DrawFigureLine(const PixelLine& line, Colour colour) {
 
 void QtMapCanvas::DrawWarpedPicture(const std::string& path, double width, double height,
                                     const std::vector<MeshTriangle>& mesh, float intensity) {
-    const QImage* picture = pictures_ ? pictures_->Find(path) : nullptr;
+    const DecodedPicture* picture = pictures_ ? pictures_->Find(path) : nullptr;
     if (!picture || mesh.empty()) return;
     const bool darken = background_.lightness() > 127;  // paper
     if (image_ && imageRatio_ > 0) {
@@ -170,6 +189,45 @@ void QtMapCanvas::DrawWarpedPicture(const std::string& path, double width, doubl
     }
     painter_.drawImage(QRectF(bounds.topLeft(), QSizeF(layer.size()) / kScale), layer);
     painter_.restore();
+}
+
+namespace {
+
+// Everything the layer of the pictures that are not live depends on.
+std::string LayerKey(const ViewState& view, QSize size, int ratio, bool darken, const std::vector<ShownPicture>& pictures) {
+    std::string key;
+    const auto add = [&key](const auto& value) { key.append(reinterpret_cast<const char*>(&value), sizeof value); };
+    add(view.observer.siderealTime), add(view.observer.latitude), add(view.zoom.unit), add(view.zoom.scaleFactor);
+    add(view.centreX), add(view.centreY), add(size.width()), add(size.height()), add(ratio), add(darken);
+    for (const ShownPicture& p : pictures) {
+        if (p.live) continue;
+        key += p.path + '\0';
+        add(p.warp.m), add(p.intensity), add(p.width), add(p.height);
+    }
+    return key;
+}
+
+}  // namespace
+
+void QtMapCanvas::DrawIllustrations(const ViewState& view, const std::vector<ShownPicture>& pictures) {
+    if (!pictures_ || !cache_ || !image_ || imageRatio_ == 0) return MapCanvas::DrawIllustrations(view, pictures);
+    const bool darken = background_.lightness() > 127;
+    const std::string key = LayerKey(view, image_->size(), imageRatio_, darken, pictures);
+    if (cache_->key != key || cache_->layer.size() != image_->size()) {
+        cache_->layer = QImage(image_->size(), QImage::Format_RGB32);
+        cache_->layer.fill(background_);
+        for (const ShownPicture& p : pictures)
+            if (const DecodedPicture* picture = pictures_->Find(p.path); picture && !p.live)
+                AddWarpedPicture(cache_->layer, imageRatio_, QPointF(0, 0), *picture, p.width, p.height,
+                                 WarpMesh(view, p.warp, p.width, p.height), p.intensity, darken);
+        cache_->key = key;
+    }
+    // The layer takes the place of the cleared picture; the live one goes over it.
+    std::memcpy(image_->bits(), cache_->layer.constBits(), static_cast<size_t>(image_->sizeInBytes()));
+    for (const ShownPicture& p : pictures)
+        if (const DecodedPicture* picture = pictures_->Find(p.path); picture && p.live)
+            AddWarpedPicture(*image_, imageRatio_, QPointF(0, 0), *picture, p.width, p.height,
+                             WarpMesh(view, p.warp, p.width, p.height), p.intensity, darken);
 }
 
 }  // namespace orvanta

@@ -36,26 +36,68 @@ size_t DeepStars::CountTo(int tenths) const {
                                stars_.begin());
 }
 
-void DeepStars::Project(const ViewState& view, size_t count, std::vector<std::optional<ScreenPoint>>& places) const {
-    count = std::min(count, stars_.size());
-    places.assign(count, std::nullopt);
+namespace {
+
+// acos for x in [-1, 1] within 2e-8 radians (Abramowitz and Stegun 4.4.46),
+// without a branch: the loop below then runs on vector registers, several stars at a time.
+inline float ArcCos(float x) {
+    const float a = std::fabs(x);
+    float p = -0.0012624911f;
+    p = p * a + 0.0066700901f;
+    p = p * a - 0.0170881256f;
+    p = p * a + 0.0308918810f;
+    p = p * a - 0.0501743046f;
+    p = p * a + 0.0889789874f;
+    p = p * a - 0.2145988016f;
+    p = p * a + 1.5707963050f;
+    const float r = std::sqrt(std::max(0.0f, 1 - a)) * p;
+    const float below = x < 0 ? 1.0f : 0.0f;
+    return below * 3.14159265f + (1 - 2 * below) * r;
+}
+
+struct Turn {
+    float cosSidereal, sinSidereal, sinLatitude, cosLatitude, twipsPerRadian, centreX, centreY;
+};
+
+// The loop over the stars, its arrays apart (restrict), so that the compiler can take several stars at a time.
+void TurnAndProject(const float* __restrict x, const float* __restrict y, const float* __restrict z, size_t count,
+                    const Turn t, float* __restrict outX, float* __restrict outY, float* __restrict outSine) {
+    for (size_t i = 0; i < count; ++i) {
+        const float c = x[i] * t.cosSidereal + y[i] * t.sinSidereal;   // cos(dec) cos(H)
+        const float yh = y[i] * t.cosSidereal - x[i] * t.sinSidereal;  // cos(dec) sin(H)
+        const float xh = c * t.sinLatitude - t.cosLatitude * z[i];
+        const float s = std::min(1.0f, std::max(-1.0f, t.cosLatitude * c + t.sinLatitude * z[i]));  // the altitude's sine
+        const float r = ArcCos(s) * t.twipsPerRadian;  // zenith distance
+        const float rho = std::sqrt(xh * xh + yh * yh);
+        const float inverse = r / std::max(rho, 1e-30f);  // at the zenith r is 0 too
+        outX[i] = t.centreX - yh * inverse;
+        outY[i] = t.centreY + xh * inverse;
+        outSine[i] = s;
+    }
+}
+
+}  // namespace
+
+void DeepStars::Project(const ViewState& view, size_t from, size_t to, std::vector<float>& x, std::vector<float>& y,
+                        std::vector<uint32_t>& which) const {
+    to = std::min(to, stars_.size());
+    from = std::min(from, to);
     // The hour angle's rotation and the latitude's tilt as one turn of the vectors.
     const double lst = view.observer.siderealTime * kPiValue / 12;
-    const float cl = static_cast<float>(std::cos(lst)), sl = static_cast<float>(std::sin(lst));
-    const float sp = view.observer.sinLatitude, cp = view.observer.cosLatitude;
     const float k = static_cast<float>(static_cast<int32_t>(view.zoom.scaleFactor) * view.zoom.unit);
-    const float degrees = static_cast<float>(180 / kPiValue);
+    const Turn turn{static_cast<float>(std::cos(lst)), static_cast<float>(std::sin(lst)), view.observer.sinLatitude,
+                    view.observer.cosLatitude, static_cast<float>(180 / kPiValue) * k, view.centreX,
+                    static_cast<float>(view.centreY)};
+    const size_t count = to - from;
+    thread_local std::vector<float> xs, ys, sines;
+    xs.resize(count), ys.resize(count), sines.resize(count);
+    TurnAndProject(x_.data() + from, y_.data() + from, z_.data() + from, count, turn, xs.data(), ys.data(), sines.data());
+    x.clear(), y.clear(), which.clear();
     for (size_t i = 0; i < count; ++i) {
-        const float c = x_[i] * cl + y_[i] * sl;   // cos(dec) cos(H)
-        const float yh = y_[i] * cl - x_[i] * sl;  // cos(dec) sin(H)
-        const float xh = c * sp - cp * z_[i];
-        const float s = std::clamp(cp * c + sp * z_[i], -1.0f, 1.0f);  // sine of the altitude
-        if (s < kLowestSine) continue;
-        const float r = std::acos(s) * degrees * k;  // zenith distance, in twips
-        const float rho = std::sqrt(xh * xh + yh * yh);
-        const float ux = rho > 0 ? -yh / rho : 0, uy = rho > 0 ? xh / rho : 0;
-        places[i] = ScreenPoint{static_cast<int32_t>(std::nearbyint(view.centreX + r * ux)),
-                                static_cast<int32_t>(std::nearbyint(view.centreY + r * uy))};
+        if (sines[i] < kLowestSine) continue;
+        x.push_back(xs[i]);
+        y.push_back(ys[i]);
+        which.push_back(static_cast<uint32_t>(from + i));
     }
 }
 

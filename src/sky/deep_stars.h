@@ -27,10 +27,12 @@ public:
     // How many, from the brightest, are not fainter than tenths / 10.
     size_t CountTo(int tenths) const;
 
-    // Where the first count stars lie on the map, in twips; nullopt below the
-    // map's lowest altitude. Within a pixel of ProjectCatalogueUnits, by a
-    // shorter route: the catalogue's own arithmetic binds the bright stars only.
-    void Project(const ViewState& view, size_t count, std::vector<std::optional<ScreenPoint>>& places) const;
+    // Where stars from up to to lie on the map, in twips, for those above the
+    // map's lowest altitude, and which they are. Within a pixel of
+    // ProjectCatalogueUnits, by a shorter route: the catalogue's own
+    // arithmetic binds the bright stars only.
+    void Project(const ViewState& view, size_t from, size_t to, std::vector<float>& x, std::vector<float>& y,
+                 std::vector<uint32_t>& which) const;
 
     // The brightest of the first count stars within the box a press picks
     // from (the same box as for the bright stars), or nullopt.

@@ -1,7 +1,9 @@
 // The azimuthal equidistant projection and its inverse, in twips.
 #include "sky/projection.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "sky/sky_time.h"
 
@@ -36,11 +38,13 @@ SineCosine SinCos(double x) {
 
 }  // namespace
 
-std::optional<ScreenPoint> ProjectStar(const ViewState& view, double ra, double dec) {
+namespace {
+
+// The projection once the declination's sine and cosine are known.
+std::optional<ScreenPoint> ProjectWith(const ViewState& view, double ra, const SineCosine& ofD) {
     // Intermediate values are stored in single precision, as the map was always drawn.
     const float H = static_cast<float>((ra - view.observer.siderealTime) * kHoursToRadians);
-    const double d = dec * kDegreesToRadians;
-    const SineCosine ofD = SinCos(d), ofH = SinCos(static_cast<double>(H));
+    const SineCosine ofH = SinCos(static_cast<double>(H));
     const float cd = static_cast<float>(ofD.cosine);
     const double cosH = ofH.cosine;
     const float Xh = static_cast<float>(cd * cosH * view.observer.sinLatitude - view.observer.cosLatitude * ofD.sine);
@@ -56,8 +60,45 @@ std::optional<ScreenPoint> ProjectStar(const ViewState& view, double ra, double 
                        static_cast<int32_t>(std::nearbyint(view.centreY + r * ofA.sine))};
 }
 
+// The sine and cosine of every declination in catalogue units, from the
+// south pole to the north: the same values ProjectStar computes, found once.
+constexpr int32_t kDeclinationUnits = 9000;
+const std::vector<SineCosine>& DeclinationTable() {
+    static const std::vector<SineCosine> table = [] {
+        std::vector<SineCosine> values;
+        for (int32_t dec = -kDeclinationUnits; dec <= kDeclinationUnits; ++dec)
+            values.push_back(SinCos((dec / 100.0) * kDegreesToRadians));
+        return values;
+    }();
+    return table;
+}
+
+}  // namespace
+
+std::optional<ScreenPoint> ProjectStar(const ViewState& view, double ra, double dec) {
+    return ProjectWith(view, ra, SinCos(dec * kDegreesToRadians));
+}
+
 std::optional<ScreenPoint> ProjectCatalogueUnits(const ViewState& view, int32_t ra, int32_t dec) {
-    return ProjectStar(view, ra / 1000.0, dec / 100.0);
+    if (dec < -kDeclinationUnits || dec > kDeclinationUnits) return ProjectStar(view, ra / 1000.0, dec / 100.0);
+    return ProjectWith(view, ra / 1000.0, DeclinationTable()[static_cast<size_t>(dec + kDeclinationUnits)]);
+}
+
+std::optional<ScreenPoint> ProjectDirection(const ViewState& view, double x, double y, double z) {
+    // The hour angle's turn and the latitude's tilt, as ProjectStar takes them.
+    const SineCosine ofSidereal = SinCos(view.observer.siderealTime * kHoursToRadians);
+    const double sp = view.observer.sinLatitude, cp = view.observer.cosLatitude;
+    const double c = x * ofSidereal.cosine + y * ofSidereal.sine;  // cos(dec) cos(H)
+    const double yh = y * ofSidereal.cosine - x * ofSidereal.sine;  // cos(dec) sin(H)
+    const double xh = c * sp - cp * z;
+    const double s = std::clamp(cp * c + sp * z, -1.0, 1.0);  // the altitude's sine
+    if (s < std::sin(kLowestAltitude * kDegreesToRadians)) return std::nullopt;
+    const double k = static_cast<double>(view.zoom.scaleFactor) * view.zoom.unit;
+    const double r = std::acos(s) * kRadiansToDegrees * k;
+    const double rho = std::hypot(xh, yh);
+    const double ux = rho > 0 ? -yh / rho : 0, uy = rho > 0 ? xh / rho : 0;
+    return ScreenPoint{static_cast<int32_t>(std::nearbyint(view.centreX + r * ux)),
+                       static_cast<int32_t>(std::nearbyint(view.centreY + r * uy))};
 }
 
 CataloguePoint PointerToSky(const ViewState& view, float x, float y) {

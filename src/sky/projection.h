@@ -43,6 +43,11 @@ std::optional<ScreenPoint> ProjectStar(const ViewState& view, double ra, double 
 // The same for a position in catalogue units.
 std::optional<ScreenPoint> ProjectCatalogueUnits(const ViewState& view, int32_t ra, int32_t dec);
 
+// The same for a direction given as a unit vector (J2000), by a shorter
+// route in double precision: for points that are no catalogue star, such as
+// the corners of an illustration's mesh.
+std::optional<ScreenPoint> ProjectDirection(const ViewState& view, double x, double y, double z);
+
 // A point of the sky in catalogue units, kept unrounded.
 struct CataloguePoint {
     double ra = 0;   // thousandths of an hour
