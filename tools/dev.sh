@@ -14,6 +14,7 @@ esac
 packages=(
   cmake g++ make pkg-config                                   # build
   qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev nlohmann-json3-dev
+  qt6-image-formats-plugins fonts-wqy-microhei                # culture illustrations (WebP), CJK names
   libgtest-dev libbenchmark-dev clang libclang-rt-14-dev      # tests, benchmarks, fuzzing
   fonts-dejavu-core xvfb xdotool faketime x11-utils imagemagick   # window tests under Xvfb
   appstream lintian dpkg-dev file man-db                      # the .deb and its checks
