@@ -34,9 +34,6 @@ protected:
         state.processId = processes.Own();
         state.recoveryPath = RecoveryPathFor(stateFolder.Dir(), state.processId);
     }
-    void DeleteFirstLine() {
-        RecordEdit(state, window, FigureEdit{FigureEdit::Kind::DeleteLine, 0, state.document.figure.Record(0), {}, {}});
-    }
     bool Kept() const { return std::filesystem::exists(state.recoveryPath); }
     // A recovery file as a killed Orvanta leaves it.
     std::string LeaveOrphan(const std::string& documentFile, std::vector<LineRecord> records, int processId) {
@@ -61,9 +58,8 @@ TEST_F(Recoveries, ChangesAreKeptUntilSavedOrLetGo) {
     ASSERT_TRUE(Kept());
     Recovery kept;
     ASSERT_FALSE(ReadRecovery(state.recoveryPath, kept).failed);
-    EXPECT_EQ(kept.documentFile, path);
-    EXPECT_EQ(kept.time, "2026-12-06 01:30");
-    EXPECT_EQ(kept.records, (std::vector<LineRecord>{{100, 200, 300, 400}}));
+    EXPECT_EQ(std::tuple(kept.documentFile, kept.time, kept.records),
+              std::tuple(path, "2026-12-06 01:30", std::vector<LineRecord>{{100, 200, 300, 400}}));
     UndoCommand(state, window);  // back to the file: nothing to keep
     KeepRecovery(state, kNow);
     EXPECT_FALSE(Kept());
@@ -101,14 +97,12 @@ TEST_F(Recoveries, KilledChangesAreOfferedAndRestoredOntoTheirFile) {
     ASSERT_EQ(window.questions.size(), 1u);
     EXPECT_NE(window.questions[0].find(path), std::string::npos);
     EXPECT_NE(window.questions[0].find("2026-12-05 23:59"), std::string::npos);
-    EXPECT_EQ(state.document.file, path);
-    EXPECT_EQ(state.document.figure.Records(), (std::vector<LineRecord>{{1, 2, 3, 4}, {5, 6, 7, 8}}));
-    EXPECT_EQ(window.caption, Caption(path, true));
+    EXPECT_EQ(std::tuple(state.document.file, state.document.figure.Records(), window.caption),
+              std::tuple(path, std::vector<LineRecord>{{1, 2, 3, 4}, {5, 6, 7, 8}}, Caption(path, true)));
     EXPECT_FALSE(std::filesystem::exists(restored));
     UndoCommand(state, window);  // back to what the file holds
-    EXPECT_EQ(state.document.figure.LineCount(), 2u);
-    EXPECT_EQ(state.document.figure.Record(1), (LineRecord{100, 200, 300, 400}));
-    EXPECT_EQ(window.caption, Caption(path));
+    EXPECT_EQ(std::tuple(state.document.figure.Records(), window.caption),
+              std::tuple(std::vector<LineRecord>{{5919, 741, 5242, -820}, {100, 200, 300, 400}}, Caption(path)));
 }
 
 TEST_F(Recoveries, DeclinedChangesAreRemovedAndBrokenFilesLeftAlone) {

@@ -1,6 +1,7 @@
-// Reading the data files on real files: whatever a name points at (a pipe, a
-// device, a huge file, a file that keeps changing) the read ends at once with a
-// reason; and what is read is counted and quoted the same whatever wrote it.
+// Reading the data files: whatever a name points at (a pipe, a device, a huge
+// file, a file that keeps changing) the read ends at once with a reason; every
+// reader counts lines and skips a byte-order mark alike, and a bad record fails
+// at its line and leaves the table as it was.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -15,6 +16,8 @@
 #include "map/boundary_table.h"
 #include "map/constellation_table.h"
 #include "sky/catalogue.h"
+#include "sky/constellation_bands.h"
+#include "sky/star_identities.h"
 #include "files/file_reading.h"
 #include "support/temp_folder.h"
 
@@ -42,6 +45,45 @@ ReadFailure LoadAs(const std::string& kind, const std::string& path) {
 }
 
 const char* const kKinds[] = {"yale.dat", "cons.txt", "bounds.txt", "figure.con"};
+
+// The tables the readers of the data files fill, each shown in short: its
+// number of records and the fields of the last (for cons.txt, whose 89 places
+// are always there, the first).
+struct Tables {
+    StarCatalog catalog;
+    ConstellationTable constellations;
+    BoundaryTable boundaries;
+    StarIdentities identities;
+    ConstellationBands bands;
+    std::vector<LineRecord> figure;
+
+    ReadFailure Parse(const std::string& kind, const std::string& text) {
+        if (kind == "yale.dat") return ParseCatalogue(catalog, text, 60);
+        if (kind == "cons.txt") return ParseConstellations(constellations, text, 1, "");
+        if (kind == "bounds.txt") return ParseBoundaries(boundaries, text);
+        if (kind == "star_ids.txt") return ParseStarIdentities(text, identities);
+        if (kind == "cons_bands.txt") return ParseConstellationBands(text, bands);
+        return ParseFigureFile(text, figure);
+    }
+    std::string Shown(const std::string& kind) const {
+        const auto shown = [](const auto& records, auto fields) {
+            return std::to_string(records.size()) + (records.empty() ? "" : " " + fields(records.back()));
+        };
+        const auto text = [](auto... values) { return ((std::to_string(values) + ",") + ...); };
+        if (kind == "yale.dat") return shown(catalog.stars, [&](const Star& s) { return text(s.ra, s.dec, s.magnitude); });
+        if (kind == "cons.txt")
+            return shown(constellations.labels, [&](const ConstellationLabel&) {
+                const ConstellationLabel& first = constellations.labels[0];
+                return first.text + " " + text(first.ra, first.dec);
+            });
+        if (kind == "bounds.txt")
+            return shown(boundaries.vertices, [&](const BoundaryVertex& v) { return text(v.pen, v.ra, v.dec); });
+        if (kind == "star_ids.txt") return shown(identities.stars, [&](const StarIdentity& s) { return text(s.hip, s.hd); });
+        if (kind == "cons_bands.txt")
+            return shown(bands.rows, [&](const ConstellationBand& b) { return b.abbreviation + text(b.raLow, b.decLow); });
+        return shown(figure, [&](const LineRecord& r) { return text(r.ra1, r.dec1, r.ra2, r.dec2); });
+    }
+};
 
 // A read that blocks would hang the test; the alarm ends it as a failure instead.
 class NoHang {
@@ -115,71 +157,101 @@ TEST(FileReading, SizeLimits) {
     EXPECT_EQ(StampOf(path), stamp);
 }
 
-TEST(FileReading, LinesCountTheSameForEveryLineEnd) {
-    // The bad number is on the fourth line, after an empty one.
-    for (const std::string end : {"\r\n", "\n", "\r"}) {
-        const std::string text = "1,2,3,4" + end + end + "5,6,7,8" + end + "9,10,x,12" + end;
-        std::vector<LineRecord> records;
-        const ReadFailure figure = ParseFigureFile(text, records);
-        EXPECT_EQ(figure.line, 4) << "line end " << static_cast<int>(end.back());
-        StarCatalog catalog;
-        const ReadFailure stars = ParseCatalogue(catalog, "1000,500,120,10" + end + end + "2000,x,1,1" + end, 60);
-        EXPECT_EQ(stars.line, 3);
-        // A quoted field over lines counts its lines too.
-        ConstellationTable table;
-        const ReadFailure names = ParseConstellations(
-            table, "1,100,200,\"A" + end + "b\",Ab" + end + end + "2,x,0,B,Bee" + end, 2, "");
-        EXPECT_EQ(names.line, 4);
+// Each row in turn against the same tables: a read that succeeds leaves what
+// is shown; one that fails names its line and leaves the table as it was.
+TEST(FileReading, EveryReaderCountsLinesAndKeepsItsTableOnAFailure) {
+    const std::string bom = "\xEF\xBB\xBF", good = "1000,500,120,10\r\n", label = "1,100,-50,A,Latin\r\n";
+    const std::string identity = "27989,39801,,alpha,58,Ori,Betelgeuse,Ori\r\n";
+    std::string ninety, most;
+    for (int i = 1; i <= 90; ++i) ninety += std::to_string(i) + ",100,200,Abc,Latin\r\n";
+    for (int i = 0; i < 32767; ++i) most += "1,2,3,4\r\n";
+    const std::tuple<const char*, std::string, int, std::string> rows[] = {
+        // kind, text, the line of the failure (0: none, -1: no line), what the table then shows
+        {"yale.dat", bom + good, 0, "1 1000,500,1.200000,"},
+        {"yale.dat", good + "2000,abc,130,10\r\n", 2, ""},          // not a number
+        {"yale.dat", good + good + "24000,0,130,10\r\n", 3, ""},     // RA past 23999
+        {"yale.dat", good + "2000,9001,130,10\r\n", 2, ""},          // Dec past +90
+        {"yale.dat", good + "2000,100,1.3x,10\r\n", 2, ""},          // magnitude not a number
+        {"yale.dat", good + "2000,100", 2, ""},                       // the record stops short
+        {"yale.dat", "1000,500,120,10\n\n2000,x,1,1\n", 3, ""},       // every line end counts alike
+        {"yale.dat", "1000,500,120,10\r\r2000,x,1,1\r", 3, ""},
+        {"cons.txt", bom + "1,667,3700,And,Andromeda\r\n", 0, "89 And 667,3700,"},
+        {"cons.txt", ninety, 90, ""},                                 // one record too many
+        {"cons.txt", label + "2,40000,0,B,Bee\r\n", 2, ""},           // RA beyond 16 bits
+        {"cons.txt", label + "2,1x0,0,B,Bee\r\n", 2, ""},             // not a number
+        {"cons.txt", label + "2,100,0,B,\"Bee\r\n3,1,1,C,Cee\r\n", 2, ""},  // the quote never closes
+        {"cons.txt", label + "2,100,0,B", 2, ""},                     // the record stops short
+        {"cons.txt", "1,100,200,\"A\nb\",Ab\n\n2,x,0,B,Bee\n", 4, ""},   // a quoted field over lines counts them
+        {"cons.txt", "1,100,200,\"A\rb\",Ab\r\r2,x,0,B,Bee\r", 4, ""},
+        {"bounds.txt", bom + "0,104,-7430\r\n1,104,-7618\r\n-1,23999,9000\r\n", 0, "3 -1,23999,9000,"},
+        {"bounds.txt", "", 0, "3 -1,23999,9000,"},                   // an empty file keeps what was there
+        {"bounds.txt", "\r\n  \r\n", 0, "3 -1,23999,9000,"},
+        {"bounds.txt", "0,1,2\r\n1,x,4\r\n", 2, ""},
+        {"bounds.txt", "0,1,2\r\n1,40000,4\r\n", 2, ""},
+        {"bounds.txt", "0,1,2\r\n1,3", 2, ""},
+        {"star_ids.txt", identity, 0, "1 27989,39801,"},
+        {"star_ids.txt", identity + "abc,1,,,,Ori,,\r\n", 2, ""},           // HIP not a number
+        {"star_ids.txt", identity + "0,1,,,,Ori,,\r\n", 2, ""},             // HIP below 1
+        {"star_ids.txt", identity + "120417,1,,,,Ori,,\r\n", 2, ""},        // HIP beyond the catalogue
+        {"star_ids.txt", identity + ",1,,,,Ori,,\r\n", 2, ""},              // HIP missing
+        {"star_ids.txt", identity + "5,1,,,,Ori,\r\n", 2, ""},              // a field short: the older seven-field form
+        {"star_ids.txt", identity + "5,1,,,,Orion,,\r\n", 2, ""},           // not an abbreviation
+        {"star_ids.txt", identity + "5,1,,,,Ori,\"open,\r\n", 2, ""},       // unclosed quote
+        {"star_ids.txt", identity + "5,1,,beta,,Ori,,\r\n", 2, ""},         // a designation without its constellation
+        {"star_ids.txt", identity + "5,1,,,12,Ori,,Orion\r\n", 2, ""},      // nor with a name for one
+        {"star_ids.txt", identity + "5,1,,,,Ori,,Ori\r\n", 2, ""},          // a constellation for no designation
+        {"star_ids.txt", "\r\n" + identity + identity, 3, ""},              // the same star twice
+        {"cons_bands.txt", "0,86400,0,Aaa\r\n0,86400,-324000,Oct\r\n", 0, "2 Oct0,-324000,"},
+        {"cons_bands.txt", "0,86400,-324000,Oct\r\n0,86400,0,Aaa\r\n", 2, ""},  // south before north
+        {"cons_bands.txt", "100,100,0,Aaa\r\n", 1, ""},                         // empty band
+        {"cons_bands.txt", "0,86401,0,Aaa\r\n", 1, ""},                         // RA past 24 h
+        {"cons_bands.txt", "0,86400,324001,Aaa\r\n", 1, ""},                    // Dec past the pole
+        {"cons_bands.txt", "0,86400,0\r\n", 1, ""},                             // abbreviation missing
+        {"cons_bands.txt", "", -1, ""},                                           // no bands at all
+        // Any blanks, commas and line ends part the four numbers of a line.
+        {"figure.con", "1,2,3,4\r\n5,6,7,8\r\n", 0, "2 5,6,7,8,"},
+        {"figure.con", "1,2,3,4\n5,6,7,8", 0, "2 5,6,7,8,"},
+        {"figure.con", "1,2,3,4,5,6,7,8\r\n", 0, "2 5,6,7,8,"},
+        {"figure.con", "1 2 3 4 5 6 7 8", 0, "2 5,6,7,8,"},
+        {"figure.con", "  1, 2 ,3,4\r\n\r\n5,6,\r\n7,8\r\n", 0, "2 5,6,7,8,"},
+        {"figure.con", bom + "5919,741,5242,-820\r\n", 0, "1 5919,741,5242,-820,"},
+        {"figure.con", most, 0, "32767 1,2,3,4,"},                     // a figure holds 32767 lines
+        {"figure.con", most + "1,2,3,4\r\n", 32768, ""},                // and no more
+        {"figure.con", "1,2,3,4\r\n5,6,7", 2, ""},                     // not a multiple of four
+        {"figure.con", "1,2,3,4\r\n5,6,seven,8\r\n", 2, ""},
+        {"figure.con", "1,2,3,4\r\n5,6,7,8\r\n9,32768,1,1\r\n", 3, ""},  // beyond 16 bits
+        {"figure.con", "1,2,3,-32769\r\n", 1, ""},
+        {"figure.con", "1.5,2,3,4\r\n", 1, ""},
+        {"figure.con", "1,2,3,4\r\n" + bom + "5,6,7,8\r\n", 2, ""},   // a byte-order mark only at the start
+        {"figure.con", "1,2,3,4\n\n5,6,7,8\n9,10,x,12\n", 4, ""},
+        {"figure.con", "1,2,3,4\r\r5,6,7,8\r9,10,x,12\r", 4, ""},
+    };
+    Tables tables;
+    for (const auto& [kind, text, line, shown] : rows) {
+        const std::string before = tables.Shown(kind);
+        const ReadFailure failure = tables.Parse(kind, text);
+        const std::string at = std::string(kind) + " " + text.substr(0, 80);
+        EXPECT_EQ(std::pair(failure.failed, failure.line), std::pair(line != 0, std::max(line, 0))) << at;
+        EXPECT_TRUE(line == 0 || !failure.reason.empty()) << at;
+        EXPECT_EQ(tables.Shown(kind), line != 0 ? before : shown) << at;
     }
-}
-
-TEST(FileReading, AByteOrderMarkIsSkipped) {
-    const std::string bom = "\xEF\xBB\xBF";
-    std::vector<LineRecord> records;
-    ASSERT_FALSE(ParseFigureFile(bom + "5919,741,5242,-820\r\n", records).failed);
-    ASSERT_EQ(records.size(), 1u);
-    EXPECT_EQ(records[0].ra1, 5919);
-    StarCatalog catalog;
-    ASSERT_FALSE(ParseCatalogue(catalog, bom + "1000,500,120,10\r\n", 60).failed);
-    EXPECT_EQ(catalog.stars[0].ra, 1000);
-    BoundaryTable bounds;
-    ASSERT_FALSE(ParseBoundaries(bounds, bom + "0,104,-7430\r\n1,104,-7618\r\n").failed);
-    ASSERT_EQ(bounds.vertices.size(), 2u);
-    EXPECT_EQ(bounds.vertices[0].ra, 104);
-    ConstellationTable table;
-    ASSERT_FALSE(ParseConstellations(table, bom + "1,667,3700,And,Andromeda\r\n", 1, "").failed);
-    EXPECT_EQ(table.labels[0].text, "And");
-    // Only at the start: elsewhere it is a bad field.
-    EXPECT_TRUE(ParseFigureFile("1,2,3,4\r\n" + bom + "5,6,7,8\r\n", records).failed);
 }
 
 TEST(FileReading, MessagesQuoteAtMostFortyCharacters) {
     std::vector<LineRecord> records;
-    const std::string longField(1 << 20, 'x');
-    const ReadFailure letters = ParseFigureFile("1,2,3," + longField + "\r\n", records);
-    EXPECT_EQ(letters.reason, "\"" + std::string(40, 'x') + "\xE2\x80\xA6\" is not a whole number");
+    const std::string x40(40, 'x'), cut = "\"" + x40 + "\xE2\x80\xA6\"";
+    const std::pair<std::string, std::string> cases[] = {
+        {"4x", "\"4x\""},                 // a short field whole
+        {x40, "\"" + x40 + "\""},          // forty characters whole
+        {x40 + "y", cut},                  // one more: cut at forty
+        {x40 + std::string(1 << 20, 'y'), cut},
+        // A cut never splits a character: the two bytes of "é" stay together or go together.
+        {std::string(39, 'a') + "\xC3\xA9zzzz", "\"" + std::string(39, 'a') + "\xE2\x80\xA6\""},
+    };
+    for (const auto& [field, quoted] : cases)
+        EXPECT_EQ(ParseFigureFile("1,2,3," + field + "\r\n", records).reason, quoted + " is not a whole number") << field.size();
     // Too many digits for any number: the message stays short too.
     const ReadFailure digits = ParseFigureFile(std::string(1 << 20, '7') + ",1,2,3\r\n", records);
     EXPECT_LT(digits.reason.size(), 80u) << digits.reason.substr(0, 80);
     EXPECT_EQ(digits.line, 1);
-    // A cut never splits a character: the two bytes of "é" stay together or go together.
-    const ReadFailure accented = ParseFigureFile(std::string(39, 'a') + "\xC3\xA9zzzz,1,2,3\r\n", records);
-    EXPECT_EQ(accented.reason, "\"" + std::string(39, 'a') + "\xE2\x80\xA6\" is not a whole number");
-    // A short field is quoted whole.
-    EXPECT_EQ(ParseFigureFile("1,2,3,4x\r\n", records).reason, "\"4x\" is not a whole number");
-}
-
-TEST(FileReading, ALineEndEndsTheLastConstellationField) {
-    ConstellationTable table;
-    // No Latin name on the first line: the second line is still the second record.
-    const std::string text = "1,100,200,Ab,\r\n2,300,400,Cd,Cee\r\n3,500,600,Ef,";
-    ASSERT_FALSE(ParseConstellations(table, text, 2, "").failed);
-    EXPECT_EQ(table.labels[0].text, "");
-    EXPECT_EQ(table.labels[1].text, "Cee");
-    EXPECT_EQ(table.labels[2].text, "");
-    EXPECT_EQ(table.labels[1].ra, 300);
-    EXPECT_EQ(table.labels[2].dec, 600);
-    ASSERT_FALSE(ParseConstellations(table, text, 1, "").failed);
-    EXPECT_EQ(table.labels[1].text, "Cd");
-    EXPECT_EQ(table.labels[3].text, "");  // no fourth record
 }

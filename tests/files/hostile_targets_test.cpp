@@ -7,7 +7,6 @@
 #include <QGuiApplication>
 #include <grp.h>
 #include <pwd.h>
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -24,30 +23,26 @@
 #include "platform/map_picture.h"
 #include "support/program_fixture.h"
 #include "support/shipped_sky.h"
+#include "support/small_disk.h"
 
 using namespace orvanta;
 using orvanta::testing::ShippedSky;
+using orvanta::testing::SmallDisk;
 using orvanta::testing::TempFolder;
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Attempt {
-    bool written = false;
-    std::string error;
-};
-
 // A writer, and the file of its output that a hostile target replaces: for a
 // sky-culture folder, the file that makes the folder a culture.
 struct Writer {
     std::string name;
     std::string mainFile;  // empty: the output is a file
-    std::function<Attempt(ProgramState& state, const std::string& output)> write;
+    std::function<WriteResult(ProgramState& state, const std::string& output)> write;
 };
 
-Attempt FromExport(const ExportFailure& failure) { return {!failure.failed, failure.reason}; }
-Attempt FromWrite(const WriteResult& result) { return {result.written, result.error}; }
+WriteResult FromExport(const ExportFailure& failure) { return {!failure.failed, failure.reason, {}}; }
 
 std::vector<Writer> EveryWriter() {
     const auto exporting = [](ExchangeFormat format) {
@@ -59,12 +54,12 @@ std::vector<Writer> EveryWriter() {
     const auto picture = [](ExportChoice choice) {
         return [choice](ProgramState& state, const std::string& output) {
             const std::string error = WriteMapPicture(state, choice, output, QSize(640, 360));
-            return Attempt{error.empty(), error};
+            return WriteResult{error.empty(), error, {}};
         };
     };
     return {
         {"figure", "", [](ProgramState& state, const std::string& output) {
-             return FromWrite(WriteFigureFile(state.document.figure.Records(), output, SparingTheDocument(state.document)));
+             return WriteFigureFile(state.document.figure.Records(), output, SparingTheDocument(state.document));
          }},
         {"geojson", "", exporting(ExchangeFormat::GeoJson)},
         {"culture", "index.json", exporting(ExchangeFormat::Stellarium)},
@@ -75,7 +70,7 @@ std::vector<Writer> EveryWriter() {
         {"recovery", "", [](ProgramState& state, const std::string& output) {
              state.recoveryPath = output;
              state.recoveryRevision = 0;
-             return FromWrite(KeepRecovery(state, LocalDateTime{2026, 12, 6, 5, 0}));
+             return KeepRecovery(state, LocalDateTime{2026, 12, 6, 5, 0});
          }},
     };
 }
@@ -91,8 +86,10 @@ struct Scene {
     std::string output;
     std::string file;    // the output itself, or the culture's main file in it
     std::string oldBytes;
-    std::vector<std::string> guarded;  // paths that must be exactly as they were
-    std::map<std::string, std::string> guardedBytes;
+    std::map<std::string, std::string> guarded;  // paths that must be exactly as they were, with their bytes
+    std::unique_ptr<SmallDisk> disk;
+    ino_t inode = 0;  // of the old file, where a row needs it
+    bool fillsPartWay = false;  // the write may put no more than 16 bytes in any file
 
     void Aim(const Writer& writer, const std::string& inFolder, const std::string& name = "out") {
         folder = inFolder;
@@ -107,27 +104,18 @@ struct Scene {
         fs::create_directories(output);
         if (writer.mainFile == "constellationship.fab") std::ofstream(output + "/info.ini") << "[info]\nname = out\n";
     }
-    void Guard(const std::string& path) {
-        guarded.push_back(path);
-        guardedBytes[path] = fs::is_regular_file(path) ? TempFolder::Read(path) : "";
+    // The old file in its place, inside its culture folder.
+    void Plant(const Writer& writer) const {
+        MakeCultureFolder(writer);
+        std::ofstream(file) << oldBytes;
     }
+    void Guard(const std::string& path) { guarded[path] = TempFolder::Read(path); }
 };
 
-struct stat Status(const std::string& path, bool follow = true) {
+struct stat Status(const std::string& path) {
     struct stat info {};
-    (follow ? ::stat(path.c_str(), &info) : ::lstat(path.c_str(), &info));
+    ::stat(path.c_str(), &info);
     return info;
-}
-
-// A small tmpfs of its own; needs the right to mount.
-bool MountSmallDisk(const std::string& path) {
-    fs::create_directories(path);
-    return ::mount("tmpfs", path.c_str(), "tmpfs", 0, "size=64k") == 0;
-}
-void FillDisk(const std::string& path) {
-    std::ofstream filler(path + "/filler", std::ios::binary);
-    const std::string block(4096, 'x');
-    for (int i = 0; i < 32 && filler; ++i) filler << block;
 }
 
 enum class Expect { Written, Refused };
@@ -157,15 +145,13 @@ std::vector<Row> Targets() {
              return std::string();
          }, [](Scene& s, const Writer&, ProgramState&) { EXPECT_TRUE(S_ISCHR(Status(s.file).st_mode)); }},
         {"a read-only file", Expect::Refused, [](Scene& s, const Writer& w) {
-             s.MakeCultureFolder(w);
-             std::ofstream(s.file) << s.oldBytes;
+             s.Plant(w);
              ::chmod(s.file.c_str(), 0444);
              s.Guard(s.file);
              return std::string();
          }, [](Scene& s, const Writer&, ProgramState&) { EXPECT_EQ(Status(s.file).st_mode & 07777, 0444u); }},
         {"a hard link", Expect::Written, [](Scene& s, const Writer& w) {
-             s.MakeCultureFolder(w);
-             std::ofstream(s.file) << s.oldBytes;
+             s.Plant(w);
              fs::create_hard_link(s.file, s.top.File("other-name"));
              return std::string();
          }, [](Scene& s, const Writer&, ProgramState&) {
@@ -203,39 +189,54 @@ std::vector<Row> Targets() {
              EXPECT_FALSE(w.write(state, s.top.File("shared/dangling")).written);
              EXPECT_FALSE(fs::exists(s.top.File("private/new")));
          }},
-        {"another user's file", Expect::Written, [](Scene& s, const Writer& w) {
+        {"another user's set-group-ID file", Expect::Written, [](Scene& s, const Writer& w) {
              if (!IsRoot() || !Nobody()) return std::string("needs root, to give a file to another user");
-             s.MakeCultureFolder(w);
-             std::ofstream(s.file) << s.oldBytes;
+             s.Plant(w);
              EXPECT_EQ(::chown(s.file.c_str(), Nobody()->pw_uid, Nobody()->pw_gid), 0);
-             ::chmod(s.file.c_str(), 0640);
+             // Giving a file away clears set-group-ID when group-execute is set, so the mode must come after.
+             ::chmod(s.file.c_str(), 02750);
              return std::string();
          }, [](Scene& s, const Writer&, ProgramState&) {
              EXPECT_EQ(Status(s.file).st_uid, Nobody()->pw_uid);
              EXPECT_EQ(Status(s.file).st_gid, Nobody()->pw_gid);
-             EXPECT_EQ(Status(s.file).st_mode & 07777, 0640u);
+             EXPECT_EQ(Status(s.file).st_mode & 07777, 02750u);
          }},
         {"another user's file in a shared folder", Expect::Refused, [](Scene& s, const Writer& w) {
              if (!IsRoot() || !Nobody()) return std::string("needs root, to give a file to another user");
              fs::create_directories(s.top.File("shared"));
              ::chmod(s.top.File("shared").c_str(), 01777);
              s.Aim(w, s.top.File("shared"));
-             s.MakeCultureFolder(w);
-             std::ofstream(s.file) << s.oldBytes;
+             s.Plant(w);
              EXPECT_EQ(::chown(s.file.c_str(), Nobody()->pw_uid, Nobody()->pw_gid), 0);
              EXPECT_EQ(::chown(s.output.c_str(), Nobody()->pw_uid, Nobody()->pw_gid), 0);
              s.Guard(s.file);
              return std::string();
          }},
         {"a full disk", Expect::Refused, [](Scene& s, const Writer& w) {
-             if (!MountSmallDisk(s.top.File("disk"))) return std::string("no right to mount a small disk");
+             s.disk = std::make_unique<SmallDisk>(s.top.File("disk"));
+             if (!s.disk->Mounted()) return std::string("no right to mount a small disk");
              s.Aim(w, s.top.File("disk"));
-             s.MakeCultureFolder(w);
-             std::ofstream(s.file) << s.oldBytes;
+             s.Plant(w);
              s.Guard(s.file);
-             FillDisk(s.top.File("disk"));
+             s.disk->Fill();
              return std::string();
          }},
+        // The same full disk where mounting is not allowed: a limit on the size of the files this
+        // process writes makes the write fail part-way, when the file is replaced and when, having
+        // another link, it is written in place.
+        {"a disk that fills part-way", Expect::Refused, [](Scene& s, const Writer& w) {
+             s.Plant(w);
+             s.Guard(s.file);
+             s.fillsPartWay = true;
+             return std::string();
+         }},
+        {"a disk that fills part-way, the file with another link", Expect::Refused, [](Scene& s, const Writer& w) {
+             s.Plant(w);
+             fs::create_hard_link(s.file, s.top.File("other-name"));
+             s.Guard(s.file);
+             s.fillsPartWay = true;
+             return std::string();
+         }, [](Scene& s, const Writer&, ProgramState&) { EXPECT_EQ(Status(s.file).st_nlink, 2u); }},
         {"a folder of other files", Expect::Refused, [](Scene& s, const Writer&) {
              fs::create_directories(s.output);
              std::ofstream(s.output + "/notes.txt") << "mine\n";
@@ -251,6 +252,16 @@ std::vector<Row> Targets() {
              return std::string();
          }, [](Scene& s, const Writer&, ProgramState&) {
              EXPECT_EQ(std::distance(fs::directory_iterator(s.top.File("shut")), {}), 0);
+         }},
+        {"a writable file in a read-only folder", Expect::Written, [](Scene& s, const Writer& w) {
+             if (!w.mainFile.empty()) return std::string("a culture's folder that takes no new files is refused, as above");
+             s.Plant(w);
+             s.inode = Status(s.file).st_ino;
+             ::chmod(s.folder.c_str(), 0555);
+             return std::string();
+         }, [](Scene& s, const Writer&, ProgramState&) {
+             EXPECT_EQ(Status(s.file).st_ino, s.inode);  // written in place, even by root
+             EXPECT_EQ(std::distance(fs::directory_iterator(s.folder), {}), 1);
          }},
         {"a path of 4,000 characters", Expect::Written, [](Scene& s, const Writer& w) {
              std::string deep = s.top.Dir().substr(0, s.top.Dir().size() - 1);
@@ -281,9 +292,20 @@ protected:
         state.document.history.Record(FigureEdit{FigureEdit::Kind::AddLine, 0, {}, {}, {}});
         ++state.document.revision;
     }
+    // Nothing of ours is left beside the target, written or not.
+    static void ExpectNothingLeftIn(const std::string& top) {
+        std::error_code ignored;
+        for (auto entry = fs::recursive_directory_iterator(top, ignored); entry != fs::recursive_directory_iterator();
+             entry.increment(ignored))
+            EXPECT_EQ(entry->path().filename().string().rfind(".orvanta-", 0), std::string::npos) << entry->path();
+    }
 };
 
 TEST_F(HostileTargets, EveryWriterEitherWritesWholeOrLeavesTheTargetAsItWas) {
+    rlimit unlimited {};
+    ::getrlimit(RLIMIT_FSIZE, &unlimited);
+    const rlimit small{16, unlimited.rlim_max};
+    std::signal(SIGXFSZ, SIG_IGN);
     for (const Writer& writer : EveryWriter()) {
         for (const Row& row : Targets()) {
             SCOPED_TRACE(writer.name + " onto " + row.name);
@@ -298,42 +320,15 @@ TEST_F(HostileTargets, EveryWriterEitherWritesWholeOrLeavesTheTargetAsItWas) {
                 std::printf("  [skipped] %s onto %s: %s\n", writer.name.c_str(), row.name.c_str(), skip.c_str());
                 continue;
             }
-            const Attempt attempt = writer.write(state, scene.output);
+            if (scene.fillsPartWay) ::setrlimit(RLIMIT_FSIZE, &small);
+            const WriteResult attempt = writer.write(state, scene.output);
+            ::setrlimit(RLIMIT_FSIZE, &unlimited);
             EXPECT_EQ(attempt.written, row.expect == Expect::Written) << attempt.error;
             EXPECT_TRUE(attempt.written || !attempt.error.empty());
-            for (const std::string& path : scene.guarded) EXPECT_EQ(TempFolder::Read(path), scene.guardedBytes[path]) << path;
+            for (const auto& [path, bytes] : scene.guarded) EXPECT_EQ(TempFolder::Read(path), bytes) << path;
             row.check(scene, writer, state);
-            // Nothing of ours is left beside the target, written or not.
-            std::error_code ignored;
-            for (auto entry = fs::recursive_directory_iterator(scene.top.Dir(), ignored);
-                 entry != fs::recursive_directory_iterator(); entry.increment(ignored))
-                EXPECT_EQ(entry->path().filename().string().rfind(".orvanta-", 0), std::string::npos) << entry->path();
-            ::umount(scene.top.File("disk").c_str());
+            ExpectNothingLeftIn(scene.top.Dir());
         }
-    }
-}
-
-// The same full disk where mounting is not allowed: a limit on the size of the
-// files this process writes makes the write fail part-way.
-TEST_F(HostileTargets, AWriteThatFailsPartWayLeavesTheOldFile) {
-    rlimit old {};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, SIG_IGN);
-    for (const Writer& writer : EveryWriter()) {
-        SCOPED_TRACE(writer.name);
-        Scene scene;
-        scene.Aim(writer, scene.top.Dir() + "work");
-        fs::create_directories(scene.folder);
-        scene.MakeCultureFolder(writer);
-        std::ofstream(scene.file) << scene.oldBytes;
-        ProgramState state;
-        Prepare(state, scene.top.Write("figure.con", "1,2,3,4\r\n"));
-        const rlimit small{16, old.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &small);
-        const Attempt attempt = writer.write(state, scene.output);
-        ::setrlimit(RLIMIT_FSIZE, &old);
-        EXPECT_FALSE(attempt.written);
-        EXPECT_EQ(TempFolder::Read(scene.file), scene.oldBytes);
     }
 }
 

@@ -30,7 +30,7 @@ TEST(Projection, WorkedPlacesAndTheHorizonCut) {
     for (const auto& [ra, dec, x, y, visible] : cases) {
         const auto p = ProjectStar(view, ra, dec);
         ASSERT_EQ(p.has_value(), visible != 0) << ra << " " << dec;
-        if (p) EXPECT_EQ(*p, (ScreenPoint{int(x), int(y)})) << ra << " " << dec;
+        if (p) { EXPECT_EQ(*p, (ScreenPoint{int(x), int(y)})) << ra << " " << dec; }
     }
 }
 

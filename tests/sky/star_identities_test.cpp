@@ -1,11 +1,10 @@
 // Who the catalogue's stars are and which constellation holds a position:
-// the cross-index and band table on the shipped data, their read failures,
-// the names the pointer read-out gives, precession to B1875 and the
-// nearest-star lookup.
+// the cross-index and band table on the shipped data, the names the pointer
+// read-out gives, precession to B1875 and the nearest-star lookup.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
+#include <tuple>
 
 #include "commands/exchange_commands.h"
 #include "commands/pointer_readout.h"
@@ -19,78 +18,43 @@
 using namespace orvanta;
 using orvanta::testing::ShippedSky;
 
+namespace {
+
+auto Fields(const StarIdentity& s) {
+    return std::tuple(s.hip, s.hd, s.hr, s.bayer, s.flamsteed, s.constellation, s.name, s.designatedIn);
+}
+
+}  // namespace
+
 TEST(StarIdentities, ShippedCrossIndexNamesWellKnownStars) {
     const ShippedSky& sky = ShippedSky::Get();
     ASSERT_EQ(sky.identities.stars.size(), sky.stars.size());
-    // Betelgeuse: HIP 27989, HD 39801, alpha and 58 Orionis, J2000 5 h 55 m 10 s, +7 24'.
-    const auto betelgeuse = sky.identities.IndexOfHip(27989);
-    ASSERT_TRUE(betelgeuse);
-    const StarIdentity& b = *sky.identities.Of(*betelgeuse);
-    EXPECT_EQ(b.hd, 39801);
-    EXPECT_EQ(b.bayer, "alpha");
-    EXPECT_EQ(b.flamsteed, "58");
-    EXPECT_EQ(b.constellation, "Ori");
-    EXPECT_EQ(b.name, "Betelgeuse");
-    EXPECT_EQ(b.designatedIn, "Ori");
-    EXPECT_NEAR(sky.stars[*betelgeuse].ra, 5919, 2);
-    EXPECT_NEAR(sky.stars[*betelgeuse].dec, 741, 2);
+    const auto of = [&](int32_t hip) { return *sky.identities.Of(*sky.identities.IndexOfHip(hip)); };
+    // Betelgeuse, J2000 5 h 55 m 10 s, +7 24'; 54 Ceti keeps its Flamsteed number
+    // in Cetus though it lies just inside Aries.
+    EXPECT_EQ(Fields(of(27989)), Fields({27989, 39801, 0, "alpha", "58", "Ori", "Betelgeuse", "Ori"}));
+    EXPECT_EQ(Fields(of(8588)), Fields({8588, 11257, 0, "", "54", "Ari", "", "Cet"}));
+    EXPECT_NEAR(sky.stars[*sky.identities.IndexOfHip(27989)].ra, 5919, 2);
+    EXPECT_NEAR(sky.stars[*sky.identities.IndexOfHip(27989)].dec, 741, 2);
     // Record order follows yale.dat: Sirius (HIP 32349) first; Polaris in the Little Bear.
     EXPECT_EQ(sky.identities.Of(0)->hip, 32349);
-    EXPECT_EQ(sky.identities.Of(*sky.identities.IndexOfHip(11767))->constellation, "UMi");
+    EXPECT_EQ(of(11767).constellation, "UMi");
     EXPECT_EQ(sky.identities.Of(sky.stars.size()), nullptr);
     EXPECT_FALSE(sky.identities.IndexOfHip(1));  // HIP 1 is fainter than 6.0
-    // 54 Ceti (HIP 8588) keeps its Flamsteed number in Cetus though it lies just inside Aries.
-    const StarIdentity& ceti54 = *sky.identities.Of(*sky.identities.IndexOfHip(8588));
-    EXPECT_EQ(ceti54.flamsteed, "54");
-    EXPECT_EQ(ceti54.constellation, "Ari");
-    EXPECT_EQ(ceti54.designatedIn, "Cet");
-}
-
-TEST(StarIdentities, EveryDesignationNamesItsConstellation) {
-    const ShippedSky& sky = ShippedSky::Get();
+    // The boundaries of 1930 left a few designated stars outside the constellation
+    // of their name, but only a few: a column out of place would give thousands.
     int elsewhere = 0;
     for (const StarIdentity& star : sky.identities.stars) {
         const bool designated = !star.bayer.empty() || !star.flamsteed.empty();
         ASSERT_EQ(star.designatedIn.empty(), !designated) << "HIP " << star.hip;
         elsewhere += designated && star.designatedIn != star.constellation;
     }
-    // The boundaries of 1930 left a few designated stars outside the constellation
-    // of their name, but only a few: a column out of place would give thousands.
     EXPECT_GT(elsewhere, 0);
     EXPECT_LT(elsewhere, 100);
-}
-
-TEST(StarIdentities, BadRecordsFailWithTheirLineAndChangeNothing) {
-    StarIdentities identities;
-    const std::string good = "27989,39801,,alpha,58,Ori,Betelgeuse,Ori\r\n";
-    ASSERT_FALSE(
-        ParseStarIdentities(good + "11767,8890,424,alpha,1,UMi,\"Polaris, the Pole Star\",UMi\r\n8588,11257,,,54,Ari,,Cet\r\n",
-                            identities)
-            .failed);
-    EXPECT_EQ(identities.stars[1].name, "Polaris, the Pole Star");
-    EXPECT_EQ(identities.stars[1].hr, 424);
-    EXPECT_EQ(identities.stars[1].designatedIn, "UMi");
-    EXPECT_EQ(identities.stars[2].constellation, "Ari");
-    EXPECT_EQ(identities.stars[2].designatedIn, "Cet");
-    const std::pair<std::string, int> cases[] = {
-        {good + "abc,1,,,,Ori,,\r\n", 2},             // HIP not a number
-        {good + "0,1,,,,Ori,,\r\n", 2},               // HIP below 1
-        {good + "120417,1,,,,Ori,,\r\n", 2},          // HIP beyond the catalogue
-        {good + ",1,,,,Ori,,\r\n", 2},                // HIP missing
-        {good + "5,1,,,,Ori,\r\n", 2},                // a field short: the older seven-field form
-        {good + "5,1,,,,Orion,,\r\n", 2},             // not an abbreviation
-        {good + "5,1,,,,Ori,\"open,\r\n", 2},         // unclosed quote
-        {good + "5,1,,beta,,Ori,,\r\n", 2},           // a designation without its constellation
-        {good + "5,1,,,12,Ori,,Orion\r\n", 2},        // nor with a name for one
-        {good + "5,1,,,,Ori,,Ori\r\n", 2},            // a constellation for no designation
-        {"\r\n" + good + good, 3},                    // the same star twice
-    };
-    for (const auto& [text, line] : cases) {
-        const ReadFailure failure = ParseStarIdentities(text, identities);
-        EXPECT_TRUE(failure.failed && !failure.reason.empty()) << text;
-        EXPECT_EQ(failure.line, line) << text;
-        EXPECT_EQ(identities.stars.size(), 3u) << text;
-    }
+    // A quoted name keeps its comma. (Read failures are met in file_reading_test.)
+    StarIdentities parsed;
+    ASSERT_FALSE(ParseStarIdentities("11767,8890,424,alpha,1,UMi,\"Polaris, the Pole Star\",UMi\r\n", parsed).failed);
+    EXPECT_EQ(Fields(parsed.stars[0]), Fields({11767, 8890, 424, "alpha", "1", "UMi", "Polaris, the Pole Star", "UMi"}));
 }
 
 class PointerReadout : public orvanta::testing::ProgramFixture {};
@@ -102,13 +66,8 @@ TEST_F(PointerReadout, NamesDesignationsWithTheirOwnConstellation) {
     const ExchangeSky* sky = EnsureExchangeSky(state, nullptr);
     ASSERT_TRUE(sky);
     const auto readout = [&](int32_t hip) {
-        const auto index = sky->identities.IndexOfHip(hip);
-        EXPECT_TRUE(index && *index < state.catalog.stars.size()) << "HIP " << hip;
-        if (!index || *index >= state.catalog.stars.size()) return std::string();
-        const Star& star = state.catalog.stars[*index];
-        const auto at = ProjectCatalogueUnits(state.view, star.ra, star.dec);
-        EXPECT_TRUE(at) << "HIP " << hip << " is not in view";
-        return at ? DescribePointer(state, ToPixels(*at)) : std::string();
+        const Star& star = state.catalog.stars.at(sky->identities.IndexOfHip(hip).value());
+        return DescribePointer(state, ToPixels(ProjectCatalogueUnits(state.view, star.ra, star.dec).value()));
     };
     const std::string betelgeuse = readout(27989);
     EXPECT_NE(betelgeuse.find("Betelgeuse  \u03b1 Ori  58 Ori  HIP 27989"), std::string::npos) << betelgeuse;
@@ -118,60 +77,47 @@ TEST_F(PointerReadout, NamesDesignationsWithTheirOwnConstellation) {
     EXPECT_EQ(uma10.find("Lyn"), std::string::npos) << uma10;
 }
 
-TEST(ConstellationMembership, PrecessionToB1875MatchesTheAnnualRates) {
-    // Over the 125 years back to 1875 a point at RA 0, Dec 0 moves by the
-    // general precession: -3.075 s of RA and -20.04" of Dec a year.
-    const SkyDirection p = PrecessJ2000ToB1875({0, 0});
-    EXPECT_NEAR(p.raHours, 24 - 125 * 3.075 / 3600, 0.0005);
-    EXPECT_NEAR(p.decDegrees, -125 * 20.04 / 3600, 0.003);
-    // The J2000 pole lies 125 years of 20.04" from the B1875 pole.
-    EXPECT_NEAR(PrecessJ2000ToB1875({0, 90}).decDegrees, 90 - 125 * 20.04 / 3600, 0.003);
+// J2000 positions and where the IAU 1976 precession puts them at B1875,
+// worked out apart from the program (sky/b1875_positions.py): to 0.05", where
+// the angles' terms in t squared alone move a position by up to 2".
+TEST(ConstellationMembership, PrecessionToB1875) {
+    const double cases[][4] = {{0, 0, 23.893266993, -0.696028047},
+                               {12, 45, 11.892610485, 45.696027211},
+                               {5.919, 7.41, 5.806249687, 7.384968087},
+                               {18, -60, 17.812941918, -59.982953963},
+                               {0, 90, 23.946646932, 89.303903988}};
+    for (const auto& [ra, dec, raB1875, decB1875] : cases) {
+        const SkyDirection p = PrecessJ2000ToB1875({ra, dec});
+        EXPECT_NEAR(p.raHours, raB1875, 1e-6) << ra << " " << dec;
+        EXPECT_NEAR(p.decDegrees, decB1875, 1e-5) << ra << " " << dec;
+    }
 }
 
 TEST(ConstellationMembership, PositionsFallInTheirIAUConstellation) {
     const ShippedSky& sky = ShippedSky::Get();
-    const struct {
-        double ra, dec;
-        const char* constellation;
-    } cases[] = {
-        {5.919, 7.41, "Ori"},     // Betelgeuse
-        {6.752, -16.72, "CMa"},   // Sirius
-        {0, 90, "UMi"},           // the north pole
-        {12, -90, "Oct"},         // the south pole
-        {0, 0, "Psc"},            // the vernal equinox of J2000
-        {23.99, 0, "Psc"},        // and just west of RA 0
-        {17.76, -29.0, "Sgr"},    // the galactic centre
-        {18.0, 66.56, "Dra"},     // the north ecliptic pole
-        {15.9, 10.0, "Ser"},      // the Serpent's head
-        {18.6, -10.0, "Sct"},     // Scutum
+    const std::tuple<double, double, const char*> cases[] = {
+        {5.919, 7.41, "Ori"},    // Betelgeuse
+        {6.752, -16.72, "CMa"},  // Sirius
+        {0, 90, "UMi"},          // the north pole
+        {12, -90, "Oct"},        // the south pole
+        {0, 0, "Psc"},           // the vernal equinox of J2000
+        {23.99, 0, "Psc"},       // and just west of RA 0
+        {17.76, -29.0, "Sgr"},   // the galactic centre
+        {18.0, 66.56, "Dra"},    // the north ecliptic pole
+        {15.9, 10.0, "Ser"},     // the Serpent's head
+        {18.6, -10.0, "Sct"},    // Scutum
     };
-    for (const auto& c : cases) EXPECT_EQ(ConstellationAt(sky.bands, {c.ra, c.dec}), c.constellation) << c.ra << " " << c.dec;
+    for (const auto& [ra, dec, constellation] : cases)
+        EXPECT_EQ(ConstellationAt(sky.bands, {ra, dec}), constellation) << ra << " " << dec;
+    // A band holds what lies north of its lower edge, the first band in the table that does.
+    ConstellationBands bands;
+    ASSERT_FALSE(ParseConstellationBands("0,86400,0,Aaa\r\n0,86400,-324000,Oct\r\n", bands).failed);
+    EXPECT_EQ(ConstellationAt(bands, {3, 10}) + ConstellationAt(bands, {3, -10}), "AaaOct");
     // The data script found each star's constellation with its own code; the program must agree.
     for (size_t i = 0; i < sky.stars.size(); ++i)
         ASSERT_EQ(ConstellationAt(sky.bands, FromCatalogueUnits(sky.stars[i].ra, sky.stars[i].dec)),
                   sky.identities.stars[i].constellation)
             << "star " << i << " HIP " << sky.identities.stars[i].hip;
-}
-
-TEST(ConstellationMembership, BadBandTablesFail) {
-    ConstellationBands bands;
-    ASSERT_FALSE(ParseConstellationBands("0,86400,0,Aaa\r\n0,86400,-324000,Oct\r\n", bands).failed);
-    EXPECT_EQ(ConstellationAt(bands, {3, 10}), "Aaa");
-    EXPECT_EQ(ConstellationAt(bands, {3, -10}), "Oct");
-    const std::pair<std::string, int> cases[] = {
-        {"0,86400,-324000,Oct\r\n0,86400,0,Aaa\r\n", 2},  // south before north
-        {"100,100,0,Aaa\r\n", 1},                         // empty band
-        {"0,86401,0,Aaa\r\n", 1},                         // RA past 24 h
-        {"0,86400,324001,Aaa\r\n", 1},                    // Dec past the pole
-        {"0,86400,0\r\n", 1},                             // abbreviation missing
-        {"", 0},                                          // no bands at all
-    };
-    for (const auto& [text, line] : cases) {
-        const ReadFailure failure = ParseConstellationBands(text, bands);
-        EXPECT_TRUE(failure.failed) << text;
-        EXPECT_EQ(failure.line, line) << text;
-        EXPECT_EQ(bands.rows.size(), 2u) << text;
-    }
 }
 
 TEST(StarFinder, LineEndsMatchExactlyOrWithinTheTolerance) {

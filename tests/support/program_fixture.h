@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "commands/document_commands.h"
+#include "commands/figure_edits.h"
 #include "commands/startup.h"
 #include "support/scripted_window.h"
 #include "support/temp_folder.h"
@@ -24,6 +25,10 @@ protected:
     void Open(const std::string& path) {
         window.openAnswers.push_back(path);
         OpenCommand(state, window);
+    }
+    // A change to the figure, as Del on its first line makes it.
+    void DeleteFirstLine() {
+        RecordEdit(state, window, FigureEdit{FigureEdit::Kind::DeleteLine, 0, state.document.figure.Record(0), {}, {}});
     }
     std::string Caption(const std::string& path, bool changed = false) const {
         return "Orvanta [" + path + (changed ? "*]" : "]");

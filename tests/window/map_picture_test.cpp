@@ -1,68 +1,18 @@
 // The map's picture on a screen of twice the pixels: painted at device
 // resolution, stars stamped exactly as the painter paints them, and partial
 // repaints that leave what a full repaint leaves. Runs with QT_SCALE_FACTOR=2.
-#include <QTest>
-#include <filesystem>
-
-#include "commands/document_commands.h"
-#include "commands/map_editing.h"
-#include "commands/startup.h"
 #include "map/layers.h"
-#include "platform/main_window.h"
 #include "platform/qt_map_canvas.h"
-#include "sky/projection.h"
 #include "support/partial_repaints.h"
-#include "support/temp_folder.h"
+#include "support/window_session.h"
 
 using namespace orvanta;
-using orvanta::testing::TempFolder;
 
 namespace {
 
-const LocalDateTime kViewTime{2026, 12, 5, 22, 0};
-
-class NoDialogs : public DialogResponder {
-public:
-    std::string openPath;
-    void Message(const std::string&, const std::string&, MessageIcon) override {}
-    bool YesNo(const std::string&, const std::string&) override { return false; }
-    std::string OpenFileName(const FileDialogRequest&) override { return openPath; }
-    std::string SaveFileName(const FileDialogRequest&) override { return {}; }
-    ExportTarget ExportTargetFor(const ExportRequest&) override { return {}; }
-    void OpenUrl(const std::string&) override {}
-};
-
 // The real window with the shipped data and the catalogue to magnitude 6.0.
-struct Session {
-    TempFolder folder;
-    ProgramState state;
-    NoDialogs dialogs;
-    std::unique_ptr<MainWindow> window;
-
-    Session() {
-        for (const char* name : {"cons.txt", "bounds.txt", "yale.dat"})
-            std::filesystem::copy_file(std::string(ORVANTA_DATA_DIR) + "/" + name, folder.File(name));
-        PrepareProgram(state, folder.Dir(), kViewTime, "");
-        window = std::make_unique<MainWindow>(state);
-        window->SetDialogResponder(&dialogs);
-        window->Load(kViewTime);
-        window->resize(900, 700);
-        window->show();
-        (void)QTest::qWaitForWindowExposed(window.get());
-        LoadCatalogue(state.catalog, folder.File("yale.dat"), 60);
-    }
-
-    void Open(const std::string& path) {
-        dialogs.openPath = path;
-        OpenCommand(state, *window);
-    }
-
-    // Device pixel of a star's centre, and its place in twips.
-    QPointF StarTwips(int index) const {
-        const Star& star = state.catalog.stars[index];
-        const auto p = ProjectCatalogueUnits(state.view, star.ra, star.dec);
-        return p ? QPointF(p->x, p->y) : QPointF(-1e6, -1e6);
-    }
+struct Session : orvanta::testing::WindowSession {
+    Session() { LoadCatalogue(state.catalog, folder.File("yale.dat"), 60); }
 
     // Disc stars well inside the map with no other disc star within `room` pixels.
     std::vector<int> LoneDiscStars(size_t wanted, double room) const {
@@ -81,13 +31,6 @@ struct Session {
             if (alone) found.push_back(i);
         }
         return found;
-    }
-
-    std::string Figure(int starA, int starB) const {
-        const Star& a = state.catalog.stars[starA];
-        const Star& b = state.catalog.stars[starB];
-        return std::to_string(a.ra) + "," + std::to_string(a.dec) + "," + std::to_string(b.ra) + "," +
-               std::to_string(b.dec) + "\r\n";
     }
 };
 

@@ -1,0 +1,36 @@
+#pragma once
+// A small tmpfs of its own, for a full or read-only disk; needs the right to mount.
+#include <sys/mount.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace orvanta::testing {
+
+class SmallDisk {
+public:
+    explicit SmallDisk(const std::string& path) : path_(path) {
+        std::filesystem::create_directories(path);
+        mounted_ = ::mount("tmpfs", path.c_str(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~SmallDisk() {
+        if (mounted_) ::umount(path_.c_str());
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+
+    bool Mounted() const { return mounted_; }
+    bool MakeReadOnly() const { return ::mount("tmpfs", path_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k") == 0; }
+    void Fill() const {
+        std::ofstream filler(path_ + "/filler", std::ios::binary);
+        const std::string block(4096, 'x');
+        for (int i = 0; i < 32 && filler; ++i) filler << block;
+    }
+
+private:
+    std::string path_;
+    bool mounted_ = false;
+};
+
+}  // namespace orvanta::testing
