@@ -344,25 +344,6 @@ bool SaveCulture(ProgramState& state, Window& window) {
     return true;
 }
 
-namespace {
-
-// Every file of the culture as it now is: its folder's files with the model's changes, the main file last.
-std::vector<FolderFile> WholeCulture(const std::string& fromFolder, const Culture& culture, ReadFailure& failure) {
-    std::vector<FolderFile> files = CultureFolderFiles(fromFolder, failure);
-    if (failure.failed) return {};
-    for (FolderFile& picture : AddedPictures(culture, failure)) files.push_back(std::move(picture));
-    if (failure.failed) return {};
-    for (const FolderFile& changed : CultureChanges(culture)) {
-        files.erase(std::remove_if(files.begin(), files.end(), [&](const FolderFile& f) { return f.name == changed.name; }),
-                    files.end());
-        files.push_back(changed);
-    }
-    const char* main = culture.form == CultureForm::Current ? "index.json" : "constellationship.fab";
-    std::stable_partition(files.begin(), files.end(), [&](const FolderFile& f) { return f.name != main; });
-    return files;
-}
-
-}  // namespace
 
 bool SaveCultureAs(ProgramState& state, Window& window, const std::string& folder) {
     CultureDocument* doc = Open(state);
@@ -380,7 +361,7 @@ bool SaveCultureAs(ProgramState& state, Window& window, const std::string& folde
         copy.id = id;
     }
     ReadFailure failure;
-    const std::vector<FolderFile> files = WholeCulture(doc->culture.folder, copy, failure);
+    const std::vector<FolderFile> files = WholeCultureFiles(copy, failure);
     if (failure.failed) {
         Tell(state, window, TextKey::CultureSaveFailed, target + "\n" + failure.reason, MessageIcon::Critical);
         return false;
@@ -415,7 +396,7 @@ void InstallInStellariumCommand(ProgramState& state, Window& window) {
                          Text(state.strings, TextKey::Warning)))
         return;
     ReadFailure failure;
-    const std::vector<FolderFile> files = WholeCulture(doc->culture.folder, doc->culture, failure);
+    const std::vector<FolderFile> files = WholeCultureFiles(doc->culture, failure);
     const WriteResult written = failure.failed ? WriteResult{false, failure.reason, {}} : WriteFilesIntoFolder(target, files);
     if (!written.written)
         return Tell(state, window, TextKey::ExportFailed, target + "\n" + written.error, MessageIcon::Critical);

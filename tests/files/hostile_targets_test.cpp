@@ -18,6 +18,8 @@
 
 #include "commands/figure_edits.h"
 #include "commands/recovery.h"
+#include "documents/culture/culture_export.h"
+#include "documents/culture/current_form.h"
 #include "documents/exchange/exchange.h"
 #include "documents/figure_file.h"
 #include "platform/map_picture.h"
@@ -44,6 +46,29 @@ struct Writer {
 
 WriteResult FromExport(const ExportFailure& failure) { return {!failure.failed, failure.reason, {}}; }
 
+// An open sky culture, written whole in either form: Save As, Install in Stellarium and Export take this path.
+const ExchangeSky& Sky() {
+    static const ExchangeSky sky = [] {
+        ExchangeSky loaded;
+        std::string failed;
+        EXPECT_FALSE(LoadExchangeSky(std::string(ORVANTA_DATA_DIR) + "/", "", loaded, failed).failed) << failed;
+        return loaded;
+    }();
+    return sky;
+}
+const Culture& OpenCultureModel() {
+    static const Culture culture = [] {
+        Culture read;
+        read.id = "out";
+        EXPECT_FALSE(ReadCurrentCulture(R"({"id": "out", "constellations": [{"id": "CON out Ori", "lines": [[26727, 27989]],
+            "common_name": {"english": "Hunter", "native": "Orion"}}], "common_names": {"HIP 27989": [{"english": "Betelgeuse"}]}})",
+                                        "# Out\n\n## Introduction\n\nA test.\n", read)
+                         .failed);
+        return read;
+    }();
+    return culture;
+}
+
 std::vector<Writer> EveryWriter() {
     const auto exporting = [](ExchangeFormat format) {
         return [format](ProgramState& state, const std::string& output) {
@@ -64,6 +89,14 @@ std::vector<Writer> EveryWriter() {
         {"geojson", "", exporting(ExchangeFormat::GeoJson)},
         {"culture", "index.json", exporting(ExchangeFormat::Stellarium)},
         {"culture-fab", "constellationship.fab", exporting(ExchangeFormat::StellariumFab)},
+        {"culture document", "index.json", [](ProgramState& state, const std::string& output) {
+             return FromExport(ExportCulture(ExchangeFormat::Stellarium, OpenCultureModel(), Sky(), output,
+                                             SparingTheDocument(state.document)));
+         }},
+        {"culture document, older form", "constellationship.fab", [](ProgramState& state, const std::string& output) {
+             return FromExport(ExportCulture(ExchangeFormat::StellariumFab, OpenCultureModel(), Sky(), output,
+                                             SparingTheDocument(state.document)));
+         }},
         {"svg", "", picture(ExportChoice::Svg)},
         {"png", "", picture(ExportChoice::Png)},
         {"pdf", "", picture(ExportChoice::Pdf)},

@@ -111,14 +111,8 @@ ExportFailure ExportCulture(ExchangeFormat format, const Culture& culture, const
     if (written.form == culture.form) {
         // The same form: every file of the culture as it is, with the model's changes.
         ReadFailure failure;
-        files = CultureFolderFiles(culture.folder, failure);
+        files = WholeCultureFiles(written, failure);
         if (failure.failed) return {true, failure.reason, 0, {}};
-        for (const FolderFile& changed : CultureChanges(written)) {
-            std::erase_if(files, [&](const FolderFile& f) { return f.name == changed.name; });
-            files.push_back(changed);
-        }
-        const char* main = written.form == CultureForm::Current ? "index.json" : "constellationship.fab";
-        std::stable_partition(files.begin(), files.end(), [&](const FolderFile& f) { return f.name != main; });
     } else {
         files = Pictures(culture, written, result);
         if (result.failed) return result;

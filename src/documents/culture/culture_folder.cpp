@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "documents/culture/culture_convert.h"
 #include "documents/culture/current_form.h"
 #include "documents/culture/older_form.h"
 #include "files/file_reading.h"
@@ -103,6 +104,27 @@ std::vector<FolderFile> CultureFolderFiles(const std::string& folder, ReadFailur
             files.push_back({relative, std::move(bytes)});
         }
     }
+    return files;
+}
+
+std::vector<FolderFile> WholeCultureFiles(const Culture& culture, ReadFailure& failure) {
+    std::vector<FolderFile> files;
+    if (!culture.folder.empty()) files = CultureFolderFiles(culture.folder, failure);
+    if (failure.failed) return {};
+    const auto put = [&files](FolderFile file) {
+        std::erase_if(files, [&](const FolderFile& f) { return f.name == file.name; });
+        files.push_back(std::move(file));
+    };
+    // What the model was read from counts, whatever the folder holds now.
+    for (const auto& [name, bytes] : culture.source.files) put({name, bytes});
+    for (FolderFile& changed : CultureChanges(culture)) put(std::move(changed));
+    for (FolderFile& picture : AddedPictures(culture, failure)) put(std::move(picture));
+    if (failure.failed) return {};
+    const std::string main = culture.form == CultureForm::Current ? "index.json" : "constellationship.fab";
+    // A culture made in memory has no files yet: all of them afresh.
+    if (std::none_of(files.begin(), files.end(), [&](const FolderFile& f) { return f.name == main; }))
+        for (FolderFile& file : CultureFiles(culture)) put(std::move(file));
+    std::stable_partition(files.begin(), files.end(), [&](const FolderFile& f) { return f.name != main; });
     return files;
 }
 

@@ -34,6 +34,12 @@ std::vector<FolderFile> CultureFolderFiles(const std::string& folder, ReadFailur
 // what a recovery file kept. On failure the reason starts with the file.
 ReadFailure ReadCultureWith(const Culture& culture, const std::vector<FolderFile>& replaced, Culture& read);
 
+// Every file of the culture as it now is, to be written to a new folder:
+// the other files of its folder (pictures, translations), its own files as
+// they were read, the model's changes and the pictures added since; the main
+// file (index.json or constellationship.fab) last.
+std::vector<FolderFile> WholeCultureFiles(const Culture& culture, ReadFailure& failure);
+
 // The pictures added to illustrations that the culture still uses, read from
 // where they come from, to be written into its folder.
 std::vector<FolderFile> AddedPictures(const Culture& culture, ReadFailure& failure);
