@@ -89,6 +89,26 @@ expect_status 0 "$program" --export svg "$examples/orion.con" sized.svg
 width=$(grep -o 'width="[0-9.]*mm"' sized.svg | head -1 | tr -dc '0-9.')
 awk -v w="$width" 'BEGIN { exit !(w * 96 / 25.4 > 1919 && w * 96 / 25.4 < 1921) }' || fail "SVG width ${width}mm"
 
+# Sky cultures wherever a figure goes: checked (status 1 on an error),
+# converted to the other form with names kept, imported as lines, and opened.
+mkdir -p kanaka
+printf '[info]\nname = Kanaka\nboundaries = none\n' >kanaka/info.ini
+printf '\xEF\xBB\xBF# two figures\r\nOri 2 27989 26727 26727 24436\r\nHok 1\t25336 25930\r\n' >kanaka/constellationship.fab
+printf 'Ori\t"Orion"\t_("Hunter")\nHok\t"Makali\xCA\xBBi"\t_("Hook")\n' >kanaka/constellation_names.eng.fab
+printf ' 27989|_("Betelgeuse")\n' >kanaka/star_names.fab
+expect_status 0 "$program" --check kanaka
+mkdir now back
+expect_status 0 "$program" --export stellarium kanaka/constellationship.fab now/kanaka
+grep -q '"native": *"Makali' now/kanaka/index.json && grep -q '"HIP 27989"' now/kanaka/index.json || fail "names lost: $(cat now/kanaka/index.json)"
+expect_status 0 "$program" --check now/kanaka
+expect_status 0 "$program" --export stellarium-fab now/kanaka back/kanaka
+grep -q "27989 26727" back/kanaka/constellationship.fab || fail "lines lost: $(cat back/kanaka/constellationship.fab)"
+expect_status 0 "$program" --import now/kanaka kanaka.con
+[ "$(tr -d '\r' <kanaka.con | wc -l)" = 3 ] || fail "the culture's 3 lines became $(wc -l <kanaka.con)"
+sed -i 's/"CON kanaka Ori"/"Ori"/' now/kanaka/index.json
+expect_status 1 "$program" --check now/kanaka
+grep -q 'does not start with "CON "' out || fail "--check did not name the bad id: $(cat out err)"
+
 # A figure named on the command line opens at start, as Open opens it.
 source "$(dirname "$0")/../support/xvfb.sh"
 start_xvfb 180 1280x1024
@@ -97,5 +117,10 @@ QT_QPA_PLATFORM=xcb "$program" "$examples/orion.con" &
 app=$!
 find_window "^Orvanta \\[$examples/orion.con\\]\$" || fail "orion.con did not open at start"
 "$program" --export png "$examples/orion.con" shown.png </dev/null  # still no display needed, with one there
+kill "$app"; wait "$app" 2>/dev/null || true; app=""
+# So does a culture's folder, named by its title.
+QT_QPA_PLATFORM=xcb "$program" "$work/kanaka" &
+app=$!
+find_window "^Orvanta \\[Kanaka - $work/kanaka\\]\$" || fail "the culture did not open at start"
 kill "$app"; wait "$app" 2>/dev/null || true; app=""
 echo "PASS: the command line"
