@@ -29,6 +29,10 @@ seed() {
     index_json) printf '{"id":"f","constellations":[{"id":"CON f Ori","lines":[["thin",1,2,3],[4,[5.5,-3.0]]]}]}' > "$corpus/index.json" ;;
     geojson) printf '{"type":"FeatureCollection","features":[{"type":"Feature","id":"Ori","geometry":{"type":"MultiLineString","coordinates":[[[0.0,-80.0],[9.0,-60.0]]]}}]}' > "$corpus/lines.json" ;;
     star_ids) head -c 4000 data/star_ids.txt > "$corpus/star-ids-head"; cp data/cons_bands.txt "$corpus/" ;;
+    culture_current) { printf '{"id":"f","x":{"y":[1,2]},"constellations":[{"id":"CON f Ori","lines":[["thin",1,2,"DSO:M45"],[[5.5,-3.0],4]],'
+                       printf '"common_name":{"english":"Hunter","native":"\u014c"},"image":{"file":"a.png","size":[9,9],"anchors":[{"pos":[1,1],"hip":1},{"pos":[8,1],"hip":2},{"pos":[4,8],"hip":3}]}}],'
+                       printf '"common_names":{"HIP 1":[{"english":"One"}]}}\0# F\n\n## Introduction\n\nx\n'; } > "$corpus/culture" ;;
+    culture_older) printf '[info]\nname = F\n\0\xEF\xBB\xBFOri 2 1 2 2 3\r\nUMa\t1 4 5\n\0Ori\t"Orion"\t_("Hunter") 1\n\0 1|_("One")\n2|("Two")\n\0Ori o.png 1 1 1 9 1 2 5 9 3\n' > "$corpus/culture" ;;
   esac
   [ -d "fuzz/regressions/$target" ] && cp fuzz/regressions/$target/* "$corpus/" 2>/dev/null || true
   echo "$corpus"
@@ -42,7 +46,8 @@ length_options() {
     *) echo "-max_len=262144" ;;
   esac
 }
-for target in catalogue constellations boundaries figure profile file_paths fab index_json geojson star_ids; do
+for target in catalogue constellations boundaries figure profile file_paths fab index_json geojson star_ids \
+    culture_current culture_older; do
   corpus=$(seed $target)
   echo "== fuzz_$target for ${seconds}s"
   if ! ASAN_OPTIONS=detect_leaks=1 build-fuzz/fuzz/fuzz_$target "$corpus" -max_total_time="$seconds" $(length_options $target) \

@@ -200,7 +200,8 @@ int RunVerb(const CommandLine& line, const std::string& programFolder) {
     }
     if (line.verb == CommandLine::Verb::Check) {
         const auto findings =
-            CheckCulture(*culture, [&](int32_t hip) { return sky.hipparcos.Find(hip) != nullptr; }, strings);
+            CheckCulture(*culture, [&](int32_t hip) { return sky.hipparcos.Find(hip) != nullptr; }, strings,
+                         [&](int32_t hip) { return sky.DirectionOfHip(hip); });
         std::fputs((CheckReport(findings, strings) + "\n").c_str(), stdout);
         return std::any_of(findings.begin(), findings.end(), [](const CheckFinding& f) { return f.error; }) ? 1 : 0;
     }

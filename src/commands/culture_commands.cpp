@@ -314,7 +314,9 @@ void CheckCultureCommand(ProgramState& state, Window& window) {
     const ExchangeSky* sky = EnsureExchangeSky(state, &window);
     const auto exists = [sky](int32_t hip) { return sky && sky->hipparcos.Find(hip) != nullptr; };
     window.ShowReport(Text(state.strings, TextKey::CheckCulture),
-                      CheckReport(CheckCulture(doc->culture, exists, state.strings), state.strings));
+                      CheckReport(CheckCulture(doc->culture, exists, state.strings,
+                                               [sky](int32_t hip) { return sky ? sky->DirectionOfHip(hip) : std::nullopt; }),
+                                  state.strings));
 }
 
 bool SaveCulture(ProgramState& state, Window& window) {

@@ -60,9 +60,9 @@ void RefreshPictures(ProgramState& state, Window& window, bool told) {
         bool known = true;
         for (size_t k = 0; k < 3; ++k) {
             const ArtAnchor& a = c.art->anchors[k];
-            const HipparcosStar* star = sky->hipparcos.Find(a.hip);
+            const auto star = sky->DirectionOfHip(a.hip);
             if (!star) known = false;
-            else anchors[k] = {a.x, a.y, UnitVector(star->Direction())};
+            else anchors[k] = {a.x, a.y, *star};
             // The anchor being dragged follows the pointer.
             if (view.drag && view.drag->uid == c.uid && view.drag->anchor == k) anchors[k].star = view.drag->at, known = true;
         }

@@ -106,12 +106,10 @@ std::optional<size_t> DeepStars::InBox(const CataloguePoint& pointer, size_t cou
     const auto consider = [&](uint32_t i) {
         if (i < count && (!best || i < *best)) best = i;
     };
-    // The polar caps take any star beyond them, as for the bright stars.
-    if (std::fabs(pointer.dec) > kPolarCap) {
+    // The polar caps take any star beyond them, as for the bright stars, besides those in the box.
+    if (std::fabs(pointer.dec) > kPolarCap)
         for (const uint32_t i : byDec_)
             if (std::abs(stars_[i].dec) > kPolarCap) consider(i);
-        return best;
-    }
     const double low = pointer.dec - kStarBoxHalfWidth, high = pointer.dec + kStarBoxHalfWidth;
     auto it = std::upper_bound(byDec_.begin(), byDec_.end(), low, [this](double d, uint32_t i) { return d < stars_[i].dec; });
     for (; it != byDec_.end() && stars_[*it].dec < high; ++it)

@@ -18,4 +18,14 @@ inline ViewState WorkedView() {
     return view;
 }
 
+// The same map for another place, time and zoom.
+inline ViewState WorkedViewAt(float latitude, float siderealTime, int32_t unit) {
+    ViewState view = WorkedView();
+    view.observer.latitude = latitude;
+    UpdateLatitudeTerms(view.observer);
+    view.observer.siderealTime = siderealTime;
+    view.zoom.unit = unit;
+    return view;
+}
+
 }  // namespace orvanta::testing

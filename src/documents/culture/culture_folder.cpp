@@ -130,7 +130,9 @@ std::vector<FolderFile> WholeCultureFiles(const Culture& culture, ReadFailure& f
 
 std::vector<FolderFile> AddedPictures(const Culture& culture, ReadFailure& failure) {
     std::vector<FolderFile> files;
-    for (const auto& [name, from] : culture.addedPictures) {
+    for (const auto& added : culture.addedPictures) {
+        const std::string& name = added.first;  // a plain name: lambdas may not capture bindings before C++20 in clang 14
+        const std::string& from = added.second;
         const bool used = std::any_of(culture.constellations.begin(), culture.constellations.end(),
                                       [&](const CultureConstellation& c) { return c.art && c.art->file == name; });
         if (!used) continue;

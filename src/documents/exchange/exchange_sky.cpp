@@ -29,6 +29,11 @@ ReadFailure LoadExchangeSky(const std::string& folder, const std::string& englis
     return {};
 }
 
+std::optional<SkyVector> ExchangeSky::DirectionOfHip(int32_t hip) const {
+    const HipparcosStar* star = hipparcos.Find(hip);
+    return star ? std::optional(UnitVector(star->Direction())) : std::nullopt;
+}
+
 std::optional<std::pair<int16_t, int16_t>> ExchangeSky::PlaceOfHip(int32_t hip) const {
     if (const auto index = identities.IndexOfHip(hip); index && *index < catalog.stars.size())
         return std::make_pair(static_cast<int16_t>(catalog.stars[*index].ra), static_cast<int16_t>(catalog.stars[*index].dec));

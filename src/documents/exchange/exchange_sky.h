@@ -25,6 +25,8 @@ struct ExchangeSky {
     // Where a Hipparcos number's star lies in catalogue units: the place of
     // yale.dat for its stars, else the Hipparcos file's; nullopt for none.
     std::optional<std::pair<int16_t, int16_t>> PlaceOfHip(int32_t hip) const;
+    // A Hipparcos star's J2000 direction, unrounded; nullopt for no such star.
+    std::optional<SkyVector> DirectionOfHip(int32_t hip) const;
 };
 
 // Reads yale.dat, star_ids.txt, cons_bands.txt and hipparcos.dat from folder
