@@ -6,6 +6,7 @@
 #include "commands/file_dialogs.h"
 #include "documents/culture/culture_export.h"
 #include "documents/exchange/exchange.h"
+#include "files/quoted_field.h"
 
 namespace orvanta {
 
@@ -110,10 +111,21 @@ void ImportCommand(ProgramState& state, Window& window) {
     state.lastFolder = FolderOf(path);
     ShowDocument(state, window, "", {});
     RecordEdit(state, window, FigureEdit{FigureEdit::Kind::ReplaceLines, 0, {}, {}, std::move(result.records)});
+    // One message at the end: what could not be placed, and what was read as Stellarium reads it.
+    std::string told;
     if (result.skippedLines > 0)
-        window.ShowMessage(FillIn(Text(state.strings, TextKey::ImportLinesSkipped), {std::to_string(result.skippedLines)}) +
-                               "\n\n" + path,
-                           Text(state.strings, TextKey::Title), MessageIcon::Information);
+        told = FillIn(Text(state.strings, TextKey::ImportLinesSkipped), {std::to_string(result.skippedLines)}) + "\n";
+    if (!result.notes.empty()) {
+        told += "\n" + Text(state.strings, TextKey::ImportReadAsStellarium) + "\n";
+        constexpr size_t kNotesShown = 20;
+        for (size_t i = 0; i < result.notes.size() && i < kNotesShown; ++i)
+            told += EscapeControls(result.notes[i].file) +
+                    (result.notes[i].line > 0 ? ":" + std::to_string(result.notes[i].line) : "") + ": " +
+                    result.notes[i].what + "\n";
+        if (result.notes.size() > kNotesShown) told += "...\n";
+    }
+    if (!told.empty())
+        window.ShowMessage(told + "\n" + path, Text(state.strings, TextKey::Title), MessageIcon::Information);
 }
 
 void PrintCommand(ProgramState& state, Window& window) {

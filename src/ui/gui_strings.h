@@ -156,6 +156,7 @@ enum class TextKey : int {
     AnchorNoStar = 436,
     PictureFilter = 438,
     PictureNotPlaced = 440,
+    ImportReadAsStellarium = 442,
 };
 
 // The texts in use: orvanta.ini's GUI_Strings section when there is one,
