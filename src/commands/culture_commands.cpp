@@ -392,13 +392,16 @@ void InstallInStellariumCommand(ProgramState& state, Window& window) {
     if (!doc) return;
     const std::string home = HomeFolder();
     if (home.empty()) return;
-    const std::string target = home + "/.stellarium/skycultures/" + doc->culture.id;
+    const std::string skycultures = home + "/.stellarium/skycultures";
+    const std::string target = skycultures + "/" + doc->culture.id;
     if (Exists(target) &&
         !window.AskYesNo(FillIn(Text(state.strings, TextKey::InstallReplace), {doc->culture.id}) + "\n\n" + target,
                          Text(state.strings, TextKey::Warning)))
         return;
     ReadFailure failure;
     const std::vector<FolderFile> files = WholeCultureFiles(doc->culture, failure);
+    // Stellarium makes its folder at its first start: one that never ran gets it now.
+    MakeFolders(skycultures);
     const WriteResult written = failure.failed ? WriteResult{false, failure.reason, {}} : WriteFilesIntoFolder(target, files);
     if (!written.written)
         return Tell(state, window, TextKey::ExportFailed, target + "\n" + written.error, MessageIcon::Critical);

@@ -26,12 +26,20 @@ std::string HomeFolder() {
     return home && home[0] == '/' ? std::string(home) : std::string();
 }
 
-bool MakePrivateFolders(const std::string& folder) {
+namespace {
+
+bool MakeFoldersWithMode(const std::string& folder, mode_t mode) {
     if (folder.empty()) return false;
     for (size_t slash = folder.find('/', 1); slash != std::string::npos; slash = folder.find('/', slash + 1))
-        if (::mkdir(folder.substr(0, slash).c_str(), 0700) != 0 && errno != EEXIST) return false;
-    if (folder.back() != '/' && ::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return false;
+        if (::mkdir(folder.substr(0, slash).c_str(), mode) != 0 && errno != EEXIST) return false;
+    if (folder.back() != '/' && ::mkdir(folder.c_str(), mode) != 0 && errno != EEXIST) return false;
     return true;
 }
+
+}  // namespace
+
+bool MakePrivateFolders(const std::string& folder) { return MakeFoldersWithMode(folder, 0700); }
+
+bool MakeFolders(const std::string& folder) { return MakeFoldersWithMode(folder, 0777); }
 
 }  // namespace orvanta

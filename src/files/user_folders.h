@@ -19,5 +19,7 @@ std::string HomeFolder();
 
 // Makes folder and every missing folder above it, private to the user (0700).
 bool MakePrivateFolders(const std::string& folder);
+// The same, as the user's umask allows: for folders other programs read, such as Stellarium's.
+bool MakeFolders(const std::string& folder);
 
 }  // namespace orvanta

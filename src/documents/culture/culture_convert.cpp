@@ -141,7 +141,8 @@ Culture ToCurrentForm(const Culture& older, const std::string& id, const std::ve
         made.name = c.name;
         if (c.art) {
             made.art = c.art;
-            made.art->file = "illustrations/" + c.art->file;
+            // The current form keeps pictures in illustrations/; one already in a folder stays where it is.
+            if (c.art->file.find('/') == std::string::npos) made.art->file = "illustrations/" + c.art->file;
         }
         made.other = c.other;
         current.constellations.push_back(std::move(made));
