@@ -19,6 +19,7 @@
 #include "files/user_folders.h"
 #include "map/map_painting.h"
 #include "platform/map_picture.h"
+#include "platform/picture_store.h"
 #include "platform/system_clock.h"
 
 namespace orvanta {
@@ -96,6 +97,11 @@ int ExportPicture(const CommandLine& line, const std::string& programFolder, con
 }
 
 }  // namespace
+
+bool NeedsImages(const CommandLine& line) {
+    // The older form takes PNG copies of WebP pictures, which Qt's image plugins make.
+    return NeedsPainting(line) || (line.verb == CommandLine::Verb::Export && line.format == "stellarium-fab");
+}
 
 bool NeedsPainting(const CommandLine& line) {
     if (line.verb != CommandLine::Verb::Export) return false;
@@ -238,7 +244,7 @@ int RunVerb(const CommandLine& line, const std::string& programFolder) {
     if (!culture)
         if (const int failed = loadSky()) return failed;
     const ExchangeFormat format = *ExchangeFormatNamed(line.format);
-    const ExportFailure result = culture ? ExportCulture(format, *culture, sky, line.output, InputsOf(line))
+    const ExportFailure result = culture ? ExportCulture(format, *culture, sky, line.output, InputsOf(line), false, PngOf)
                                          : ExportFigure(format, records, sky.Reference(), line.output, {}, InputsOf(line));
     if (result.failed) return Fail(Describe(line.output, result.reason));
     if (result.linesLeftOut > 0)

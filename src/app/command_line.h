@@ -22,6 +22,8 @@ CommandLine ParseCommandLine(const QStringList& arguments);
 
 // Runs the export or import verb; the exit status. Messages go to stderr.
 // Pictures need a QGuiApplication; the exchange formats need no Qt at all.
+// Whether the verb reads or writes pictures, and so needs Qt's image plugins loaded.
+bool NeedsImages(const CommandLine& line);
 int RunVerb(const CommandLine& line, const std::string& programFolder);
 
 // Whether the verb draws a picture and so needs a (display-less) GUI application.

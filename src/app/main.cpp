@@ -57,13 +57,13 @@ int main(int argc, char* argv[]) {
             case orvanta::CommandLine::Verb::Export:
             case orvanta::CommandLine::Verb::Import:
             case orvanta::CommandLine::Verb::Check:
-                if (!orvanta::NeedsPainting(line)) return orvanta::RunVerb(line, programFolder);
+                if (!orvanta::NeedsImages(line)) return orvanta::RunVerb(line, programFolder);
                 break;
             case orvanta::CommandLine::Verb::Window: break;
         }
     }
-    if (orvanta::NeedsPainting(line)) {
-        // A picture is painted without a screen, whatever display there is.
+    if (orvanta::NeedsImages(line)) {
+        // A picture is painted, or converted, without a screen, whatever display there is.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication painter(argc, argv);
         NameTheApplication();

@@ -65,7 +65,8 @@ void ExportCommand(ProgramState& state, Window& window) {
     // An open culture is written with everything it holds; a figure as its lines.
     const auto exportOnce = [&](bool othersAllowed) {
         if (const CultureDocument* doc = state.document.culture.get())
-            return ExportCulture(*format, doc->culture, *sky, target.path, options, othersAllowed);
+            return ExportCulture(*format, doc->culture, *sky, target.path, options, othersAllowed,
+                                 [&window](std::string_view bytes) { return window.PictureAsPng(bytes); });
         return ExportFigure(*format, state.document.figure.Records(), sky->Reference(), target.path, {}, options,
                             othersAllowed);
     };

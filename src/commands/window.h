@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "map/map_canvas.h"
@@ -156,6 +157,11 @@ public:
     virtual std::optional<std::string> AskText(const std::string& title, const std::string& prompt,
                                                const std::vector<std::string>& completions) {
         (void)title, (void)prompt, (void)completions;
+        return std::nullopt;
+    }
+    // A picture's bytes as PNG, for Stellarium 0.22's sake; nullopt when they cannot be read.
+    virtual std::optional<std::string> PictureAsPng(std::string_view bytes) {
+        (void)bytes;
         return std::nullopt;
     }
     // Makes the picture file at path ready to be drawn; the reason when it cannot be.

@@ -88,6 +88,7 @@ public:
     void MarkStar(std::optional<PixelPoint> at) override;
     void MarkAnchors(const std::vector<PixelPoint>& anchors) override;
     std::string PreparePicture(const std::string& path) override;
+    std::optional<std::string> PictureAsPng(std::string_view bytes) override { return PngOf(bytes); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,6 +1,7 @@
 // Decoding the illustrations, and adding them to the map's picture.
 #include "platform/picture_store.h"
 
+#include <QBuffer>
 #include <QImageReader>
 #include <algorithm>
 #include <array>
@@ -48,6 +49,16 @@ std::string PictureStore::Prepare(const std::string& path) {
     }
     failures_[path] = why;
     return why;
+}
+
+std::optional<std::string> PngOf(std::string_view bytes) {
+    QImage image;
+    if (!image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()))) return std::nullopt;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) return std::nullopt;
+    return std::string(png.constData(), static_cast<size_t>(png.size()));
 }
 
 const DecodedPicture* PictureStore::Find(const std::string& path) const {

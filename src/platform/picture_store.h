@@ -3,7 +3,9 @@
 // is open, within limits that keep a huge or broken file from stalling the window.
 #include <QImage>
 #include <map>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "map/illustration_mesh.h"
@@ -31,6 +33,9 @@ private:
     std::map<std::string, DecodedPicture> images_;
     std::map<std::string, std::string> failures_;
 };
+
+// A picture's bytes (PNG, JPEG, WebP) as PNG; nullopt when they cannot be read.
+std::optional<std::string> PngOf(std::string_view bytes);
 
 // The layer of the illustrations that are not live, as last drawn, and what it was drawn for.
 struct PictureLayerCache {

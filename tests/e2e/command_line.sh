@@ -97,7 +97,7 @@ printf '\xEF\xBB\xBF# two figures\r\nOri 2 27989 26727 26727 24436\r\nHok 1\t253
 printf 'Ori\t"Orion"\t_("Hunter")\nHok\t"Makali\xCA\xBBi"\t_("Hook")\n' >kanaka/constellation_names.eng.fab
 printf ' 27989|_("Betelgeuse")\n' >kanaka/star_names.fab
 expect_status 0 "$program" --check kanaka
-mkdir now back
+mkdir now back png
 expect_status 0 "$program" --export stellarium kanaka/constellationship.fab now/kanaka
 grep -q '"native": *"Makali' now/kanaka/index.json && grep -q '"HIP 27989"' now/kanaka/index.json || fail "names lost: $(cat now/kanaka/index.json)"
 expect_status 0 "$program" --check now/kanaka
@@ -105,6 +105,13 @@ expect_status 0 "$program" --export stellarium-fab now/kanaka back/kanaka
 grep -q "27989 26727" back/kanaka/constellationship.fab || fail "lines lost: $(cat back/kanaka/constellationship.fab)"
 expect_status 0 "$program" --import now/kanaka kanaka.con
 [ "$(tr -d '\r' <kanaka.con | wc -l)" = 3 ] || fail "the culture's 3 lines became $(wc -l <kanaka.con)"
+# Made older, a WebP illustration goes as a PNG copy, which Stellarium 0.22 reads.
+mkdir -p now/kanaka/illustrations
+convert -size 40x30 xc:black -fill white -draw "circle 20,15 24,15" now/kanaka/illustrations/hook.webp
+sed -i 's|"CON kanaka Hok", |&"image": {"file": "illustrations/hook.webp", "size": [40, 30], "anchors": [{"pos": [5, 5], "hip": 25336}, {"pos": [35, 5], "hip": 25930}, {"pos": [20, 25], "hip": 26311}]}, |' now/kanaka/index.json
+expect_status 0 "$program" --export stellarium-fab now/kanaka png/kanaka
+grep -q "^Hok hook.png " png/kanaka/constellationsart.fab && [ "$(identify -format %m png/kanaka/hook.png)" = PNG ] ||
+  fail "no PNG copy of the WebP picture: $(ls png/kanaka)"
 sed -i 's/"CON kanaka Ori"/"Ori"/' now/kanaka/index.json
 expect_status 1 "$program" --check now/kanaka
 grep -q 'does not start with "CON "' out || fail "--check did not name the bad id: $(cat out err)"

@@ -29,7 +29,7 @@ std::string FolderName(std::string path) {
 // The pictures the culture's illustrations use, from its folder, under the
 // names the written form gives them; the size index.json asks for is taken
 // from the picture where the older form did not say it.
-std::vector<FolderFile> Pictures(const Culture& from, Culture& to, ExportFailure& failure) {
+std::vector<FolderFile> Pictures(const Culture& from, Culture& to, ExportFailure& failure, const PngConverter& toPng) {
     std::vector<FolderFile> files;
     for (CultureConstellation& made : to.constellations) {
         const CultureConstellation* source = from.FindConstellation(made.uid);
@@ -43,6 +43,14 @@ std::vector<FolderFile> Pictures(const Culture& from, Culture& to, ExportFailure
         CultureArt& written = *made.art;
         if (written.width == 0)
             if (const auto size = PictureSize(bytes)) std::tie(written.width, written.height) = *size;
+        const std::string webp = ".webp";
+        if (to.form == CultureForm::Older && toPng && written.file.size() > webp.size() &&
+            written.file.compare(written.file.size() - webp.size(), webp.size(), webp) == 0) {
+            if (auto png = toPng(bytes)) {
+                bytes = std::move(*png);
+                written.file.replace(written.file.size() - webp.size(), webp.size(), ".png");
+            }
+        }
         const std::string& name = written.file;
         if (std::none_of(files.begin(), files.end(), [&](const FolderFile& f) { return f.name == name; }))
             files.push_back({name, std::move(bytes)});
@@ -64,7 +72,8 @@ std::vector<LineRecord> CultureRecords(const Culture& culture, const ExchangeSky
 }
 
 ExportFailure ExportCulture(ExchangeFormat format, const Culture& culture, const ExchangeSky& sky,
-                            const std::string& output, const WriteOptions& options, bool othersAllowed) {
+                            const std::string& output, const WriteOptions& options, bool othersAllowed,
+                            const PngConverter& toPng) {
     ExportFailure result;
     if (format == ExchangeFormat::GeoJson) {
         // By the culture's own constellations, not the IAU's.
@@ -114,7 +123,7 @@ ExportFailure ExportCulture(ExchangeFormat format, const Culture& culture, const
         files = WholeCultureFiles(written, failure);
         if (failure.failed) return {true, failure.reason, 0, {}};
     } else {
-        files = Pictures(culture, written, result);
+        files = Pictures(culture, written, result, toPng);
         if (result.failed) return result;
         const std::vector<FolderFile> own = CultureFiles(written);
         files.insert(files.end(), own.begin(), own.end());
