@@ -33,15 +33,22 @@ void AppendEscaped(std::string& out, std::string_view text) {
 }  // namespace
 
 std::string QuoteField(std::string_view field) {
-    std::string out = "\"";
-    if (field.size() <= kQuotedFieldLimit) {
-        AppendEscaped(out, field);
-        return out + "\"";
+    // At most kQuotedFieldLimit characters as shown: an escaped control byte
+    // counts as what it shows, and a UTF-8 character is never split.
+    std::string shown;
+    size_t at = 0, widthSoFar = 0;
+    while (at < field.size()) {
+        size_t next = at + 1;
+        while (next < field.size() && (static_cast<unsigned char>(field[next]) & 0xC0) == 0x80) ++next;
+        std::string piece;
+        AppendEscaped(piece, field.substr(at, next - at));
+        const size_t width = static_cast<unsigned char>(field[at]) >= 0x80 ? 1 : piece.size();
+        if (widthSoFar + width > kQuotedFieldLimit) break;
+        shown += piece;
+        widthSoFar += width;
+        at = next;
     }
-    size_t cut = kQuotedFieldLimit;
-    while (cut > 0 && (static_cast<unsigned char>(field[cut]) & 0xC0) == 0x80) --cut;
-    AppendEscaped(out, field.substr(0, cut));
-    return out + "\u2026\"";
+    return "\"" + shown + (at < field.size() ? "\u2026\"" : "\"");
 }
 
 std::string EscapeControls(std::string_view text) {

@@ -245,8 +245,10 @@ TEST(FileReading, MessagesQuoteAtMostFortyCharacters) {
         {x40, "\"" + x40 + "\""},          // forty characters whole
         {x40 + "y", cut},                  // one more: cut at forty
         {x40 + std::string(1 << 20, 'y'), cut},
-        // A cut never splits a character: the two bytes of "é" stay together or go together.
-        {std::string(39, 'a') + "\xC3\xA9zzzz", "\"" + std::string(39, 'a') + "\xE2\x80\xA6\""},
+        // Characters as shown count, not bytes: "é" is one and is never split;
+        // a control byte shows as four ("\x12"), and the message stays short.
+        {std::string(39, 'a') + "\xC3\xA9zzzz", "\"" + std::string(39, 'a') + "\xC3\xA9\xE2\x80\xA6\""},
+        {"ab" + std::string(40, '\x12'), "\"ab\\x12\\x12\\x12\\x12\\x12\\x12\\x12\\x12\\x12\xE2\x80\xA6\""},
     };
     for (const auto& [field, quoted] : cases)
         EXPECT_EQ(ParseFigureFile("1,2,3," + field + "\r\n", records).reason, quoted + " is not a whole number") << field.size();
