@@ -33,6 +33,14 @@ std::optional<std::pair<int, int>> FrameOf(IllustrationView& view, const Culture
     return size;
 }
 
+// Where the dragged picture's anchors' stars are now.
+std::array<SkyVector, 3> DraggedStars(const IllustrationView::Drag& drag) {
+    if (!drag.anchor) return FollowHandle(drag.handle, drag.stars, drag.centre, drag.from, drag.at);
+    std::array<SkyVector, 3> stars = drag.stars;
+    stars[*drag.anchor] = drag.at;
+    return stars;
+}
+
 std::string WarpTroubleText(WarpTrouble trouble, const GuiStrings& strings) {
     return Text(strings, trouble == WarpTrouble::CollinearAnchors ? TextKey::CheckArtCollinear : TextKey::CheckArtOneCircle);
 }
@@ -56,6 +64,7 @@ void RefreshPictures(ProgramState& state, Window& window, bool told) {
         }
         const auto frame = FrameOf(view, *c.art, path);
         if (!frame) continue;
+        const bool dragged = view.drag && view.drag->uid == c.uid;
         std::array<AnchorPoint, 3> anchors;
         bool known = true;
         for (size_t k = 0; k < 3; ++k) {
@@ -63,8 +72,12 @@ void RefreshPictures(ProgramState& state, Window& window, bool told) {
             const auto star = sky->DirectionOfHip(a.hip);
             if (!star) known = false;
             else anchors[k] = {a.x, a.y, *star};
-            // The anchor being dragged follows the pointer.
-            if (view.drag && view.drag->uid == c.uid && view.drag->anchor == k) anchors[k].star = view.drag->at, known = true;
+        }
+        if (dragged) {
+            // The picture follows the pointer.
+            const auto stars = DraggedStars(*view.drag);
+            for (size_t k = 0; k < 3; ++k) anchors[k].star = stars[k];
+            known = true;
         }
         if (!known) continue;  // Check Culture names the star
         WarpTrouble why;
@@ -77,7 +90,7 @@ void RefreshPictures(ProgramState& state, Window& window, bool told) {
         if (warp->mirrored) trouble(EscapeControls(c.id) + ": " + Text(state.strings, TextKey::CheckArtMirrored));
         const bool selected = doc->selected == c.uid;
         view.pictures.push_back({path, static_cast<double>(frame->first), static_cast<double>(frame->second), *warp,
-                                 selected ? 1.0f : view.percent / 100.0f, view.drag && view.drag->uid == c.uid});
+                                 selected ? 1.0f : view.percent / 100.0f, dragged, c.uid});
     }
     if (told && !troubles.empty())
         window.ShowMessage(Text(state.strings, TextKey::PicturesUnreadable) + "\n" + troubles, Text(state.strings, TextKey::Title),
@@ -99,8 +112,6 @@ void SetIllustrationBrightness(ProgramState& state, Window& window, int percent)
 
 namespace {
 
-constexpr double kAnchorReach = 7;  // pixels: how near a press must come to an anchor
-
 const CultureConstellation* Selected(const ProgramState& state) {
     const CultureDocument* doc = state.document.culture.get();
     return doc && doc->selected ? doc->culture.FindConstellation(*doc->selected) : nullptr;
@@ -112,21 +123,45 @@ std::optional<PixelPoint> PlaceOfStar(const ProgramState& state, int32_t hip) {
     return place ? std::optional(ToPixels(*place)) : std::nullopt;
 }
 
-// The anchors' places on the map, the dragged one where the pointer is.
+std::optional<PixelPoint> PlaceOfDirection(const ProgramState& state, const SkyVector& direction) {
+    const SkyDirection d = DirectionOf(direction);
+    const auto place = ProjectStar(state.view, d.raHours, d.decDegrees);
+    return place ? std::optional(ToPixels(*place)) : std::nullopt;
+}
+
+// The selected constellation's picture as the map shows it.
+const ShownPicture* SelectedPicture(const ProgramState& state) {
+    const CultureConstellation* c = Selected(state);
+    if (!c || !state.illustrations.shown) return nullptr;
+    for (const ShownPicture& picture : state.illustrations.pictures)
+        if (picture.uid == c->uid) return &picture;
+    return nullptr;
+}
+
+// The anchors' places on the map, following the pointer while dragged.
 std::vector<std::optional<PixelPoint>> AnchorPlaces(const ProgramState& state) {
     std::vector<std::optional<PixelPoint>> places;
     const CultureConstellation* c = Selected(state);
     if (!c || !c->art) return places;
     const auto& drag = state.illustrations.drag;
-    for (size_t k = 0; k < c->art->anchors.size() && k < 3; ++k) {
-        if (drag && drag->uid == c->uid && drag->anchor == k) {
-            const SkyDirection d = DirectionOf(drag->at);
-            const auto place = ProjectStar(state.view, d.raHours, d.decDegrees);
-            places.push_back(place ? std::optional(ToPixels(*place)) : std::nullopt);
-        } else {
-            places.push_back(PlaceOfStar(state, c->art->anchors[k].hip));
-        }
+    const size_t count = std::min<size_t>(c->art->anchors.size(), 3);
+    if (drag && drag->uid == c->uid && count == 3) {
+        for (const SkyVector& star : DraggedStars(*drag)) places.push_back(PlaceOfDirection(state, star));
+        return places;
     }
+    for (size_t k = 0; k < count; ++k) places.push_back(PlaceOfStar(state, c->art->anchors[k].hip));
+    return places;
+}
+
+// The handles of the selected picture on the map.
+std::vector<std::pair<PictureHandle, PixelPoint>> HandlePlaces(const ProgramState& state) {
+    std::vector<std::pair<PictureHandle, PixelPoint>> places;
+    const ShownPicture* picture = SelectedPicture(state);
+    if (!picture) return places;
+    const HandleDirections handles = HandlesOf(picture->warp, picture->width, picture->height);
+    for (const auto& [handle, direction] : {std::pair{PictureHandle::Move, handles.move}, std::pair{PictureHandle::Turn, handles.turn},
+                                            std::pair{PictureHandle::Scale, handles.scale}})
+        if (const auto place = PlaceOfDirection(state, direction)) places.push_back({handle, *place});
     return places;
 }
 
@@ -159,10 +194,11 @@ std::optional<std::array<std::pair<int32_t, PixelPoint>, 3>> WidestStars(const P
 }  // namespace
 
 void PlaceAnchorMarks(const ProgramState& state, Window& window) {
-    std::vector<PixelPoint> marks;
+    PictureMarks marks;
     for (const auto& place : AnchorPlaces(state))
-        if (place) marks.push_back(*place);
-    window.MarkAnchors(marks);
+        if (place) marks.anchors.push_back(*place);
+    marks.handles = HandlePlaces(state);
+    window.MarkPicture(marks);
 }
 
 void AddIllustrationCommand(ProgramState& state, Window& window) {
@@ -212,17 +248,31 @@ void RemoveIllustrationCommand(ProgramState& state, Window& window) {
 }
 
 bool StartAnchorDrag(ProgramState& state, Window& window, PixelPoint at) {
+    (void)window;
     const CultureConstellation* c = Selected(state);
-    if (!c || !c->art || state.document.figure.Drawing()) return false;
+    if (!c || !c->art || c->art->anchors.size() < 3 || state.document.figure.Drawing() || !state.exchangeSky) return false;
+    const auto near = [&](PixelPoint place) { return std::hypot(place.x - at.x, place.y - at.y) <= kPictureMarkReach; };
+    IllustrationView::Drag drag{c->uid};
     const auto places = AnchorPlaces(state);
-    for (size_t k = 0; k < places.size(); ++k) {
-        if (!places[k] || std::hypot(places[k]->x - at.x, places[k]->y - at.y) > kAnchorReach) continue;
-        const CataloguePoint sky = SkyUnderPointer(state.view, at);
-        state.illustrations.drag = IllustrationView::Drag{c->uid, k, UnitVector(FromCatalogueUnits(sky.ra, sky.dec))};
-        (void)window;
-        return true;
+    for (size_t k = 0; k < places.size() && !drag.anchor; ++k)
+        if (places[k] && near(*places[k])) drag.anchor = k;
+    const ShownPicture* picture = SelectedPicture(state);
+    std::optional<PictureHandle> handle;
+    if (!drag.anchor && picture)
+        for (const auto& [which, place] : HandlePlaces(state))
+            if (!handle && near(place)) handle = which;
+    if (!drag.anchor && !handle) return false;
+    for (size_t k = 0; k < 3; ++k) {
+        const auto star = state.exchangeSky->DirectionOfHip(c->art->anchors[k].hip);
+        // An anchor on a star the catalogue lacks places no picture; only that anchor can be moved.
+        if (!star && !drag.anchor) return false;
+        if (star) drag.stars[k] = *star;
     }
-    return false;
+    if (handle) drag.handle = *handle, drag.centre = HandlesOf(picture->warp, picture->width, picture->height).move;
+    const CataloguePoint sky = SkyUnderPointer(state.view, at);
+    drag.from = drag.at = UnitVector(FromCatalogueUnits(sky.ra, sky.dec));
+    state.illustrations.drag = drag;
+    return true;
 }
 
 void DragAnchor(ProgramState& state, Window& window, PixelPoint at) {
@@ -232,18 +282,53 @@ void DragAnchor(ProgramState& state, Window& window, PixelPoint at) {
     Redraw(state, window);
 }
 
+namespace {
+
+// The stars under the dragged picture's anchors, each the nearest drawn one
+// within reach of where its anchor now lies; nullopt when one has none.
+std::optional<std::array<int32_t, 3>> SnappedStars(ProgramState& state, const IllustrationView::Drag& drag, PixelPoint at) {
+    std::array<int32_t, 3> hips{};
+    const auto stars = DraggedStars(drag);
+    for (size_t k = 0; k < 3; ++k) {
+        if (drag.anchor && *drag.anchor != k) continue;
+        const auto place = drag.anchor ? std::optional(at) : PlaceOfDirection(state, stars[k]);
+        const auto picked = place ? PickStar(state, *place) : std::nullopt;
+        if (!picked || !picked->hip) return std::nullopt;
+        hips[k] = *picked->hip;
+    }
+    return hips;
+}
+
+}  // namespace
+
 void EndAnchorDrag(ProgramState& state, Window& window, PixelPoint at) {
     if (!state.illustrations.drag) return;
     const IllustrationView::Drag drag = *state.illustrations.drag;
     state.illustrations.drag.reset();
     CultureDocument* doc = state.document.culture.get();
-    const auto picked = PickStar(state, at);
-    if (!doc || !picked || !picked->hip) {
+    const auto hips = doc ? SnappedStars(state, drag, at) : std::nullopt;
+    if (!hips) {
         Redraw(state, window);
-        return window.SetStatusText(Text(state.strings, TextKey::AnchorNoStar));
+        return window.SetStatusText(Text(state.strings, drag.anchor ? TextKey::AnchorNoStar : TextKey::PictureNoStars));
+    }
+    const CultureConstellation* c = doc->culture.FindConstellation(drag.uid);
+    if (!c || !c->art || c->art->anchors.size() < 3) return Redraw(state, window);
+    // Two anchors on one star, or three on one great circle, place no picture: the move is taken back.
+    std::array<AnchorPoint, 3> placed;
+    for (size_t k = 0; k < 3; ++k) {
+        const int32_t hip = drag.anchor && *drag.anchor != k ? c->art->anchors[k].hip : (*hips)[k];
+        const auto star = state.exchangeSky->DirectionOfHip(hip);
+        placed[k] = {c->art->anchors[k].x, c->art->anchors[k].y, star.value_or(SkyVector{})};
+    }
+    WarpTrouble trouble;
+    if (!drag.anchor && !WarpOf(placed, trouble)) {
+        Redraw(state, window);
+        return window.SetStatusText(FillIn(Text(state.strings, TextKey::PictureNotPlaced),
+                                           {QuoteField(c->id), WarpTroubleText(trouble, state.strings)}));
     }
     CultureEdit edit = EditOfConstellation(doc->culture, drag.uid, [&](CultureConstellation& changed) {
-        if (changed.art && drag.anchor < changed.art->anchors.size()) changed.art->anchors[drag.anchor].hip = *picked->hip;
+        for (size_t k = 0; k < 3; ++k)
+            if (!drag.anchor || *drag.anchor == k) changed.art->anchors[k].hip = (*hips)[k];
     });
     edit.selectedBefore = edit.selectedAfter = doc->selected;
     if (edit.Empty()) return Redraw(state, window);

@@ -18,10 +18,10 @@ void SetIllustrationBrightness(ProgramState& state, Window& window, int percent)
 void AddIllustrationCommand(ProgramState& state, Window& window);
 void RemoveIllustrationCommand(ProgramState& state, Window& window);
 
-// Dragging an anchor of the selected constellation's illustration: a press
-// on one starts it (false: no anchor there), the picture follows the
-// pointer, and the release puts the anchor on the star there, or takes the
-// move back when there is none. One undo step.
+// Dragging an anchor or a handle of the selected constellation's
+// illustration: a press on one starts it (false: none there), the picture
+// follows the pointer, and the release puts each moved anchor on the star
+// under it, or takes the move back when one has none. One undo step.
 bool StartAnchorDrag(ProgramState& state, Window& window, PixelPoint at);
 void DragAnchor(ProgramState& state, Window& window, PixelPoint at);
 void EndAnchorDrag(ProgramState& state, Window& window, PixelPoint at);

@@ -1,5 +1,6 @@
 #pragma once
 // The whole state of a running Orvanta, passed explicitly to the commands.
+#include <array>
 #include <map>
 #include <memory>
 #include <optional>
@@ -11,6 +12,7 @@
 #include "map/boundary_table.h"
 #include "map/constellation_table.h"
 #include "map/layers.h"
+#include "sky/art_placement.h"
 #include "sky/catalogue.h"
 #include "sky/deep_stars.h"
 #include "sky/projection.h"
@@ -25,11 +27,15 @@ struct IllustrationView {
     int percent = 50;   // their brightness, remembered; a selected constellation's is full
     std::vector<ShownPicture> pictures;               // as the map shows them now
     std::map<std::string, std::pair<int, int>> sizes;  // the size of each picture file read so far
-    // An anchor being dragged: whose, which, and the sky under the pointer.
+    // An anchor or a handle being dragged: whose picture, which anchor or
+    // handle, where its anchors' stars were at the press, and the sky under
+    // the press and under the pointer.
     struct Drag {
         uint64_t uid = 0;
-        size_t anchor = 0;
-        SkyVector at;
+        std::optional<size_t> anchor;  // else the handle
+        PictureHandle handle = PictureHandle::Move;
+        std::array<SkyVector, 3> stars;
+        SkyVector centre, from, at;
     };
     std::optional<Drag> drag;
 };

@@ -5,10 +5,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "map/map_canvas.h"
 #include "map/pixels.h"
+#include "sky/art_placement.h"
 
 namespace orvanta {
 
@@ -82,6 +84,15 @@ struct StarNameFields {
     std::string english, native, pronounce;
     bool operator==(const StarNameFields&) const = default;
 };
+
+// The illustration being placed as the map marks it: its anchors, and the
+// handles that move, turn and scale it whole.
+struct PictureMarks {
+    std::vector<PixelPoint> anchors;
+    std::vector<std::pair<PictureHandle, PixelPoint>> handles;
+    bool operator==(const PictureMarks&) const = default;
+};
+constexpr double kPictureMarkReach = 7;  // pixels: how near a press must come to a mark to take it
 
 class Window {
 public:
@@ -169,8 +180,8 @@ public:
         (void)path;
         return {};
     }
-    // The anchors of the illustration being placed, marked on the map; none takes them away.
-    virtual void MarkAnchors(const std::vector<PixelPoint>& anchors) { (void)anchors; }
+    // The anchors and handles of the illustration being placed, marked on the map; none takes them away.
+    virtual void MarkPicture(const PictureMarks& marks) { (void)marks; }
     // The mark of a found star at a place of the map; nullopt takes it away.
     virtual void MarkStar(std::optional<PixelPoint> at) { (void)at; }
     // A longer text to read, such as what Check Culture found.

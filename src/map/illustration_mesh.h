@@ -2,6 +2,7 @@
 // An illustration through the map's projection: a mesh of triangles fine
 // enough to follow the warp within half a pixel.
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@ struct ShownPicture {
     ArtWarp warp;
     float intensity = 0.5f;
     bool live = false;  // being placed: it changes at every movement, the others stay
+    uint64_t uid = 0;   // whose constellation
 };
 
 // The mesh of an image width x height placed by warp, for the view: cells

@@ -8,6 +8,7 @@ constexpr double kPixelsPerTwip = 1.0 / kTwipsPerPixel;
 
 struct PixelPoint {
     double x = 0, y = 0;
+    bool operator==(const PixelPoint&) const = default;
 };
 
 struct PixelLine {

@@ -122,7 +122,7 @@ void MainWindow::ConnectCommands() {
     surface_->onMouseDown = [this](MouseButton button, Modifiers modifiers, PixelPoint at) {
         if (button == MouseButton::Right && state_.document.IsCulture() && !state_.document.figure.Band())
             return MapContextPress(at);
-        // A press on an anchor of the illustration being placed picks it up.
+        // A press on an anchor or a handle of the illustration being placed picks it up.
         if (button == MouseButton::Left && !modifiers.shift && StartAnchorDrag(state_, *this, at)) return;
         MapMouseDown(state_, *this, button, modifiers, at);
     };
@@ -302,7 +302,7 @@ std::optional<std::string> MainWindow::AskText(const std::string& title, const s
 
 void MainWindow::MarkStar(std::optional<PixelPoint> at) { surface_->SetStarMark(at); }
 
-void MainWindow::MarkAnchors(const std::vector<PixelPoint>& anchors) { surface_->SetAnchorMarks(anchors); }
+void MainWindow::MarkPicture(const PictureMarks& marks) { surface_->SetPictureMarks(marks); }
 
 std::string MainWindow::PreparePicture(const std::string& path) { return pictures_.Prepare(path); }
 

@@ -86,7 +86,7 @@ public:
     std::optional<std::string> AskText(const std::string& title, const std::string& prompt,
                                        const std::vector<std::string>& completions) override;
     void MarkStar(std::optional<PixelPoint> at) override;
-    void MarkAnchors(const std::vector<PixelPoint>& anchors) override;
+    void MarkPicture(const PictureMarks& marks) override;
     std::string PreparePicture(const std::string& path) override;
     std::optional<std::string> PictureAsPng(std::string_view bytes) override { return PngOf(bytes); }
 

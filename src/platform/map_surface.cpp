@@ -239,14 +239,7 @@ void MapSurface::paintEvent(QPaintEvent* event) {
         painter.setPen(bright);
         painter.drawLines(standingOut);
     }
-    for (const PixelPoint& at : anchorMarks_) {
-        if (!area.intersects(StarMarkArea(at))) continue;
-        // A square, open in the middle so that the star under it shows.
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setPen(QPen(QColor(80, 220, 255), 2));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRectF(at.x - 5, at.y - 5, 10, 10));
-    }
+    PaintPictureMarks(painter, area);
     if (starMark_ && area.intersects(StarMarkArea(*starMark_))) {
         QPen ring(ToQColor(kHighlightedLineColour), 2);
         ring.setCosmetic(true);
@@ -263,14 +256,55 @@ void MapSurface::SetStarMark(std::optional<PixelPoint> at) {
     if (starMark_) update(StarMarkArea(*starMark_));
 }
 
-void MapSurface::SetAnchorMarks(std::vector<PixelPoint> anchors) {
-    if (anchors.size() == anchorMarks_.size() &&
-        std::equal(anchors.begin(), anchors.end(), anchorMarks_.begin(),
-                   [](const PixelPoint& a, const PixelPoint& b) { return a.x == b.x && a.y == b.y; }))
-        return;
-    for (const PixelPoint& at : anchorMarks_) update(StarMarkArea(at));
-    anchorMarks_ = std::move(anchors);
-    for (const PixelPoint& at : anchorMarks_) update(StarMarkArea(at));
+void MapSurface::SetPictureMarks(PictureMarks marks) {
+    if (marks == pictureMarks_) return;
+    update(PictureMarksArea());
+    pictureMarks_ = std::move(marks);
+    update(PictureMarksArea());
+}
+
+QRect MapSurface::PictureMarksArea() const {
+    QRect area;
+    for (const PixelPoint& at : pictureMarks_.anchors) area |= StarMarkArea(at);
+    for (const auto& [handle, at] : pictureMarks_.handles) area |= StarMarkArea(at);
+    return area;
+}
+
+void MapSurface::PaintPictureMarks(QPainter& painter, const QRect& area) const {
+    if (pictureMarks_.anchors.empty() && pictureMarks_.handles.empty()) return;
+    if (!area.intersects(PictureMarksArea())) return;
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const QColor colour(80, 220, 255);
+    painter.setPen(QPen(colour, 2));
+    painter.setBrush(Qt::NoBrush);
+    // An anchor: a square, open in the middle so that the star under it shows.
+    for (const PixelPoint& at : pictureMarks_.anchors) painter.drawRect(QRectF(at.x - 5, at.y - 5, 10, 10));
+    // The handles, each its own shape: a cross in a ring moves, a dot turns, a filled square scales.
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (const auto& [handle, at] : pictureMarks_.handles) {
+        const QPointF centre(at.x, at.y);
+        painter.setBrush(Qt::NoBrush);
+        switch (handle) {
+        case PictureHandle::Move:
+            painter.drawEllipse(centre, 6, 6);
+            painter.drawLine(centre - QPointF(4, 0), centre + QPointF(4, 0));
+            painter.drawLine(centre - QPointF(0, 4), centre + QPointF(0, 4));
+            break;
+        case PictureHandle::Turn:
+            painter.setBrush(colour);
+            painter.drawEllipse(centre, 4, 4);
+            break;
+        case PictureHandle::Scale:
+            painter.fillRect(QRectF(at.x - 4, at.y - 4, 8, 8), colour);
+            break;
+        }
+    }
+}
+
+std::optional<PictureHandle> MapSurface::HandleAt(PixelPoint at) const {
+    for (const auto& [handle, place] : pictureMarks_.handles)
+        if (std::hypot(place.x - at.x, place.y - at.y) <= kPictureMarkReach) return handle;
+    return std::nullopt;
 }
 
 void MapSurface::SetHighlighted(std::vector<bool> highlighted) {
@@ -293,6 +327,15 @@ void MapSurface::leaveEvent(QEvent*) {
 }
 
 void MapSurface::mouseMoveEvent(QMouseEvent* event) {
+    // Over a handle, the pointer says what a drag from there does.
+    if (event->buttons() == Qt::NoButton) {
+        const auto handle = HandleAt(PointOf(event->position()));
+        const Qt::CursorShape shape = !handle                         ? Qt::CrossCursor
+                                      : *handle == PictureHandle::Move ? Qt::SizeAllCursor
+                                      : *handle == PictureHandle::Turn ? Qt::OpenHandCursor
+                                                                       : Qt::SizeFDiagCursor;
+        if (cursor().shape() != shape) setCursor(shape);
+    }
     if (onMouseMove) onMouseMove(PointOf(event->position()));
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "commands/input_events.h"
+#include "commands/window.h"
 #include "map/placed_figure.h"
 #include "platform/picture_store.h"
 #include "platform/qt_map_canvas.h"
@@ -40,8 +41,8 @@ public:
     void SetHighlighted(std::vector<bool> highlighted);
     // A ring round a found star; nullopt takes it away.
     void SetStarMark(std::optional<PixelPoint> at);
-    // Small squares on the anchors of the illustration being placed.
-    void SetAnchorMarks(std::vector<PixelPoint> anchors);
+    // Small squares on the anchors of the illustration being placed, and its handles.
+    void SetPictureMarks(PictureMarks marks);
     // Where the illustrations' pictures come from.
     void SetPictures(const PictureStore* pictures) { pictures_ = pictures; }
     void SetBackground(QColor colour);
@@ -80,13 +81,16 @@ private:
     void EnsurePictureSize();
     // Whether an overlay line must be drawn again in this paint.
     bool NeedsRepaint(const QLineF& line, const QRectF& dirtyBounds, bool onlyPending) const;
+    void PaintPictureMarks(QPainter& painter, const QRect& area) const;
+    QRect PictureMarksArea() const;
+    std::optional<PictureHandle> HandleAt(PixelPoint at) const;
 
     QImage picture_;
     QColor background_;
     const Figure* figure_ = nullptr;
     std::vector<bool> highlighted_;
     std::optional<PixelPoint> starMark_;
-    std::vector<PixelPoint> anchorMarks_;
+    PictureMarks pictureMarks_;
     const PictureStore* pictures_ = nullptr;
     PictureLayerCache pictureLayer_;
     std::optional<QPainter> painter_;

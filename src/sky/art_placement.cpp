@@ -1,6 +1,7 @@
 // The anchor matrix of an illustration.
 #include "sky/art_placement.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace orvanta {
@@ -24,10 +25,6 @@ Matrix Inverse(const Matrix& a, double det) {
     return r;
 }
 
-SkyVector Cross(const SkyVector& a, const SkyVector& b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-double Dot(const SkyVector& a, const SkyVector& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
 }  // namespace
 
@@ -66,6 +63,63 @@ std::optional<ArtWarp> WarpOf(const std::array<AnchorPoint, 3>& anchors, WarpTro
     const SkyVector right{warp.m[0][0], warp.m[1][0], warp.m[2][0]}, down{warp.m[0][1], warp.m[1][1], warp.m[2][1]};
     warp.mirrored = Dot(Cross(right, down), warp.Direction(cx, cy)) < 0;
     return warp;
+}
+
+HandleDirections HandlesOf(const ArtWarp& warp, double width, double height) {
+    return {warp.Direction(width / 2, height / 2), warp.Direction(width / 2, 0), warp.Direction(width, height)};
+}
+
+namespace {
+// Below this a pointer movement or a distance from the centre gives no direction to follow.
+constexpr double kTiny = 1e-9;
+
+SkyVector Unit(const SkyVector& v) {
+    const double length = std::sqrt(Dot(v, v));
+    return {v.x / length, v.y / length, v.z / length};
+}
+
+SkyVector Across(const SkyVector& v, const SkyVector& centre) {
+    const double along = Dot(v, centre);
+    return {v.x - along * centre.x, v.y - along * centre.y, v.z - along * centre.z};
+}
+}  // namespace
+
+std::array<SkyVector, 3> FollowHandle(PictureHandle handle, const std::array<SkyVector, 3>& anchors, SkyVector centre,
+                                      SkyVector from, SkyVector to) {
+    std::array<SkyVector, 3> moved = anchors;
+    switch (handle) {
+    case PictureHandle::Move: {
+        // The turn of the sphere that takes the pressed point to the pointer.
+        const SkyVector axis = Cross(from, to);
+        const double sine = std::sqrt(Dot(axis, axis));
+        if (sine < kTiny) break;
+        for (SkyVector& a : moved) a = Turned(a, Unit(axis), std::atan2(sine, Dot(from, to)));
+        break;
+    }
+    case PictureHandle::Turn: {
+        const SkyVector u = Across(from, centre), v = Across(to, centre);
+        if (Dot(u, u) < kTiny || Dot(v, v) < kTiny) break;
+        const double angle = std::atan2(Dot(Cross(u, v), centre), Dot(u, v));
+        for (SkyVector& a : moved) a = Turned(a, centre, angle);
+        break;
+    }
+    case PictureHandle::Scale: {
+        const double before = std::atan2(std::sqrt(Dot(Cross(centre, from), Cross(centre, from))), Dot(centre, from));
+        const double after = std::atan2(std::sqrt(Dot(Cross(centre, to), Cross(centre, to))), Dot(centre, to));
+        if (before < 1e-6) break;
+        const double factor = std::clamp(after / before, 0.02, 50.0);
+        for (SkyVector& a : moved) {
+            const SkyVector axis = Cross(centre, a);
+            const double sine = std::sqrt(Dot(axis, axis));
+            if (sine < kTiny) continue;  // the anchor is the centre: it stays
+            // No further than most of the way round: beyond, the picture would fold over.
+            const double angle = std::min(factor * std::atan2(sine, Dot(centre, a)), 0.9 * 3.14159265358979);
+            a = Turned(centre, Unit(axis), angle);
+        }
+        break;
+    }
+    }
+    return moved;
 }
 
 }  // namespace orvanta

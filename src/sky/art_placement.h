@@ -30,4 +30,19 @@ struct AnchorPoint {
 // triangle in the image is smaller than a pixel's area are collinear.
 std::optional<ArtWarp> WarpOf(const std::array<AnchorPoint, 3>& anchors, WarpTrouble& trouble);
 
+// The handles that move a whole picture: its centre moves it, the middle of
+// its top edge turns it about the centre, its bottom-right corner scales it
+// about the centre.
+enum class PictureHandle { Move, Turn, Scale };
+struct HandleDirections {
+    SkyVector move, turn, scale;
+};
+HandleDirections HandlesOf(const ArtWarp& warp, double width, double height);
+
+// Where the anchors' stars go when a handle is dragged from one direction to
+// another: the picture turns on the sphere as a whole, or each anchor's
+// distance from the centre grows or shrinks by the same factor.
+std::array<SkyVector, 3> FollowHandle(PictureHandle handle, const std::array<SkyVector, 3>& anchors, SkyVector centre,
+                                      SkyVector from, SkyVector to);
+
 }  // namespace orvanta

@@ -10,6 +10,13 @@ constexpr double kDegreesToRadians = 0.0174532925199433;
 constexpr double kRadiansToDegrees = 57.2957795130823;
 }  // namespace
 
+SkyVector Turned(const SkyVector& v, const SkyVector& k, double radians) {
+    // Rodrigues' rotation formula.
+    const double c = std::cos(radians), s = std::sin(radians), along = Dot(k, v) * (1 - c);
+    const SkyVector across = Cross(k, v);
+    return {v.x * c + across.x * s + k.x * along, v.y * c + across.y * s + k.y * along, v.z * c + across.z * s + k.z * along};
+}
+
 SkyVector UnitVector(SkyDirection d) {
     const double ra = d.raHours * 15 * kDegreesToRadians;
     const double dec = d.decDegrees * kDegreesToRadians;

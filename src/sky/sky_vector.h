@@ -12,6 +12,13 @@ struct SkyVector {
     double x = 0, y = 0, z = 0;
 };
 
+inline SkyVector Cross(const SkyVector& a, const SkyVector& b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+inline double Dot(const SkyVector& a, const SkyVector& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+// Turned about a unit axis by an angle in radians, anticlockwise seen from the axis's tip.
+SkyVector Turned(const SkyVector& v, const SkyVector& axis, double radians);
+
 SkyVector UnitVector(SkyDirection direction);
 // RA in 0 (inclusive) to 24 hours; a zero vector gives RA 0, Dec 0.
 SkyDirection DirectionOf(SkyVector vector);

@@ -191,6 +191,7 @@ const BuiltIn kBuiltInTexts[] = {
     {TextKey::PictureFilter, "Pictures", true},
     {TextKey::PictureNotPlaced, "The illustration of %1 cannot be placed: %2", true},
     {TextKey::ImportReadAsStellarium, "These records were read as Stellarium reads them:", true},
+    {TextKey::PictureNoStars, "Not every anchor has a star under it: the picture stays where it was.", true},
     {TextKey::RecoveryOffer, "Orvanta ended before the changes to %1 (made at %2) were saved. Do you want to "
                              "restore them?", true},
 };

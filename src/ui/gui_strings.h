@@ -157,6 +157,7 @@ enum class TextKey : int {
     PictureFilter = 438,
     PictureNotPlaced = 440,
     ImportReadAsStellarium = 442,
+    PictureNoStars = 444,
 };
 
 // The texts in use: orvanta.ini's GUI_Strings section when there is one,

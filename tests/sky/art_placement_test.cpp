@@ -125,3 +125,39 @@ TEST(ArtPlacement, StellariumWesternPicturesAllPlaceTheRightWayRound) {
     }
     EXPECT_EQ(placed, 85);  // the pictures constellationsart.fab places
 }
+
+TEST(ArtPlacement, HandlesMoveTurnAndScaleTheWholePicture) {
+    const SkyVector pole = Sky(0, 90), orionMiddle = Sky(5.6, 0);
+    struct Case {
+        const char* name;
+        PictureHandle handle;
+        SkyVector centre, from, to;
+        Stars anchors, expected;
+    };
+    const Case cases[] = {
+        // A move along the equator by an hour carries equatorial anchors an hour east.
+        {"move", PictureHandle::Move, orionMiddle, Sky(5.6, 0), Sky(6.6, 0), {Sky(5, 0), Sky(5.6, 0), Sky(7, 0)},
+         {Sky(6, 0), Sky(6.6, 0), Sky(8, 0)}},
+        // A quarter turn about the pole, anticlockwise seen from outside looking in at it.
+        {"turn", PictureHandle::Turn, pole, Sky(0, 60), Sky(6, 20), {Sky(2, 70), Sky(13, 85), pole},
+         {Sky(8, 70), Sky(19, 85), pole}},
+        // The pointer twice as far from the centre: each anchor too; the centre stays.
+        {"scale", PictureHandle::Scale, pole, Sky(0, 80), Sky(3, 70), {Sky(5, 85), Sky(11, 89), pole},
+         {Sky(5, 80), Sky(11, 88), pole}},
+        {"scale down", PictureHandle::Scale, pole, Sky(0, 70), Sky(9, 85), {Sky(5, 50), Sky(11, 88), Sky(20, 80)},
+         {Sky(5, 80), Sky(11, 89.5), Sky(20, 87.5)}},
+        // Pressed on the centre itself, scaling has no direction to follow.
+        {"scale from the centre", PictureHandle::Scale, pole, pole, Sky(3, 70), kOrion, kOrion},
+        {"no movement", PictureHandle::Move, orionMiddle, Sky(5, 3), Sky(5, 3), kOrion, kOrion},
+    };
+    for (const Case& c : cases) {
+        const Stars moved = FollowHandle(c.handle, c.anchors, c.centre, c.from, c.to);
+        for (size_t k = 0; k < 3; ++k) EXPECT_LT(AngleDegrees(moved[k], c.expected[k]), 1e-9) << c.name << " anchor " << k;
+    }
+    // A move or a turn keeps the picture's shape: every distance between anchors stays.
+    for (const PictureHandle handle : {PictureHandle::Move, PictureHandle::Turn}) {
+        const Stars moved = FollowHandle(handle, kOrion, Sky(5.6, 0), Sky(5.3, 4), Sky(7.1, 31));
+        for (size_t k = 0; k < 3; ++k)
+            EXPECT_NEAR(AngleDegrees(moved[k], moved[(k + 1) % 3]), AngleDegrees(kOrion[k], kOrion[(k + 1) % 3]), 1e-9);
+    }
+}

@@ -1,12 +1,13 @@
 // A sky culture in the real main window, offscreen: the panel and the map
 // agree on the selected constellation, drawing goes to it, and an
-// illustration lies on its stars and follows a dragged anchor with undo.
+// illustration lies on its stars and follows a dragged anchor or handle with undo.
 #include <QApplication>
 #include <QImage>
 #include <QSettings>
 #include <QTableView>
 
 #include "commands/exchange_commands.h"
+#include "commands/map_editing.h"
 #include "platform/constellation_panel.h"
 #include "support/window_session.h"
 
@@ -101,6 +102,73 @@ std::string WriteCulture(Session& s, const Shown& stars, const std::string& imag
 )");
 }
 
+// A 100 x 100 dark picture with a green spot where anchor 0 is, larger than the star's disc drawn over it.
+std::string SpotPicture(Session& s, const Shown& stars) {
+    QImage picture(100, 100, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    const QPoint spot = AnchorPixels(stars)[0];
+    for (int y = std::max(0, spot.y() - 8); y <= std::min(99, spot.y() + 8); ++y)
+        for (int x = std::max(0, spot.x() - 8); x <= std::min(99, spot.x() + 8); ++x) picture.setPixel(x, y, qRgb(0, 255, 0));
+    const std::string image = s.folder.File("spot.png");
+    picture.save(QString::fromStdString(image));
+    return image;
+}
+
+QPointF OnMap(const Session& s, const SkyVector& direction) {
+    const SkyDirection d = DirectionOf(direction);
+    const auto place = ProjectStar(s.state.view, d.raHours, d.decDegrees);
+    return place ? QPointF(place->x / 15.0, place->y / 15.0) : QPointF(-1, -1);
+}
+
+// Stars 0 to 2 for a picture which, moved a few pixels, puts anchor 0 on star 6
+// while anchors 1 and 2 stay on their own stars; 3 to 5 as BrightStars gives them.
+Shown ShiftableStars(Session& s) {
+    const Shown others = BrightStars(s, 6);
+    if (others.hips.size() < 6) return {};
+    const ExchangeSky* sky = s.state.exchangeSky.get();
+    const int left = 200, right = s.window->Surface()->width() - 420;
+    Shown all;
+    for (const int index : s.VisibleStars(100000, 60)) {
+        const StarIdentity* identity = sky->identities.Of(static_cast<size_t>(index));
+        const QPoint at = s.StarPixel(index);
+        if (!identity || identity->hip <= 0 || at.x() < left || at.x() > right) continue;
+        all.hips.push_back(identity->hip);
+        all.pixels.push_back(at);
+    }
+    const auto picked = [&](QPoint at) {
+        const auto star = PickStar(s.state, PixelPoint{static_cast<double>(at.x()), static_cast<double>(at.y())});
+        return star && star->hip ? *star->hip : 0;
+    };
+    for (size_t a = 0; a < all.hips.size(); ++a)
+        for (size_t d = 0; d < all.hips.size(); ++d) {
+            const QPoint shift = all.pixels[d] - all.pixels[a];
+            if (d == a || shift.manhattanLength() > 10 || picked(all.pixels[a] + shift) != all.hips[d]) continue;
+            // Two more stars, a fair triangle with the first, that still find themselves when carried as far.
+            std::vector<size_t> staying;
+            for (size_t k = 0; k < all.hips.size() && staying.size() < 2; ++k) {
+                const QPoint from = all.pixels[k] - all.pixels[a];
+                if (k == a || k == d || from.manhattanLength() < 30 || from.manhattanLength() > 150 ||
+                    picked(all.pixels[k] + shift) != all.hips[k])
+                    continue;
+                if (!staying.empty()) {
+                    const QPoint first = all.pixels[staying[0]] - all.pixels[a];
+                    if (std::abs(first.x() * from.y() - first.y() * from.x()) < 15 * from.manhattanLength()) continue;
+                }
+                staying.push_back(k);
+            }
+            if (staying.size() < 2) continue;
+            Shown shown = others;
+            for (size_t k = 0; k < 3; ++k) {
+                const size_t i = k == 0 ? a : staying[k - 1];
+                shown.hips[k] = all.hips[i], shown.pixels[k] = all.pixels[i];
+            }
+            shown.hips.push_back(all.hips[d]);
+            shown.pixels.push_back(all.pixels[d]);
+            return shown;
+        }
+    return {};
+}
+
 // Where the stars are now: the panel took its place beside the map when the culture opened.
 void Replace(const Session& s, Shown& stars) {
     for (size_t i = 0; i < stars.hips.size(); ++i) {
@@ -190,16 +258,8 @@ private slots:
     void anIllustrationLiesOnItsStarsAndFollowsADraggedAnchor() {
         Session s;
         Shown stars = BrightStars(s, 6);
-        // A dark picture with one bright spot where anchor 0 is: the spot must land on star 0.
-        QImage picture(100, 100, QImage::Format_RGB32);
-        picture.fill(Qt::black);
-        const QPoint spot = AnchorPixels(stars)[0];
-        // Larger than the star's disc drawn over it.
-        for (int y = std::max(0, spot.y() - 8); y <= std::min(99, spot.y() + 8); ++y)
-            for (int x = std::max(0, spot.x() - 8); x <= std::min(99, spot.x() + 8); ++x) picture.setPixel(x, y, qRgb(0, 255, 0));
-        const std::string image = s.folder.File("spot.png");
-        QVERIFY(picture.save(QString::fromStdString(image)));
-        s.Open(WriteCulture(s, stars, image));
+        // The picture's spot must land on star 0.
+        s.Open(WriteCulture(s, stars, SpotPicture(s, stars)));
         Replace(s, stars);
         QCOMPARE(s.state.illustrations.pictures.size(), size_t(1));
         QVERIFY(!s.state.illustrations.pictures[0].warp.mirrored);
@@ -229,6 +289,49 @@ private slots:
         // Without illustrations the sky is as a figure's.
         s.window->Action(MenuItem::Illustrations)->trigger();
         QVERIFY(!GreenNear(s, star0));
+    }
+
+    void theWholePictureMovesByItsHandleOntoStarsWithUndo() {
+        Session s;
+        Shown stars = ShiftableStars(s);
+        QVERIFY2(stars.hips.size() == 7, "no star lies a few pixels from another");
+        s.Open(WriteCulture(s, stars, SpotPicture(s, stars)));
+        Replace(s, stars);
+        s.window->Panel()->Table()->selectRow(0);
+        QCOMPARE(s.state.illustrations.pictures.size(), size_t(1));
+        const ShownPicture& shown = s.state.illustrations.pictures[0];
+        const QPointF handle = OnMap(s, HandlesOf(shown.warp, shown.width, shown.height).move);
+        const auto hips = [&] {
+            std::array<int32_t, 3> now;
+            for (size_t k = 0; k < 3; ++k) now[k] = TheCulture(s).constellations[0].art->anchors[k].hip;
+            return now;
+        };
+        const std::array<int32_t, 3> before = {stars.hips[0], stars.hips[1], stars.hips[2]};
+        QCOMPARE(hips(), before);
+
+        const QPointF shift = QPointF(stars.pixels[6] - stars.pixels[0]);
+        QVERIFY2(stars.hips[0] != stars.hips[6] && shift.manhattanLength() > 0, "no stars to move the picture onto");
+
+        // Dragged by its centre that far, the picture's first anchor takes that star, the others keep theirs.
+        QWidget* map = s.window->Surface();
+        QTest::mousePress(map, Qt::LeftButton, Qt::NoModifier, handle.toPoint());
+        QVERIFY(s.state.illustrations.drag && !s.state.illustrations.drag->anchor);
+        const QPoint end = (handle + shift).toPoint();
+        QTest::mouseMove(map, end);
+        QTest::mouseRelease(map, Qt::LeftButton, Qt::NoModifier, end);
+        QCOMPARE(hips(), (std::array<int32_t, 3>{stars.hips[6], stars.hips[1], stars.hips[2]}));
+        s.window->Action(MenuItem::Undo)->trigger();
+        QCOMPARE(hips(), before);
+
+        // Dragged off the stars, it goes back where it was, and the user is told.
+        QTest::mousePress(map, Qt::LeftButton, Qt::NoModifier, handle.toPoint());
+        QTest::mouseMove(map, QPoint(4, 4));
+        QTest::mouseRelease(map, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+        QCOMPARE(hips(), before);
+        QVERIFY(s.window->StatusText().startsWith("Not every anchor has a star under it"));
+        // No step was recorded: the one undone before can still be redone.
+        QVERIFY(!s.window->Action(MenuItem::Undo)->isEnabled());
+        QVERIFY(s.window->Action(MenuItem::Redo)->isEnabled());
     }
 };
 
