@@ -16,6 +16,22 @@ namespace {
 constexpr qint64 kMostPixels = 40'000'000;  // a 6,000 x 6,000 picture; the shipped ones are 512 at most
 constexpr int kLongestSide = 2048;          // larger pictures are kept at this size: the map never shows more
 
+// Each pixel the mean of a 2 x 2 block; an odd last row or column is left out.
+QImage Halved(const QImage& image) {
+    QImage half(image.width() / 2, image.height() / 2, image.format());
+    const int bytes = image.depth() / 8;
+    for (int y = 0; y < half.height(); ++y) {
+        const uchar* a = image.constScanLine(2 * y);
+        const uchar* b = image.constScanLine(2 * y + 1);
+        uchar* out = half.scanLine(y);
+        for (int x = 0; x < half.width() * bytes; ++x) {
+            const int i = x / bytes * 2 * bytes + x % bytes;
+            out[x] = static_cast<uchar>((a[i] + a[i + bytes] + b[i] + b[i + bytes] + 2) / 4);
+        }
+    }
+    return half;
+}
+
 }  // namespace
 
 std::string PictureStore::Prepare(const std::string& path) {
@@ -35,15 +51,10 @@ std::string PictureStore::Prepare(const std::string& path) {
             if (std::max(image.width(), image.height()) > kLongestSide)
                 image = image.scaled(kLongestSide, kLongestSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
             DecodedPicture& decoded = images_[path];
-            decoded.image = image.convertToFormat(QImage::Format_RGB32);
-            constexpr int kBlock = DecodedPicture::kLitBlock;
-            decoded.blocksWide = (decoded.image.width() + kBlock - 1) / kBlock;
-            decoded.lit.assign(static_cast<size_t>(decoded.blocksWide * ((decoded.image.height() + kBlock - 1) / kBlock)), 0);
-            for (int y = 0; y < decoded.image.height(); ++y) {
-                const QRgb* row = reinterpret_cast<const QRgb*>(decoded.image.constScanLine(y));
-                for (int x = 0; x < decoded.image.width(); ++x)
-                    if (row[x] & 0xFFFFFF) decoded.lit[static_cast<size_t>(y / kBlock * decoded.blocksWide + x / kBlock)] = 1;
-            }
+            decoded.levels.push_back(image.allGray() ? image.convertToFormat(QImage::Format_Grayscale8)
+                                                     : image.convertToFormat(QImage::Format_RGB32));
+            while (std::min(decoded.levels.back().width(), decoded.levels.back().height()) >= 16)
+                decoded.levels.push_back(Halved(decoded.levels.back()));
             return {};
         }
     }
@@ -71,24 +82,68 @@ void PictureStore::Clear() {
     failures_.clear();
 }
 
+namespace {
+
+// One row's span of a warped picture, its source stepped in 16.16 fixed
+// point. Light is added (or taken away) two channels at a time in one word,
+// each saturating, without a branch: the pictures' black and lit pixels mix
+// too finely for a branch to be guessed well.
+template <bool kDarken, bool kGrey>
+void AddSpan(uint32_t* row, int first, int last, int64_t su, int64_t sv, int64_t stepU, int64_t stepV, const QImage& picture,
+             uint32_t gain) {
+    const int right = picture.width() - 1, bottom = picture.height() - 1;
+    const uchar* bits = picture.constBits();
+    const qsizetype stride = picture.bytesPerLine();
+    for (int px = first; px <= last; ++px, su += stepU, sv += stepV) {
+        const int sx = std::clamp(static_cast<int>(su >> 16), 0, right);
+        const int sy = std::clamp(static_cast<int>(sv >> 16), 0, bottom);
+        const uint32_t source = kGrey ? bits[sy * stride + sx] * 0x10101u : reinterpret_cast<const uint32_t*>(bits + sy * stride)[sx];
+        const uint32_t lightRB = (((source & 0xFF00FF) * gain) >> 8) & 0xFF00FF, lightG = (((source & 0xFF00) * gain) >> 8) & 0xFF00;
+        const uint32_t below = row[px];
+        uint32_t rb, g;
+        if constexpr (kDarken) {
+            // A ninth bit lent to each channel survives where the channel stays at or above zero.
+            rb = ((below & 0xFF00FF) | 0x1000100) - lightRB;
+            g = ((below & 0xFF00) | 0x10000) - lightG;
+            const uint32_t keptRB = rb & 0x1000100, keptG = g & 0x10000;
+            rb &= keptRB - (keptRB >> 8);
+            g &= keptG - (keptG >> 8);
+        } else {
+            // A channel that carries into its ninth bit is full.
+            rb = (below & 0xFF00FF) + lightRB;
+            g = (below & 0xFF00) + lightG;
+            const uint32_t overRB = rb & 0x1000100, overG = g & 0x10000;
+            rb |= overRB - (overRB >> 8);
+            g |= overG - (overG >> 8);
+        }
+        row[px] = 0xFF000000 | (rb & 0xFF00FF) | (g & 0xFF00);
+    }
+}
+
+}  // namespace
+
 void AddWarpedPicture(QImage& target, double scale, QPointF origin, const DecodedPicture& decoded, double width,
                       double height, const std::vector<MeshTriangle>& mesh, float intensity, bool darken) {
-    const QImage& picture = decoded.image;
-    const uint8_t* lit = decoded.lit.data();
-    const int blocksWide = decoded.blocksWide;
-    constexpr int kBlockShift = 3;
-    static_assert(1 << kBlockShift == DecodedPicture::kLitBlock);
-    if (picture.isNull() || width <= 0 || height <= 0 || target.format() != QImage::Format_RGB32 ||
-        picture.format() != QImage::Format_RGB32)
+    if (decoded.levels.empty() || decoded.levels[0].isNull() || width <= 0 || height <= 0 ||
+        target.format() != QImage::Format_RGB32)
         return;
-    const int gain = std::clamp(static_cast<int>(std::lround(intensity * 256)), 0, 256);
-    // What each source byte adds (or takes away) at this gain, looked up rather than multiplied.
-    std::array<int, 256> light;
-    for (int i = 0; i < 256; ++i) light[static_cast<size_t>(i)] = (i * gain) >> 8;
+    // The level with about one of its pixels to each pixel drawn, or more: the
+    // whole picture from one level, so that no seam shows where levels would meet.
+    double drawn = 0, read = 0;
+    for (const MeshTriangle& t : mesh) {
+        drawn += std::fabs((t.at[1].x - t.at[0].x) * (t.at[2].y - t.at[0].y) - (t.at[2].x - t.at[0].x) * (t.at[1].y - t.at[0].y));
+        read += std::fabs((t.u[1] - t.u[0]) * (t.v[2] - t.v[0]) - (t.u[2] - t.u[0]) * (t.v[1] - t.v[0]));
+    }
+    double perDrawn = drawn > 0 ? read / width * decoded.levels[0].width() / height * decoded.levels[0].height() /
+                                      (drawn * scale * scale)
+                                : 1;
+    size_t level = 0;
+    for (; perDrawn >= 4 && level + 1 < decoded.levels.size(); perDrawn /= 4) ++level;
+    const QImage& picture = decoded.levels[level];
+    const bool grey = picture.format() == QImage::Format_Grayscale8;
+    if (!grey && picture.format() != QImage::Format_RGB32) return;
+    const uint32_t gain = static_cast<uint32_t>(std::clamp(static_cast<int>(std::lround(intensity * 256)), 0, 256));
     const double toPictureX = picture.width() / width, toPictureY = picture.height() / height;
-    const int pictureWidth = picture.width(), pictureHeight = picture.height();
-    const uchar* pictureBits = picture.constBits();
-    const qsizetype pictureStride = picture.bytesPerLine();
     const int targetWidth = target.width(), targetHeight = target.height();
     uchar* targetBits = target.bits();
     const qsizetype targetStride = target.bytesPerLine();
@@ -151,20 +206,9 @@ void AddWarpedPicture(QImage& target, double scale, QPointF origin, const Decode
             constexpr double kOne = 65536;
             int64_t su = std::llround((u0 + uX * (first + 0.5) + uY * cy) * kOne), sv = std::llround((v0 + vX * (first + 0.5) + vY * cy) * kOne);
             const int64_t stepU = std::llround(uX * kOne), stepV = std::llround(vX * kOne);
-            for (int px = first; px <= last; ++px, su += stepU, sv += stepV) {
-                const int sx = std::clamp(static_cast<int>(su >> 16), 0, pictureWidth - 1);
-                const int sy = std::clamp(static_cast<int>(sv >> 16), 0, pictureHeight - 1);
-                if (!lit[(sy >> kBlockShift) * blocksWide + (sx >> kBlockShift)]) continue;  // black sky
-                const uint32_t source = reinterpret_cast<const uint32_t*>(pictureBits + sy * pictureStride)[sx];
-                if ((source & 0xFFFFFF) == 0) continue;  // black adds nothing
-                const uint32_t below = row[px];
-                uint32_t out = 0xFF000000;
-                for (int shift = 0; shift <= 16; shift += 8) {
-                    const int d = static_cast<int>((below >> shift) & 0xFF), l = light[(source >> shift) & 0xFF];
-                    out |= static_cast<uint32_t>(darken ? std::max(0, d - l) : std::min(255, d + l)) << shift;
-                }
-                row[px] = out;
-            }
+            const auto span = grey ? (darken ? AddSpan<true, true> : AddSpan<false, true>)
+                                   : (darken ? AddSpan<true, false> : AddSpan<false, false>);
+            span(row, first, last, su, sv, stepU, stepV, picture, gain);
         }
     }
 }

@@ -12,13 +12,12 @@
 
 namespace orvanta {
 
-// A decoded picture, with which of its blocks of kLitBlock x kLitBlock pixels
-// hold any light: most of an illustration is black sky, which adds nothing.
+// A decoded picture: grey pictures (most illustrations) one byte a pixel,
+// others RGB32; each level after the first half the size of the one before,
+// so that a picture drawn small is read from a level about its drawn size,
+// which keeps the reads near one another and the result free of shimmer.
 struct DecodedPicture {
-    static constexpr int kLitBlock = 8;
-    QImage image;
-    std::vector<uint8_t> lit;
-    int blocksWide = 0;
+    std::vector<QImage> levels;
 };
 
 class PictureStore {
