@@ -47,7 +47,7 @@ gzip -t "$man_page" || fail "the manual page is not gzip data"
 man_warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$man_page" 2>&1 >/dev/null)
 [ -z "$man_warnings" ] || fail "the manual page does not render cleanly: $man_warnings"
 man_text=$(LC_ALL=C.UTF-8 MANWIDTH=200 man -l "$man_page" 2>/dev/null)
-for word in '--help' '--version' '--export FORMAT FIGURE.con OUTPUT' '--import SOURCE OUTPUT.con' \
+for word in '--help' '--version' '--export FORMAT FIGURE.con|CULTURE OUTPUT' '--import SOURCE OUTPUT.con' '--check CULTURE' \
             stellarium stellarium-fab geojson svg png pdf constellationship.fab index.json \
             'EXIT STATUS' '~/.config/orvanta/orvanta.ini' '~/.local/state/orvanta/'; do
   grep -qF -- "$word" <<<"$man_text" || fail "the manual page does not mention $word"

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <map>
+#include <string_view>
+#include <unordered_map>
 
 #include "documents/culture/json_spans.h"
 #include "documents/exchange/exchange_fields.h"
@@ -311,11 +313,12 @@ std::vector<FolderFile> CurrentCultureChanges(const Culture& culture) {
             const bool spansLines = text.substr(style.begin, style.end - style.begin).find('\n') != std::string_view::npos;
             const std::string indentation = IndentationAt(text, style.begin), step = IndentStep(text, style);
             std::vector<std::string> records;
+            std::unordered_map<uint64_t, size_t> sourceIndex;
+            for (size_t i = 0; i < source.constellations.size(); ++i) sourceIndex.emplace(source.constellations[i].uid, i);
             for (const CultureConstellation& c : culture.constellations) {
-                const auto then = std::find_if(source.constellations.begin(), source.constellations.end(),
-                                               [&](const CultureConstellation& s) { return s.uid == c.uid; });
-                const size_t index = static_cast<size_t>(then - source.constellations.begin());
-                if (then != source.constellations.end() && *then == c && index < old.size())
+                const auto then = sourceIndex.find(c.uid);
+                const size_t index = then == sourceIndex.end() ? old.size() : then->second;
+                if (index < old.size() && source.constellations[index] == c)
                     records.emplace_back(text.substr(old[index].begin, old[index].end - old[index].begin));
                 else
                     records.push_back(RecordText(ConstellationJson(c), spansLines, indentation, step));
@@ -330,11 +333,16 @@ std::vector<FolderFile> CurrentCultureChanges(const Culture& culture) {
             std::vector<JsonSpan> oldSpans;
             for (const JsonMember& o : old) oldSpans.push_back({o.keySpan.begin, o.valueSpan.end});
             std::vector<std::string> records;
+            // The first of each key, as a search from the start would find it.
+            std::unordered_map<std::string_view, const NamedObject*> sourceByKey;
+            std::unordered_map<std::string_view, const JsonMember*> oldByKey;
+            for (const NamedObject& s : source.namedObjects) sourceByKey.emplace(s.key, &s);
+            for (const JsonMember& o : old) oldByKey.emplace(o.key, &o);
             for (const NamedObject& named : culture.namedObjects) {
-                const auto then = std::find_if(source.namedObjects.begin(), source.namedObjects.end(),
-                                               [&](const NamedObject& s) { return s.key == named.key; });
-                const auto at = std::find_if(old.begin(), old.end(), [&](const JsonMember& o) { return o.key == named.key; });
-                if (then != source.namedObjects.end() && *then == named && at != old.end()) {
+                const auto then = sourceByKey.find(named.key);
+                const auto found = oldByKey.find(named.key);
+                const JsonMember* at = found == oldByKey.end() ? nullptr : found->second;
+                if (then != sourceByKey.end() && *then->second == named && at) {
                     records.emplace_back(text.substr(at->keySpan.begin, at->valueSpan.end - at->keySpan.begin));
                 } else {
                     OrderedJson names = OrderedJson::array();

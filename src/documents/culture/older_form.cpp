@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <functional>
 #include <set>
+#include <string_view>
+#include <unordered_map>
 
 #include "documents/culture/fab_records.h"
 #include "documents/culture/text_rows.h"
@@ -92,16 +94,25 @@ ReadFailure ReadLines(Reading& reading) {
 }
 
 // The n-th constellation of an id gets the n-th record of that id in another file.
-CultureConstellation* NextOfId(Culture& culture, const std::string& id, std::map<std::string, size_t>& seen) {
-    size_t skip = seen[id]++;
-    for (CultureConstellation& c : culture.constellations)
-        if (c.id == id && skip-- == 0) return &c;
-    return nullptr;
-}
+class NextOfId {
+public:
+    explicit NextOfId(Culture& culture) {
+        for (CultureConstellation& c : culture.constellations) byId_[c.id].push_back(&c);
+    }
+    CultureConstellation* operator()(const std::string& id) {
+        const auto found = byId_.find(id);
+        const size_t n = seen_[id]++;
+        return found != byId_.end() && n < found->second.size() ? found->second[n] : nullptr;
+    }
+
+private:
+    std::unordered_map<std::string, std::vector<CultureConstellation*>> byId_;
+    std::unordered_map<std::string, size_t> seen_;
+};
 
 void ReadNames(Reading& reading) {
     const TextRows rows = reading.Rows(kNamesFile);
-    std::map<std::string, size_t> seen;
+    NextOfId next(reading.culture);
     for (size_t r = 0; r < rows.rows.size(); ++r) {
         if (IsCommentOrBlank(rows.rows[r].text)) continue;
         auto record = ParseNameRecord(rows.rows[r].text);
@@ -109,7 +120,7 @@ void ReadNames(Reading& reading) {
             reading.Note(kNamesFile, r, "not a name as Stellarium reads names: the line is passed over and kept");
             continue;
         }
-        CultureConstellation* owner = NextOfId(reading.culture, record->id, seen);
+        CultureConstellation* owner = next(record->id);
         if (!owner) continue;  // a name without lines: kept in its line, as it was
         owner->name = std::move(record->name);
         reading.owners[kNamesFile][r] = ConstellationOwner(owner->uid);
@@ -119,6 +130,8 @@ void ReadNames(Reading& reading) {
 void ReadStarNames(Reading& reading) {
     const TextRows rows = reading.Rows(kStarNamesFile);
     std::vector<NamedObject>& named = reading.culture.namedObjects;
+    std::unordered_map<std::string, size_t> index;
+    for (size_t i = 0; i < named.size(); ++i) index.emplace(named[i].key, i);
     for (size_t r = 0; r < rows.rows.size(); ++r) {
         if (IsCommentOrBlank(rows.rows[r].text)) continue;
         auto record = ParseStarNameRecord(rows.rows[r].text);
@@ -127,23 +140,23 @@ void ReadStarNames(Reading& reading) {
             continue;
         }
         const std::string key = StarKey(record->hip);
-        auto found = std::find_if(named.begin(), named.end(), [&](const NamedObject& o) { return o.key == key; });
-        if (found == named.end()) found = named.insert(named.end(), NamedObject{key, {}});
-        found->names.push_back(std::move(record->name));
+        const auto [at, added] = index.emplace(key, named.size());
+        if (added) named.push_back(NamedObject{key, {}});
+        named[at->second].names.push_back(std::move(record->name));
         reading.owners[kStarNamesFile][r] = NamedOwner(key);
     }
 }
 
 void ReadArt(Reading& reading) {
     const TextRows rows = reading.Rows(kArtFile);
-    std::map<std::string, size_t> seen;
+    NextOfId next(reading.culture);
     for (size_t r = 0; r < rows.rows.size(); ++r) {
         if (IsCommentOrBlank(rows.rows[r].text)) continue;
         RecordTrouble trouble;
         auto record = ParseArtRecord(rows.rows[r].text, trouble);
         if (trouble.kind != RecordTrouble::Kind::None) reading.Note(kArtFile, r, trouble.what);
         if (!record) continue;
-        CultureConstellation* owner = NextOfId(reading.culture, record->id, seen);
+        CultureConstellation* owner = next(record->id);
         if (!owner) {
             reading.Note(kArtFile, r, "an illustration of a constellation the culture does not have");
             continue;
@@ -183,10 +196,20 @@ Rewrite StartRewrite(const Culture& culture, const char* name) {
     return rewrite;
 }
 
-const CultureConstellation* SourceOf(const Culture& culture, uint64_t uid) {
-    for (const CultureConstellation& c : culture.source.constellations)
-        if (c.uid == uid) return &c;
-    return nullptr;
+// Constellations by uid, and named objects by key (the first of a key), found
+// once for a whole file rather than searched for at each of its rows.
+template <typename Item, typename Key>
+std::unordered_map<Key, const Item*> IndexOf(const std::vector<Item>& items, Key (*key)(const Item&)) {
+    std::unordered_map<Key, const Item*> index;
+    for (const Item& item : items) index.emplace(key(item), &item);
+    return index;
+}
+uint64_t UidKey(const CultureConstellation& c) { return c.uid; }
+std::string_view NameKey(const NamedObject& o) { return o.key; }
+template <typename Index, typename Key>
+auto Found(const Index& index, const Key& key) -> typename Index::mapped_type {
+    const auto found = index.find(key);
+    return found == index.end() ? nullptr : found->second;
 }
 
 uint64_t UidOf(const std::string& owner) { return owner.size() > 1 && owner[0] == 'c' ? std::stoull(owner.substr(1)) : 0; }
@@ -196,6 +219,7 @@ uint64_t UidOf(const std::string& owner) { return owner.size() > 1 && owner[0] =
 template <typename Same, typename Format, typename Wanted>
 std::string RewriteConstellations(const Culture& culture, const char* name, Same same, Format format, Wanted wanted) {
     Rewrite rewrite = StartRewrite(culture, name);
+    const auto nowIndex = IndexOf(culture.constellations, UidKey), thenIndex = IndexOf(culture.source.constellations, UidKey);
     std::set<uint64_t> written;
     for (size_t r = 0; r < rewrite.rows.rows.size(); ++r) {
         const uint64_t uid = UidOf(rewrite.owners[r]);
@@ -203,8 +227,8 @@ std::string RewriteConstellations(const Culture& culture, const char* name, Same
             rewrite.Keep(r);
             continue;
         }
-        const CultureConstellation* now = culture.FindConstellation(uid);
-        const CultureConstellation* then = SourceOf(culture, uid);
+        const CultureConstellation* now = Found(nowIndex, uid);
+        const CultureConstellation* then = Found(thenIndex, uid);
         written.insert(uid);
         if (!now || !wanted(*now)) continue;
         if (then && then->id == now->id && same(*then, *now))
@@ -219,11 +243,7 @@ std::string RewriteConstellations(const Culture& culture, const char* name, Same
 
 std::string RewriteStarNames(const Culture& culture) {
     Rewrite rewrite = StartRewrite(culture, kStarNamesFile);
-    const auto find = [](const std::vector<NamedObject>& list, const std::string& key) -> const NamedObject* {
-        for (const NamedObject& o : list)
-            if (o.key == key) return &o;
-        return nullptr;
-    };
+    const auto nowIndex = IndexOf(culture.namedObjects, NameKey), thenIndex = IndexOf(culture.source.namedObjects, NameKey);
     const auto lines = [](const NamedObject& o, const std::function<void(std::string)>& put) {
         const int32_t hip = std::stoi(o.key.substr(4));
         for (const CultureName& name : o.names) put(FormatStarNameRecord(hip, name));
@@ -236,8 +256,8 @@ std::string RewriteStarNames(const Culture& culture) {
             continue;
         }
         const std::string key = owner.substr(1);
-        const NamedObject* now = find(culture.namedObjects, key);
-        const NamedObject* then = find(culture.source.namedObjects, key);
+        const NamedObject* now = Found(nowIndex, std::string_view(key));
+        const NamedObject* then = Found(thenIndex, std::string_view(key));
         if (now && then && *now == *then) {
             rewrite.Keep(r);
         } else if (now && written.insert(key).second) {
