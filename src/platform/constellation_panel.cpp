@@ -44,6 +44,9 @@ ConstellationPanel::ConstellationPanel(QWidget* parent) : QDockWidget(parent) {
     header->setSectionResizeMode(QHeaderView::ResizeToContents);
     header->setSectionResizeMode(1, QHeaderView::Stretch);
     header->setSectionResizeMode(2, QHeaderView::Stretch);
+    // Sized to the rows in view: measuring every name of a culture of hundreds
+    // of constellations would cost more than the whole map's redraw.
+    header->setResizeContentsPrecision(0);
     // The culture's own order until the user sorts by a column.
     header->setSortIndicator(-1, Qt::AscendingOrder);
     table_->setTextElideMode(Qt::ElideRight);

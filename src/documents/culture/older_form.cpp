@@ -312,7 +312,8 @@ std::vector<FolderFile> OlderCultureChanges(const Culture& culture) {
                             culture, kNamesFile, [](const auto& a, const auto& b) { return a.name == b.name; },
                             [](const CultureConstellation& c) { return FormatNameRecord(c.id, *c.name); },
                             [](const CultureConstellation& c) { return c.name.has_value(); }));
-    changed(kStarNamesFile, RewriteStarNames(culture));
+    // Star names the user did not touch leave their file as it was read, without a row's work.
+    if (culture.namedObjects != culture.source.namedObjects) changed(kStarNamesFile, RewriteStarNames(culture));
     changed(kArtFile, RewriteConstellations(
                           culture, kArtFile, [](const auto& a, const auto& b) { return a.art == b.art; },
                           [](const CultureConstellation& c) { return FormatArtRecord(c.id, *c.art); },
