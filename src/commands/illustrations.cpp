@@ -50,11 +50,17 @@ std::string WarpTroubleText(WarpTrouble trouble, const GuiStrings& strings) {
 void RefreshPictures(ProgramState& state, Window& window, bool told) {
     IllustrationView& view = state.illustrations;
     view.pictures.clear();
+    // Pictures are decoded only to be shown: with Illustrations off they take no memory.
+    if (!view.shown) return;
     const CultureDocument* doc = state.document.culture.get();
     const ExchangeSky* sky = state.exchangeSky.get();
     if (!doc || !sky) return;
     std::string troubles;
     const auto trouble = [&](const std::string& text) { troubles += "\n" + text; };
+    std::vector<std::string> paths;
+    for (const CultureConstellation& c : doc->culture.constellations)
+        if (c.art && c.art->anchors.size() >= 3) paths.push_back(doc->culture.PicturePath(c.art->file));
+    window.PreparePictures(paths);
     for (const CultureConstellation& c : doc->culture.constellations) {
         if (!c.art || c.art->anchors.size() < 3) continue;
         const std::string path = doc->culture.PicturePath(c.art->file);
@@ -99,6 +105,7 @@ void RefreshPictures(ProgramState& state, Window& window, bool told) {
 
 void ToggleIllustrations(ProgramState& state, Window& window) {
     state.illustrations.shown = !state.illustrations.shown;
+    RefreshPictures(state, window, state.illustrations.shown);
     RefreshWindowState(state, window);
     RedrawMap(state, window);
 }

@@ -180,6 +180,10 @@ public:
         (void)path;
         return {};
     }
+    // Makes many ready at once, ahead of asking for each.
+    virtual void PreparePictures(const std::vector<std::string>& paths) {
+        for (const std::string& path : paths) PreparePicture(path);
+    }
     // The anchors and handles of the illustration being placed, marked on the map; none takes them away.
     virtual void MarkPicture(const PictureMarks& marks) { (void)marks; }
     // The mark of a found star at a place of the map; nullopt takes it away.

@@ -88,6 +88,7 @@ public:
     void MarkStar(std::optional<PixelPoint> at) override;
     void MarkPicture(const PictureMarks& marks) override;
     std::string PreparePicture(const std::string& path) override;
+    void PreparePictures(const std::vector<std::string>& paths) override { pictures_.PrepareAll(paths); }
     std::optional<std::string> PictureAsPng(std::string_view bytes) override { return PngOf(bytes); }
 
 protected:

@@ -5,7 +5,9 @@
 #include <QImageReader>
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
+#include <thread>
 
 #include "platform/qt_dialogs.h"
 
@@ -17,49 +19,82 @@ constexpr qint64 kMostPixels = 40'000'000;  // a 6,000 x 6,000 picture; the ship
 constexpr int kLongestSide = 2048;          // larger pictures are kept at this size: the map never shows more
 
 // Each pixel the mean of a 2 x 2 block; an odd last row or column is left out.
-QImage Halved(const QImage& image) {
-    QImage half(image.width() / 2, image.height() / 2, image.format());
-    const int bytes = image.depth() / 8;
+template <int kBytes>
+void HalveRows(const QImage& image, QImage& half) {
     for (int y = 0; y < half.height(); ++y) {
         const uchar* a = image.constScanLine(2 * y);
         const uchar* b = image.constScanLine(2 * y + 1);
         uchar* out = half.scanLine(y);
-        for (int x = 0; x < half.width() * bytes; ++x) {
-            const int i = x / bytes * 2 * bytes + x % bytes;
-            out[x] = static_cast<uchar>((a[i] + a[i + bytes] + b[i] + b[i + bytes] + 2) / 4);
-        }
+        for (int x = 0; x < half.width(); ++x, a += 2 * kBytes, b += 2 * kBytes)
+            for (int c = 0; c < kBytes; ++c)
+                *out++ = static_cast<uchar>((a[c] + a[c + kBytes] + b[c] + b[c + kBytes] + 2) >> 2);
     }
+}
+
+QImage Halved(const QImage& image) {
+    QImage half(image.width() / 2, image.height() / 2, image.format());
+    if (image.depth() == 8) HalveRows<1>(image, half);
+    else HalveRows<4>(image, half);
     return half;
 }
 
 }  // namespace
 
-std::string PictureStore::Prepare(const std::string& path) {
-    if (images_.count(path)) return {};
-    if (const auto failed = failures_.find(path); failed != failures_.end()) return failed->second;
+namespace {
+
+// A picture decoded, or the reason it cannot be.
+struct Decoding {
+    std::optional<DecodedPicture> picture;
+    std::string why;
+};
+
+Decoding Decode(const std::string& path) {
     QImageReader reader(ToQString(path));
     const QSize size = reader.size();
-    std::string why;
-    if (size.isValid() && static_cast<qint64>(size.width()) * size.height() > kMostPixels) {
-        why = "the picture is " + std::to_string(size.width()) + " x " + std::to_string(size.height()) +
-              " pixels, more than Orvanta shows";
-    } else {
-        QImage image = reader.read();
-        if (image.isNull()) {
-            why = reader.errorString().toStdString();
-        } else {
-            if (std::max(image.width(), image.height()) > kLongestSide)
-                image = image.scaled(kLongestSide, kLongestSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-            DecodedPicture& decoded = images_[path];
-            decoded.levels.push_back(image.allGray() ? image.convertToFormat(QImage::Format_Grayscale8)
-                                                     : image.convertToFormat(QImage::Format_RGB32));
-            while (std::min(decoded.levels.back().width(), decoded.levels.back().height()) >= 16)
-                decoded.levels.push_back(Halved(decoded.levels.back()));
-            return {};
-        }
+    if (size.isValid() && static_cast<qint64>(size.width()) * size.height() > kMostPixels)
+        return {std::nullopt, "the picture is " + std::to_string(size.width()) + " x " + std::to_string(size.height()) +
+                                  " pixels, more than Orvanta shows"};
+    QImage image = reader.read();
+    if (image.isNull()) return {std::nullopt, reader.errorString().toStdString()};
+    if (std::max(image.width(), image.height()) > kLongestSide)
+        image = image.scaled(kLongestSide, kLongestSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    DecodedPicture decoded;
+    decoded.levels.push_back(image.allGray() ? image.convertToFormat(QImage::Format_Grayscale8)
+                                             : image.convertToFormat(QImage::Format_RGB32));
+    while (std::min(decoded.levels.back().width(), decoded.levels.back().height()) >= 16)
+        decoded.levels.push_back(Halved(decoded.levels.back()));
+    return {std::move(decoded), {}};
+}
+
+}  // namespace
+
+std::string PictureStore::Prepare(const std::string& path) {
+    PrepareAll({path});
+    const auto failed = failures_.find(path);
+    return failed == failures_.end() ? std::string() : failed->second;
+}
+
+void PictureStore::PrepareAll(const std::vector<std::string>& paths) {
+    std::vector<std::string> wanted;
+    for (const std::string& path : paths)
+        if (!images_.count(path) && !failures_.count(path) && std::find(wanted.begin(), wanted.end(), path) == wanted.end())
+            wanted.push_back(path);
+    if (wanted.empty()) return;
+    // Decoding is most of the time a culture with pictures takes to open: spread over the cores.
+    std::vector<Decoding> done(wanted.size());
+    std::atomic<size_t> next = 0;
+    const auto work = [&] {
+        for (size_t i; (i = next++) < wanted.size();) done[i] = Decode(wanted[i]);
+    };
+    const size_t helpers = std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()), 8) - 1;
+    std::vector<std::thread> threads;
+    for (size_t t = 0; t < std::min(helpers, wanted.size() - 1); ++t) threads.emplace_back(work);
+    work();
+    for (std::thread& thread : threads) thread.join();
+    for (size_t i = 0; i < wanted.size(); ++i) {
+        if (done[i].picture) images_[wanted[i]] = std::move(*done[i].picture);
+        else failures_[wanted[i]] = done[i].why;
     }
-    failures_[path] = why;
-    return why;
 }
 
 std::optional<std::string> PngOf(std::string_view bytes) {

@@ -24,6 +24,8 @@ class PictureStore {
 public:
     // Decodes the image at path, once; the reason when it cannot be shown.
     std::string Prepare(const std::string& path);
+    // Decodes each of them not yet tried, several at once.
+    void PrepareAll(const std::vector<std::string>& paths);
     // The decoded image; nullptr when it was not prepared or could not be read.
     const DecodedPicture* Find(const std::string& path) const;
     void Clear();

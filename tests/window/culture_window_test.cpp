@@ -2,6 +2,7 @@
 // agree on the selected constellation, drawing goes to it, and an
 // illustration lies on its stars and follows a dragged anchor or handle with undo.
 #include <QApplication>
+#include <fstream>
 #include <QImage>
 #include <QSettings>
 #include <QTableView>
@@ -112,6 +113,28 @@ std::string SpotPicture(Session& s, const Shown& stars) {
     const std::string image = s.folder.File("spot.png");
     picture.save(QString::fromStdString(image));
     return image;
+}
+
+// A PNG whose header claims 20,000 x 20,000 pixels, with the first few bytes of its data.
+QByteArray HugePng() {
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    const auto chunk = [&png](const char* type, std::initializer_list<uchar> data) {
+        QByteArray body(type);
+        for (const uchar byte : data) body.append(static_cast<char>(byte));
+        uint32_t crc = 0xFFFFFFFF;
+        for (const char c : body) {
+            crc ^= static_cast<uchar>(c);
+            for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
+        }
+        crc = ~crc;
+        for (const uint32_t word : {static_cast<uint32_t>(data.size()), crc}) {
+            for (const int shift : {24, 16, 8, 0}) png.append(static_cast<char>((word >> shift) & 0xFF));
+            if (word != crc) png.append(body);
+        }
+    };
+    chunk("IHDR", {0, 0, 0x4E, 0x20, 0, 0, 0x4E, 0x20, 8, 0, 0, 0, 0});
+    chunk("IDAT", {0x78, 0x9c, 0x63, 0x60, 0x80, 0, 0, 0, 0x0a, 0, 0x01});
+    return png;
 }
 
 QPointF OnMap(const Session& s, const SkyVector& direction) {
@@ -332,6 +355,48 @@ private slots:
         // No step was recorded: the one undone before can still be redone.
         QVERIFY(!s.window->Action(MenuItem::Undo)->isEnabled());
         QVERIFY(s.window->Action(MenuItem::Redo)->isEnabled());
+    }
+
+    void picturesThatCannotBeShownAreToldAndLeftOut() {
+        Session s;
+        Shown stars = BrightStars(s, 6);
+        const std::string good = SpotPicture(s, stars);
+        std::filesystem::create_directories(s.folder.File("sky/illustrations"));
+        std::filesystem::copy_file(good, s.folder.File("sky/illustrations/good.png"));
+        std::ifstream in(good, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        s.folder.Write("sky/illustrations/truncated.png", bytes.substr(0, bytes.size() / 2));
+        const QByteArray huge = HugePng();
+        s.folder.Write("sky/illustrations/huge.png", std::string(huge.constData(), static_cast<size_t>(huge.size())));
+        s.folder.Write("sky/illustrations/noise.png", "not a picture at all");
+        // Each constellation of the culture gets the one picture's anchors, with a picture file of its own name.
+        const std::string written = WriteCulture(s, stars, good);
+        std::ifstream culture(written);
+        const std::string text((std::istreambuf_iterator<char>(culture)), std::istreambuf_iterator<char>());
+        const size_t image = text.find(", \"image\"");
+        const size_t end = text.find('}', text.find("]}", image)) + 1;
+        const std::string picture = text.substr(image, end - image);
+        std::string constellations;
+        for (const std::string file : {"good", "missing", "truncated", "huge", "noise"}) {
+            std::string art = picture;
+            art.replace(art.find("a.png"), 5, file + ".png");
+            constellations += (constellations.empty() ? "" : ",\n") + std::string("  {\"id\": \"CON sky ") + file +
+                              "\", \"lines\": [[" + std::to_string(stars.hips[0]) + ", " + std::to_string(stars.hips[1]) +
+                              "]]" + art + "}";
+        }
+        s.Open(s.folder.Write("sky/index.json", "{\"id\": \"sky\", \"constellations\": [\n" + constellations + "\n]}\n"));
+        // The culture opens with the one picture that can be shown; one message names the others.
+        QVERIFY(s.state.document.IsCulture());
+        QCOMPARE(TheCulture(s).constellations.size(), size_t(5));
+        QCOMPARE(s.state.illustrations.pictures.size(), size_t(1));
+        QCOMPARE(s.dialogs.messages.size(), size_t(1));
+        const std::string& told = s.dialogs.messages[0];
+        for (const char* name : {"missing.png", "truncated.png", "huge.png", "noise.png"})
+            QVERIFY2(told.find(name) != std::string::npos, name);
+        QVERIFY2(told.find("20000 x 20000") != std::string::npos, told.c_str());
+        QVERIFY(told.find("good.png") == std::string::npos);
+        // Kept as they were: the culture saves them back.
+        QVERIFY(TheCulture(s).constellations[2].art.has_value());
     }
 };
 
