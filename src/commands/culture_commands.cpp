@@ -118,11 +118,13 @@ void RefreshCultureFigure(ProgramState& state, Window& window) {
     if (!doc) return;
     const ExchangeSky* sky = EnsureExchangeSky(state, nullptr);
     if (doc->selected && !doc->culture.FindConstellation(*doc->selected)) doc->selected.reset();
-    CultureLines lines = LinesOfCulture(doc->culture, [sky](int32_t hip) -> std::optional<std::pair<int16_t, int16_t>> {
+    const StarPlacer placeOf = [sky](int32_t hip) -> std::optional<std::pair<int16_t, int16_t>> {
         if (!sky) return std::nullopt;
         return sky->PlaceOfHip(hip);
-    });
+    };
+    CultureLines lines = LinesOfCulture(doc->culture, placeOf);
     doc->owners = std::move(lines.owners);
+    doc->asterismLines = LinesOfAsterisms(doc->culture, placeOf).records;
     RefreshPictures(state, window, false);
     HideSelection(state, window);
     state.document.figure.ReplaceLines(std::move(lines.records));

@@ -24,7 +24,8 @@ MapScene SceneOf(const ProgramState& state, const ViewState& view) {
                     state.namesMode != 0 ? &state.constellations : nullptr,
                     state.deepStars.get(),
                     state.DeepStarCount(),
-                    state.illustrations.shown && state.document.IsCulture() ? &state.illustrations.pictures : nullptr};
+                    state.illustrations.shown && state.document.IsCulture() ? &state.illustrations.pictures : nullptr,
+                    state.showAsterisms && state.document.culture ? &state.document.culture->asterismLines : nullptr};
 }
 
 void RedrawMap(ProgramState& state, Window& window) {

@@ -38,6 +38,12 @@ void ToggleStarColours(ProgramState& state, Window& window) {
     RedrawMap(state, window);
 }
 
+void ToggleAsterisms(ProgramState& state, Window& window) {
+    state.showAsterisms = !state.showAsterisms;
+    RefreshWindowState(state, window);
+    RedrawMap(state, window);
+}
+
 void ToggleFaintStars(ProgramState& state, Window& window) {
     state.faintStars = !state.faintStars;
     // The faint stars come with the exchange sky; told once if it cannot be read.

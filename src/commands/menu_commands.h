@@ -13,6 +13,8 @@ void ToggleBounds(ProgramState& state, Window& window);
 // Names submenu: 0 none, 1 abbreviations, 2 Latin, 3 English.
 void ShowNames(ProgramState& state, Window& window, int mode);
 void ToggleStarColours(ProgramState& state, Window& window);
+// A culture's asterisms drawn under the stars, or not.
+void ToggleAsterisms(ProgramState& state, Window& window);
 // Faint Stars: More stars on to magnitude 8 with the Hipparcos stars; off, the limit comes back to 5.5.
 void ToggleFaintStars(ProgramState& state, Window& window);
 void ShowAbout(ProgramState& state, Window& window);

@@ -55,6 +55,7 @@ struct ProgramState {
     std::shared_ptr<const DeepStars> deepStars;  // made with the exchange sky
     std::optional<int32_t> markedStar;  // what Find Star found, by its Hipparcos number
     IllustrationView illustrations;
+    bool showAsterisms = false;  // a culture's asterisms, remembered
     bool showBounds = false;
     NamesMode namesMode = 0;
     ConstellationTable constellations;

@@ -19,7 +19,7 @@ enum class MenuItem {
     NamesNone, NamesAbbreviations, NamesLatin, NamesEnglish, StarColours, FaintStars, FindStar, Help, OnlineHelp, About,
     // Sky cultures
     NewCultureFromFigure, CheckCulture, InstallInStellarium, NewConstellation, EditNames, DeleteConstellation,
-    MoveLine, NameStar, ConstellationsPanel,
+    MoveLine, NameStar, ConstellationsPanel, Asterisms,
     // Illustrations
     Illustrations, Brightness25, Brightness50, Brightness75, Brightness100, AddIllustration, RemoveIllustration
 };

@@ -38,6 +38,8 @@ void RefreshWindowState(const ProgramState& state, Window& window) {
     window.SetMenuChecked(MenuItem::StarColours, state.showStarColours);
     window.SetMenuChecked(MenuItem::FaintStars, state.faintStars);
     window.SetMenuChecked(MenuItem::Illustrations, state.illustrations.shown);
+    window.SetMenuChecked(MenuItem::Asterisms, state.showAsterisms);
+    window.SetMenuEnabled(MenuItem::Asterisms, culture && !document.culture->culture.asterisms.empty());
     const MenuItem brightness[] = {MenuItem::Brightness25, MenuItem::Brightness50, MenuItem::Brightness75,
                                    MenuItem::Brightness100};
     for (size_t i = 0; i < std::size(brightness); ++i)

@@ -27,6 +27,7 @@ struct CultureDocument {
     Culture culture;
     std::vector<LineOwner> owners;  // owners[i] drew the figure's line i
     std::optional<uint64_t> selected;
+    std::vector<LineRecord> asterismLines;  // drawn when asked for
 };
 
 struct Document {

@@ -20,6 +20,7 @@ constexpr Colour kBlack{0, 0, 0};
 constexpr Colour kFigureLineColour{128, 128, 128};
 // A selected constellation's lines.
 constexpr Colour kHighlightedLineColour{255, 200, 40};
+constexpr Colour kAsterismColour{70, 130, 110};  // apart from the figure's grey, quieter than it
 
 // Stars from startIndex on: discs sized by magnitude, single pixels when faint.
 void DrawStars(MapCanvas& canvas, const ViewState& view, const StarCatalog& catalog, bool showColours,

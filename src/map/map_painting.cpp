@@ -25,6 +25,7 @@ void PaintMap(MapCanvas& canvas, const MapScene& scene) {
     if (scene.pictures) DrawIllustrations(canvas, scene.view, *scene.pictures);
     else canvas.Clear();
     if (scene.boundaries) DrawBoundaries(canvas, scene.view, *scene.boundaries);
+    if (scene.asterisms) PaintFigureLines(canvas, scene.view, *scene.asterisms, kAsterismColour);
     DrawStars(canvas, scene.view, scene.catalog, scene.starColours, 0);
     if (scene.deep) DrawDeepStars(canvas, scene.view, *scene.deep, 0, scene.deepCount, scene.starColours);
     if (scene.names) DrawConstellationNames(canvas, scene.view, *scene.names);

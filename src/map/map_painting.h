@@ -24,6 +24,7 @@ struct MapScene {
     const DeepStars* deep = nullptr;  // the faint stars, the first deepCount of them
     size_t deepCount = 0;
     const std::vector<ShownPicture>* pictures = nullptr;  // a culture's illustrations, under everything
+    const std::vector<LineRecord>* asterisms = nullptr;   // a culture's asterisms, under the stars
 };
 
 // Centres the view on a map widthPixels wide, the zenith at the middle of the

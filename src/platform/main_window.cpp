@@ -88,6 +88,7 @@ void MainWindow::ConnectCommands() {
         {MenuItem::FaintStars, ToggleFaintStars},
         {MenuItem::FindStar, FindStarCommand},
         {MenuItem::Illustrations, ToggleIllustrations},
+        {MenuItem::Asterisms, ToggleAsterisms},
         {MenuItem::AddIllustration, AddIllustrationCommand},
         {MenuItem::RemoveIllustration, RemoveIllustrationCommand},
         {MenuItem::NewCultureFromFigure, NewCultureFromFigureCommand},

@@ -103,6 +103,7 @@ void MainWindow::CreateMenus() {
     AddEntry(viewMenu_, "starColoursAction", TextKey::StarColours, MenuItem::StarColours)->setCheckable(true);
     AddEntry(viewMenu_, "faintStarsAction", TextKey::FaintStars, MenuItem::FaintStars)->setCheckable(true);
     AddEntry(viewMenu_, "illustrationsAction", TextKey::Illustrations, MenuItem::Illustrations)->setCheckable(true);
+    AddEntry(viewMenu_, "asterismsAction", TextKey::AsterismsItem, MenuItem::Asterisms)->setCheckable(true);
     QMenu* brightness = AddMenu(viewMenu_, "brightnessMenu", TextKey::IllustrationBrightness);
     const MenuItem brightnessItems[] = {MenuItem::Brightness25, MenuItem::Brightness50, MenuItem::Brightness75,
                                         MenuItem::Brightness100};

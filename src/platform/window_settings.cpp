@@ -16,6 +16,7 @@ void RestoreWindowSettings(QMainWindow& window, ProgramState& state) {
     state.faintStars = settings.value("view/faintStars", false).toBool();
     state.illustrations.shown = settings.value("view/illustrations", true).toBool();
     state.illustrations.percent = settings.value("view/illustrationBrightness", 50).toInt();
+    state.showAsterisms = settings.value("view/asterisms", false).toBool();
     state.recentFiles.clear();
     for (const QString& file : settings.value("recentFiles").toStringList())
         if (state.recentFiles.size() < kRecentFileCount) state.recentFiles.push_back(file.toStdString());
@@ -28,6 +29,7 @@ void SaveWindowSettings(const QMainWindow& window, const ProgramState& state) {
     settings.setValue("view/faintStars", state.faintStars);
     settings.setValue("view/illustrations", state.illustrations.shown);
     settings.setValue("view/illustrationBrightness", state.illustrations.percent);
+    settings.setValue("view/asterisms", state.showAsterisms);
     QStringList recent;
     for (const std::string& file : state.recentFiles) recent.append(QString::fromStdString(file));
     settings.setValue("recentFiles", recent);

@@ -45,6 +45,7 @@ Files Kanaka() {
   "edges_type": "own",
   "edges_epoch": "J2000",
   "edges": ["001:002 M+ 05:30:00.0 +10:00:00 05:40:00.0 +10:00:00"],
+  "asterisms": [{"id": "AST kanaka 1", "lines": [[27989, 26727, 26311]], "is_ray_helper": false}, {"id": "AST kanaka 2"}],
   "constellations": [
     {"id": "CON kanaka Hok", "lines": [["thin", 27989, 26727, 26311], [25336, "DSO:M45"]], "common_name": {"english": "Hook", "native": "Makaliʻi", "x_note" : 7}, "x_seen": true},
     {"id": "CON kanaka Pos",  "lines": [[[5.5, -1.25], [5.75, 2], 27989], ["bold", "4295806720", 26727]], "common_name": {"native": "大魚", "english": "Big Fish"}},
@@ -70,6 +71,7 @@ Files MadeUp() {
             {"star_names.fab", "# star names\r\n 27989|_(\"Betelgeuse\") 1\r\n 27989|(\"ʻAʻā\")\r\n 54061|_(\"Dubhe\")\r\n"},
             {"constellationsart.fab", "Ori orion.png 10 20 27989 30 40 26727 50 60 25336\r\n"},
             {"orion.png", PngHead(100, 100)},
+            {"asterism_lines.fab", "AST1 1 2 27989 26727 26727 26311\r\nRAY 0 1 54061 53910\r\nSKY 2 1 5.5 10 5.6 11\r\n"},
             {"description.en.utf8", "<h2>Made Up</h2>\n<p>Stars of nobody.</p>\n<p>Three figures.</p>\n"}};
 }
 
@@ -232,9 +234,24 @@ TEST(CultureFiles, UnchangedSaveWritesNothingAndAnEditRewritesOnlyItsRecords) {
         }
         EXPECT_EQ(names.size(), test.rewritten.size());
         EXPECT_EQ(Model(Read(folder)), Model(culture));
-        // After the save the written files are what the next save compares with.
+        // After the save the written files are what the next save compares with,
+        // and what the model keeps without being read from it stays.
         RebaseCulture(culture, written);
         EXPECT_TRUE(CultureChanges(culture).empty());
+        for (const char* kept : {"description.md", "description.en.utf8", "asterism_lines.fab"})
+            EXPECT_EQ(culture.source.files.count(kept), test.files.count(kept)) << kept;
+    }
+}
+
+TEST(CultureFiles, AsterismsOfBothFormsAreTakenForShowing) {
+    // Stars joined in either form; the sky's points of a type 2 record and an asterism without lines are not.
+    const std::pair<Files, std::vector<CulturePolyline>> cases[] = {
+        {Kanaka(), {Stars({27989, 26727, 26311})}},
+        {MadeUp(), {Stars({27989, 26727}), Stars({26727, 26311}), Stars({54061, 53910})}},
+    };
+    for (const auto& [files, expected] : cases) {
+        TempFolder tmp;
+        EXPECT_EQ(Read(MakeFolder(tmp, "culture", files)).asterisms, expected);
     }
 }
 

@@ -2,13 +2,14 @@
 // agree on the selected constellation, drawing goes to it, and an
 // illustration lies on its stars and follows a dragged anchor or handle with undo.
 #include <QApplication>
-#include <fstream>
 #include <QImage>
 #include <QSettings>
 #include <QTableView>
+#include <fstream>
 
 #include "commands/exchange_commands.h"
 #include "commands/map_editing.h"
+#include "map/layers.h"
 #include "platform/constellation_panel.h"
 #include "support/window_session.h"
 
@@ -95,7 +96,8 @@ std::string WriteCulture(Session& s, const Shown& stars, const std::string& imag
     std::filesystem::create_directories(s.folder.File("sky/illustrations"));
     if (!image.empty()) std::filesystem::copy_file(image, s.folder.File("sky/illustrations/a.png"));
     s.folder.Write("sky/description.md", "# Sky\n\n## Introduction\n\nTwo figures.\n");
-    return s.folder.Write("sky/index.json", R"({"id": "sky", "constellations": [
+    return s.folder.Write("sky/index.json", R"({"id": "sky", "asterisms": [{"id": "AST sky 1", "lines": [[)" + hip(3) + ", " +
+                                                hip(5) + R"(]]}], "constellations": [
   {"id": "CON sky A", "lines": [[)" + hip(0) + ", " + hip(1) + ", " + hip(2) +
                                                 R"(]], "common_name": {"english": "Alpha", "native": "Ālepa"})" + art + R"(},
   {"id": "CON sky B", "lines": [[)" + hip(3) + ", " + hip(4) + R"(]], "common_name": {"english": "Beta"}}
@@ -209,6 +211,15 @@ QRgb MapPixel(const Session& s, QPointF at) {
     return picture.pixel((at * picture.devicePixelRatio()).toPoint());
 }
 
+// Whether the asterisms' colour shows within two pixels of a point.
+bool AsterismNear(const Session& s, QPointF at) {
+    for (int dx = -2; dx <= 2; ++dx)
+        for (int dy = -2; dy <= 2; ++dy)
+            if (MapPixel(s, at + QPointF(dx, dy)) == qRgb(kAsterismColour.red, kAsterismColour.green, kAsterismColour.blue))
+                return true;
+    return false;
+}
+
 // Whether the picture's green shows within three pixels of a point.
 bool GreenNear(const Session& s, QPointF at) {
     for (int dx = -3; dx <= 3; ++dx)
@@ -239,6 +250,12 @@ private slots:
         Replace(s, stars);
         QVERIFY(s.state.document.IsCulture());
         QVERIFY(s.window->Panel()->isVisible());
+        // The asterism, kept apart from the constellations, shows only when asked for.
+        const QPointF asterism = QPointF(stars.pixels[3] + stars.pixels[5]) / 2;
+        QVERIFY(!AsterismNear(s, asterism));
+        s.window->Action(MenuItem::Asterisms)->trigger();
+        QVERIFY(AsterismNear(s, asterism));
+        s.window->Action(MenuItem::Asterisms)->trigger();
         QTableView* table = s.window->Panel()->Table();
         QCOMPARE(table->model()->rowCount(), 2);
         QCOMPARE(table->model()->index(0, 2).data().toString(), QString("Ālepa"));

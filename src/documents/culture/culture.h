@@ -104,6 +104,8 @@ struct Culture {
     std::string title;   // the English name: description.md's title, or info.ini's name
     std::vector<CultureConstellation> constellations;
     std::vector<NamedObject> namedObjects;  // in the order of the files
+    // The asterisms' lines, shown on request; their files keep them as they were read.
+    std::vector<CulturePolyline> asterisms;
     // What the culture says of itself: index.json's other keys, or info.ini's [info].
     OrderedJson fields = OrderedJson::object();
     std::vector<ReadNote> notes;

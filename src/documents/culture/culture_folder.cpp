@@ -180,7 +180,8 @@ void RebaseCulture(Culture& culture, const std::vector<FolderFile>& written) {
     for (auto& [name, owners] : fresh.source.rowOwners)
         for (std::string& owner : owners)
             if (const auto found = renamed.find(owner); found != renamed.end()) owner = found->second;
-    if (files.count("description.md")) fresh.source.files["description.md"] = files["description.md"];
+    // The files the model keeps but is not read from (the description) stay as they were.
+    for (const auto& [name, bytes] : files) fresh.source.files.try_emplace(name, bytes);
     culture.source = std::move(fresh.source);
     culture.notes = std::move(fresh.notes);
 }

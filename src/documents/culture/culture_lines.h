@@ -29,6 +29,8 @@ struct CultureLines {
 using StarPlacer = std::function<std::optional<std::pair<int16_t, int16_t>>(int32_t hip)>;
 
 CultureLines LinesOfCulture(const Culture& culture, const StarPlacer& placeOf);
+// The asterisms' lines likewise, owned by no constellation.
+CultureLines LinesOfAsterisms(const Culture& culture, const StarPlacer& placeOf);
 
 // The place of a point of the sky in catalogue units: RA wrapped into the day.
 std::pair<int16_t, int16_t> CatalogueUnitsOf(double raHours, double decDegrees);

@@ -277,6 +277,16 @@ ReadFailure ReadCurrentCulture(const std::string& indexJson, const std::string& 
         return {true, 0, std::string(kIndexFile) + ": " + QuoteField(error.what())};
     }
     if (const auto id = read.fields.find("id"); id != read.fields.end() && id->is_string()) read.id = id->get<std::string>();
+    // The asterisms stay among the fields as they are; their lines are taken for showing, where they are as the format has them.
+    if (const auto asterisms = read.fields.find("asterisms"); asterisms != read.fields.end() && asterisms->is_array())
+        for (const auto& asterism : *asterisms)
+            if (asterism.is_object() && asterism.contains("lines") && asterism["lines"].is_array())
+                for (const auto& line : asterism["lines"])
+                    if (line.is_array()) {
+                        CulturePolyline polyline;
+                        for (const auto& point : line) polyline.push_back(ReadPoint(point));
+                        read.asterisms.push_back(std::move(polyline));
+                    }
     read.source.files[kIndexFile] = indexJson;
     read.KeepAsRead();
     culture = std::move(read);

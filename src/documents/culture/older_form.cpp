@@ -13,8 +13,8 @@
 
 namespace orvanta {
 
-const char* const kOlderFormFiles[5] = {"info.ini", "constellationship.fab", "constellation_names.eng.fab",
-                                        "star_names.fab", "constellationsart.fab"};
+const char* const kOlderFormFiles[6] = {"info.ini", "constellationship.fab", "constellation_names.eng.fab",
+                                        "star_names.fab", "constellationsart.fab", "asterism_lines.fab"};
 
 namespace {
 
@@ -22,6 +22,7 @@ constexpr const char* kLinesFile = "constellationship.fab";
 constexpr const char* kNamesFile = "constellation_names.eng.fab";
 constexpr const char* kStarNamesFile = "star_names.fab";
 constexpr const char* kArtFile = "constellationsart.fab";
+constexpr const char* kAsterismsFile = "asterism_lines.fab";
 
 std::string ConstellationOwner(uint64_t uid) { return "c" + std::to_string(uid); }
 std::string NamedOwner(const std::string& key) { return "s" + key; }
@@ -144,6 +145,29 @@ void ReadStarNames(Reading& reading) {
         if (added) named.push_back(NamedObject{key, {}});
         named[at->second].names.push_back(std::move(record->name));
         reading.owners[kStarNamesFile][r] = NamedOwner(key);
+    }
+}
+
+// Each record: an id, a type, then as constellationship.fab has it. Types 0
+// and 1 join stars; type 2 joins points of the sky and is not shown. The file
+// is kept as it was read.
+void ReadAsterisms(Reading& reading) {
+    const auto found = reading.files.find(kAsterismsFile);
+    if (found == reading.files.end()) return;
+    reading.culture.source.files[kAsterismsFile] = found->second;
+    for (const TextRow& row : SplitRows(found->second).rows) {
+        if (IsCommentOrBlank(row.text)) continue;
+        const std::string& text = row.text;
+        const size_t idEnd = text.find_first_of(" \t", text.find_first_not_of(" \t"));
+        const size_t typeStart = text.find_first_not_of(" \t", idEnd);
+        if (idEnd == std::string::npos || typeStart == std::string::npos) continue;
+        const size_t typeEnd = std::min(text.find_first_of(" \t", typeStart), text.size());
+        const std::string type = text.substr(typeStart, typeEnd - typeStart);
+        if (type != "0" && type != "1") continue;
+        RecordTrouble trouble;
+        const auto record = ParseLinesRecord(text.substr(0, idEnd) + text.substr(typeEnd), trouble);
+        if (!record) continue;
+        for (const CulturePolyline& line : PolylinesOf(*record)) reading.culture.asterisms.push_back(line);
     }
 }
 
@@ -295,6 +319,7 @@ ReadFailure ReadOlderCulture(const std::map<std::string, std::string>& files, Cu
     ReadNames(reading);
     ReadStarNames(reading);
     ReadArt(reading);
+    ReadAsterisms(reading);
     read.source.rowOwners = std::move(owners);
     read.KeepAsRead();
     culture = std::move(read);

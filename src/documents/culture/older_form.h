@@ -13,7 +13,7 @@
 namespace orvanta {
 
 // The files of the older form the model comes from, by name.
-extern const char* const kOlderFormFiles[5];
+extern const char* const kOlderFormFiles[6];
 
 // Reads the culture from the texts of its files (a file absent from files is
 // not there). On failure the reason names the file and the line.
