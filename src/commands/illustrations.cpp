@@ -65,7 +65,7 @@ void RefreshPictures(ProgramState& state, Window& window, bool told) {
         if (!c.art || c.art->anchors.size() < 3) continue;
         const std::string path = doc->culture.PicturePath(c.art->file);
         if (const std::string why = window.PreparePicture(path); !why.empty()) {
-            trouble(EscapeControls(c.art->file) + ": " + QuoteField(why));
+            trouble(QuoteField(c.art->file) + ": " + QuoteField(why));
             continue;
         }
         const auto frame = FrameOf(view, *c.art, path);
@@ -93,7 +93,7 @@ void RefreshPictures(ProgramState& state, Window& window, bool told) {
             continue;
         }
         // Drawn all the same, so that the author sees the mistake.
-        if (warp->mirrored) trouble(EscapeControls(c.id) + ": " + Text(state.strings, TextKey::CheckArtMirrored));
+        if (warp->mirrored) trouble(QuoteField(c.id) + ": " + Text(state.strings, TextKey::CheckArtMirrored));
         const bool selected = doc->selected == c.uid;
         view.pictures.push_back({path, static_cast<double>(frame->first), static_cast<double>(frame->second), *warp,
                                  selected ? 1.0f : view.percent / 100.0f, dragged, c.uid});

@@ -9,6 +9,7 @@
 #include <QSvgGenerator>
 
 #include "commands/map_redraw.h"
+#include "documents/exchange/exchange.h"
 #include "files/careful_writer.h"
 #include "map/layers.h"
 #include "map/map_painting.h"
@@ -49,6 +50,7 @@ void PrintMap(QWidget* owner, const ProgramState& state, QSize size, const Pictu
 
 std::string WriteMapPicture(const ProgramState& state, ExportChoice choice, const std::string& path, QSize size,
                             const PictureStore* pictures) {
+    if (std::string off = LineOffTheSky(state.document.figure.Records()); !off.empty()) return off;
     // Drawn into memory first: the careful writer then puts the picture in
     // place whole or not at all, as every file Orvanta writes.
     QByteArray bytes;

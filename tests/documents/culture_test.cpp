@@ -439,7 +439,7 @@ TEST(CultureCheck, EachFaultIsFoundWhereItIs) {
         {"id of two parts", [&](Culture& c) { hok(c).id = "CON Hok"; }, true, TextKey::CheckIdParts, {"\"CON Hok\""},
          "constellation 1"},
         {"id of another culture", [&](Culture& c) { hok(c).id = "CON maori Hok"; }, false, TextKey::CheckIdMiddle,
-         {"\"maori\"", "\"kanaka\""}, "constellation 1 (CON maori Hok)"},
+         {"\"maori\"", "\"kanaka\""}, "constellation 1 (\"CON maori Hok\")"},
         {"folder not the id", [&](Culture& c) { c.id = "kanaka-2", hok(c).id = "CON kanaka-2 Hok"; }, true, TextKey::CheckCultureId,
          {"\"kanaka-2\"", "\"kanaka\""}, "index.json"},
         {"bad line entry", [&](Culture& c) { hok(c).lines[0].push_back({CulturePoint::Kind::Other, 0, "{\"a\":1}", 0, 0}); }, true,
@@ -461,7 +461,7 @@ TEST(CultureCheck, EachFaultIsFoundWhereItIs) {
              AddSegment(fresh, 1, 2);
              c.constellations.push_back(fresh);
          },
-         false, TextKey::CheckProvisional, {"\"New 1\""}, "constellation 2 (CON kanaka New1)"},
+         false, TextKey::CheckProvisional, {"\"New 1\""}, "constellation 2 (\"CON kanaka New1\")"},
         {"no English name", [&](Culture& c) { hok(c).name->english.clear(); }, false, TextKey::CheckNoEnglish, {}, "constellation 1"},
         {"single-star line",
          [&](Culture& c) { hok(c).lines.push_back({{CulturePoint::Kind::Marker, 0, "bold", 0, 0}, CulturePoint::Star(4)}); }, false,
@@ -477,7 +477,7 @@ TEST(CultureCheck, EachFaultIsFoundWhereItIs) {
          {"\"11, 6\"", "10 x 10"}, "constellation 1"},
         {"no lines", noLines, true, TextKey::CheckNoLines, {}, "constellation 1"},
         {"older form: no lines only warned of", [&](Culture& c) { older(c); noLines(c); }, false,
-         TextKey::CheckNoLines, {}, "constellation 1 (Hok)"},
+         TextKey::CheckNoLines, {}, "constellation 1 (\"Hok\")"},
         {"older form: no CON, no description.md", older, false, {}, {}, ""},
     };
     for (const Case& test : cases) {

@@ -75,8 +75,10 @@ for source in empty.fab none.json; do
   cmp -s mine.con "$examples/orion.con" || fail "an import of $source emptied the figure"
 done
 printf '100,200,300,-32768\r\n' >pole.con
-expect_status 1 "$program" --export geojson pole.con pole.json
-grep -q "line 1" err && [ ! -e pole.json ] || fail "a line beyond the pole: $(cat err)"
+for format in geojson svg png pdf; do
+  expect_status 1 "$program" --export $format pole.con pole.out
+  grep -q "line 1" err && [ ! -e pole.out ] || fail "a line beyond the pole as $format: $(cat err)"
+done
 # Standard output as OUTPUT.
 expect_status 0 "$program" --export geojson "$examples/orion.con" -
 grep -q FeatureCollection out || fail "no GeoJSON on standard output"

@@ -12,6 +12,7 @@
 
 #include <chrono>
 
+#include "documents/exchange/exchange_fields.h"
 #include "documents/figure_file.h"
 #include "map/boundary_table.h"
 #include "map/constellation_table.h"
@@ -249,6 +250,8 @@ TEST(FileReading, MessagesQuoteAtMostFortyCharacters) {
         // a control byte shows as four ("\x12"), and the message stays short.
         {std::string(39, 'a') + "\xC3\xA9zzzz", "\"" + std::string(39, 'a') + "\xC3\xA9\xE2\x80\xA6\""},
         {"ab" + std::string(40, '\x12'), "\"ab\\x12\\x12\\x12\\x12\\x12\\x12\\x12\\x12\\x12\xE2\x80\xA6\""},
+        // Bytes that are not UTF-8 (a stray byte, a cut character, a surrogate) are shown escaped.
+        {"\xFF\xFE" "a\xC3" "b\xED\xA0\x80", "\"\\xFF\\xFE" "a\\xC3" "b\\xED\\xA0\\x80\""},
     };
     for (const auto& [field, quoted] : cases)
         EXPECT_EQ(ParseFigureFile("1,2,3," + field + "\r\n", records).reason, quoted + " is not a whole number") << field.size();
@@ -256,4 +259,9 @@ TEST(FileReading, MessagesQuoteAtMostFortyCharacters) {
     const ReadFailure digits = ParseFigureFile(std::string(1 << 20, '7') + ",1,2,3\r\n", records);
     EXPECT_LT(digits.reason.size(), 80u) << digits.reason.substr(0, 80);
     EXPECT_EQ(digits.line, 1);
+    // A JSON number of a million digits overflows; the message quotes it short.
+    nlohmann::json root;
+    const ReadFailure json = ParseJson("[" + std::string(1 << 20, '9') + "]", root);
+    EXPECT_TRUE(json.failed);
+    EXPECT_LT(json.reason.size(), 120u) << json.reason.substr(0, 120);
 }

@@ -46,14 +46,19 @@ open_figure_with_dialog() {
   xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 8)) click 1
   sleep 0.3
   xdotool key ctrl+o
-  find_window 'Open file' || return 1
-  sleep 0.5
-  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
-  xdotool type --delay 10 "$path"
-  xdotool key Return
-  for _ in $(seq 100); do
-    [ "$(xdotool getwindowname "$main")" = "Orvanta [$path]" ] && return 0
-    sleep 0.1
+  for _ in 1 2 3; do
+    find_window 'Open file' || return 1
+    sleep 0.5
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+    # On a busy machine keys typed before the dialog is ready are lost: the
+    # name is typed again over what the field holds, up to three times.
+    xdotool key ctrl+a
+    xdotool type --delay 10 "$path"
+    xdotool key Return
+    for _ in $(seq 100); do
+      [ "$(xdotool getwindowname "$main")" = "Orvanta [$path]" ] && return 0
+      sleep 0.1
+    done
   done
   return 1
 }

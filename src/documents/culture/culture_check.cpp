@@ -44,7 +44,7 @@ struct Checker {
     }
 
     void Constellation(size_t index, const CultureConstellation& c) {
-        const std::string where = "constellation " + std::to_string(index + 1) + " (" + EscapeControls(c.id) + ")";
+        const std::string where = "constellation " + std::to_string(index + 1) + " (" + QuoteField(c.id) + ")";
         const bool current = culture.form == CultureForm::Current;
         if (current) {
             const std::vector<std::string> parts = IdParts(c.id);

@@ -37,8 +37,8 @@ std::string CultureIdOf(const std::filesystem::path& indexJson) {
     return id != root.end() && id->is_string() ? id->get<std::string>() : std::string();
 }
 
-// The first line whose declination lies beyond a pole; a figure file can hold
-// any 16-bit value, but no sky program can place such a point.
+}  // namespace
+
 std::string LineOffTheSky(const std::vector<LineRecord>& lines) {
     for (size_t i = 0; i < lines.size(); ++i) {
         for (const int16_t dec : {lines[i].dec1, lines[i].dec2})
@@ -51,8 +51,6 @@ std::string LineOffTheSky(const std::vector<LineRecord>& lines) {
     }
     return {};
 }
-
-}  // namespace
 
 std::string ForeignFilesIn(const std::string& folder, const std::string& id) {
     std::error_code error;

@@ -37,6 +37,11 @@ struct ExportFailure {
 // else a short list of what is there ("notes.txt, photos/ and 3 more").
 std::string ForeignFilesIn(const std::string& folder, const std::string& id);
 
+// The first line whose declination lies beyond a pole, told for a message; empty
+// when there is none. A figure file can hold any 16-bit value, but no sky
+// program and no picture can place such a point.
+std::string LineOffTheSky(const std::vector<LineRecord>& lines);
+
 // Writes the figure to outputPath (a folder for the Stellarium forms, a file
 // for GeoJSON, "-" for standard output) through the careful writer. A sky
 // culture's id is the folder's name, which therefore may hold no blanks; its

@@ -61,6 +61,9 @@ ReadFailure ParseAnyJson(const std::string& text, Json& root) {
         // A number beyond a double ("1e99999") is refused while parsing, with no position.
         std::string what = error.what();
         if (const size_t bracket = what.find("] "); bracket != std::string::npos) what = what.substr(bracket + 2);
+        // "number overflow parsing '999...'": the number, which may be millions of digits, quoted short.
+        if (const size_t quote = what.find('\''); quote != std::string::npos && what.back() == '\'' && what.size() > quote + 1)
+            what = what.substr(0, quote) + QuoteField(what.substr(quote + 1, what.size() - quote - 2));
         return {true, 0, "the JSON is not valid: " + what};
     }
     return {};
