@@ -217,6 +217,8 @@ int RunVerb(const CommandLine& line, const std::string& programFolder) {
             result.records = CultureRecords(*culture, sky);
         } else {
             if (const int failed = loadSky()) return failed;
+            // A save of the source that was cut short is finished or undone before it is read.
+            TellInterruptedSave(line.input, FinishInterruptedSave(line.input));
             result = ImportFigure(line.input, sky.Reference());
             if (result.failure.failed) return Fail(Describe(line.input, result.failure));
             for (const ReadNote& note : result.notes)

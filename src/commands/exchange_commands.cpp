@@ -95,6 +95,8 @@ void ImportCommand(ProgramState& state, Window& window) {
     if (path.empty()) return;
     const ExchangeSky* sky = EnsureExchangeSky(state, &window);
     if (!sky) return;
+    // A save of the source that was cut short is finished or undone before it is read.
+    ReportInterruptedSave(state, window, path, FinishInterruptedSave(path));
     // Read whole first: a file that cannot be imported changes nothing.
     ImportResult result = ImportFigure(path, sky->Reference());
     if (result.failure.failed) {

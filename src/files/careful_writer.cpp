@@ -6,6 +6,7 @@
 #include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -270,6 +271,18 @@ WriteResult WriteFilesIntoFolder(const std::string& path, const std::vector<Fold
     }
     if (!OpenOrMakeFolder(where, top, result.error) || !CheckWritableFolder(top.folder.get(), result.error))
         return result;
+    // Each file is written whole beside its old one before it replaces it, one
+    // after another: on a disk without room for them all none is begun, so that
+    // a full disk does not leave the folder half old and half new.
+    struct statvfs room {};
+    if (::fstatvfs(top.folder.get(), &room) == 0 && room.f_frsize > 0) {
+        uint64_t needed = 0;
+        for (const FolderFile& file : files) needed += (file.bytes.size() + room.f_frsize - 1) / room.f_frsize + 1;
+        if (needed > (::geteuid() == 0 ? room.f_bfree : room.f_bavail)) {
+            result.error = std::strerror(ENOSPC);
+            return result;
+        }
+    }
     for (const FolderFile& file : files) {
         FilePlace place;
         place.folder.Reset(::fcntl(top.folder.get(), F_DUPFD_CLOEXEC, 0));

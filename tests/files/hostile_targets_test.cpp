@@ -254,6 +254,21 @@ std::vector<Row> Targets() {
              s.disk->Fill();
              return std::string();
          }},
+        // Room for one file of a culture but not for them all: none of them changes.
+        {"a disk with room for part of a culture", Expect::Refused, [](Scene& s, const Writer& w) {
+             if (w.mainFile.empty()) return std::string("one file: the full disk above");
+             s.disk = std::make_unique<SmallDisk>(s.top.File("disk"));
+             if (!s.disk->Mounted()) return std::string("no right to mount a small disk");
+             s.Aim(w, s.top.File("disk"));
+             s.Plant(w);
+             const std::string other =
+                 s.output + (w.mainFile == "index.json" ? "/description.md" : "/constellation_names.eng.fab");
+             std::ofstream(other) << "old\n";
+             s.Guard(s.file);
+             s.Guard(other);
+             s.disk->Fill(4096);
+             return std::string();
+         }},
         // The same full disk where mounting is not allowed: a limit on the size of the files this
         // process writes makes the write fail part-way, when the file is replaced and when, having
         // another link, it is written in place.

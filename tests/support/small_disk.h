@@ -22,10 +22,16 @@ public:
 
     bool Mounted() const { return mounted_; }
     bool MakeReadOnly() const { return ::mount("tmpfs", path_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k") == 0; }
-    void Fill() const {
-        std::ofstream filler(path_ + "/filler", std::ios::binary);
-        const std::string block(4096, 'x');
-        for (int i = 0; i < 32 && filler; ++i) filler << block;
+    // Full, or with room for leave bytes more.
+    void Fill(uintmax_t leave = 0) const {
+        {
+            std::ofstream filler(path_ + "/filler", std::ios::binary);
+            const std::string block(4096, 'x');
+            for (int i = 0; i < 32 && filler; ++i) filler << block;
+        }
+        std::error_code error;
+        const uintmax_t size = std::filesystem::file_size(path_ + "/filler", error);
+        if (!error && leave > 0) std::filesystem::resize_file(path_ + "/filler", size > leave ? size - leave : 0, error);
     }
 
 private:
