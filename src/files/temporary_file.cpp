@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 namespace orvanta {
 
@@ -22,17 +23,27 @@ namespace {
 constexpr const char kTemporaryPrefix[] = ".orvanta-";
 constexpr const char kTemporarySuffix[] = ".tmp";
 constexpr const char kOldTemporaryPrefix[] = ".orvanta-save-";  // written by earlier versions
+constexpr const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+constexpr size_t kRandomLetters = 8, kCheckLetters = 2;
+
+// Two letters that follow from the random ones: a file of the user's that
+// merely looks like ours (".orvanta-notes0.tmp") is not taken for a leftover.
+std::string CheckLetters(const char* random) {
+    uint32_t hash = 2166136261u;
+    for (const char c : std::string_view(random, kRandomLetters)) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    const size_t count = sizeof kLetters - 1;
+    return {kLetters[hash % count], kLetters[hash / count % count]};
+}
 
 }  // namespace
 
 std::string TemporaryName() {
-    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    unsigned char random[8] = {};
+    unsigned char random[kRandomLetters] = {};
     if (::getrandom(random, sizeof random, 0) != static_cast<ssize_t>(sizeof random))
         for (unsigned char& r : random) r = static_cast<unsigned char>(std::rand());
-    std::string name = kTemporaryPrefix;
-    for (const unsigned char r : random) name += kLetters[r % (sizeof kLetters - 1)];
-    return name + kTemporarySuffix;
+    std::string letters;
+    for (const unsigned char r : random) letters += kLetters[r % (sizeof kLetters - 1)];
+    return kTemporaryPrefix + letters + CheckLetters(letters.c_str()) + kTemporarySuffix;
 }
 
 namespace {
@@ -46,8 +57,9 @@ bool IsTemporaryName(const char* name) {
         const size_t digits = std::strspn(rest, "0123456789");
         return digits > 0 && rest[digits] == '-' && std::strlen(rest + digits + 1) == 6;
     }
-    return length == prefix + 8 + suffix && std::strncmp(name, kTemporaryPrefix, prefix) == 0 &&
-           std::strcmp(name + length - suffix, kTemporarySuffix) == 0;
+    return length == prefix + kRandomLetters + kCheckLetters + suffix && std::strncmp(name, kTemporaryPrefix, prefix) == 0 &&
+           std::strcmp(name + length - suffix, kTemporarySuffix) == 0 &&
+           std::strncmp(name + prefix + kRandomLetters, CheckLetters(name + prefix).c_str(), kCheckLetters) == 0;
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <set>
 
 #include "files/careful_writer.h"
+#include "files/temporary_file.h"
 #include "files/file_reading.h"
 #include "support/temp_folder.h"
 
@@ -75,13 +76,15 @@ TEST(CarefulSave, LinksStayLinksAndAttributesStay) {
 }
 
 // A killed save leaves its temporary file; it goes once no living process
-// holds its lock, whatever process number its name or its writer had.
+// holds its lock, whatever process number its name or its writer had. The
+// user's own files that merely look like one stay.
 TEST(CarefulSave, TemporaryFilesOfKilledSavesAreRemoved) {
     TempFolder folder;
-    const std::string stale = ".orvanta-k3j2h1g0.tmp";
-    const std::string held = ".orvanta-a1b2c3d4.tmp";
+    const std::string stale = TemporaryName(), held = TemporaryName();
     const std::string earlier = ".orvanta-save-" + std::to_string(::getpid()) + "-a1b2c3";  // an older version's
-    for (const std::string& name : {stale, held, earlier, std::string(".orvanta-save-notes")}) folder.Write(name, kOld);
+    const std::set<std::string> mine = {".orvanta-save-notes", ".orvanta-abcdefgh.tmp", ".orvanta-abcdefghij.tmp"};
+    for (const std::string& name : {stale, held, earlier}) folder.Write(name, kOld);
+    for (const std::string& name : mine) folder.Write(name, kOld);
     // A save under way in another process holds its file.
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
@@ -97,11 +100,14 @@ TEST(CarefulSave, TemporaryFilesOfKilledSavesAreRemoved) {
     ASSERT_EQ(::read(ready[0], &byte, 1), 1);
     const std::string path = folder.Write("figure.con", kOld);
     ASSERT_TRUE(Save(path, kNew));
-    EXPECT_EQ(NamesIn(folder.Dir()), (std::set<std::string>{held, ".orvanta-save-notes", "figure.con"}));
+    std::set<std::string> left = mine;
+    left.insert({held, "figure.con"});
+    EXPECT_EQ(NamesIn(folder.Dir()), left);
     ::kill(holder, SIGKILL);
     ::waitpid(holder, nullptr, 0);
     ASSERT_TRUE(Save(path, kOld));
-    EXPECT_EQ(NamesIn(folder.Dir()), (std::set<std::string>{".orvanta-save-notes", "figure.con"}));
+    left.erase(held);
+    EXPECT_EQ(NamesIn(folder.Dir()), left);
 }
 
 // A write in place killed at any moment leaves the file whole once it is next
