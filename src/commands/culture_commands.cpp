@@ -1,4 +1,4 @@
-// Sky cultures in the window: open, show, select, edit, check and save.
+// Sky cultures in the window: open, show, select and edit.
 #include "commands/culture_commands.h"
 
 #include <algorithm>
@@ -25,13 +25,13 @@
 
 namespace orvanta {
 
-namespace {
+CultureDocument* OpenCultureDocument(ProgramState& state) { return state.document.culture.get(); }
 
-CultureDocument* Open(ProgramState& state) { return state.document.culture.get(); }
-
-void Tell(const ProgramState& state, Window& window, TextKey key, const std::string& detail, MessageIcon icon) {
+void TellAboutCulture(const ProgramState& state, Window& window, TextKey key, const std::string& detail, MessageIcon icon) {
     window.ShowMessage(Text(state.strings, key) + "\n\n" + detail, Text(state.strings, TextKey::Title), icon);
 }
+
+namespace {
 
 // Where a constellation's name goes: the first place the file gives, else the middle of its stars.
 std::optional<std::pair<int16_t, int16_t>> LabelPlace(const CultureConstellation& c, const ExchangeSky& sky) {
@@ -59,7 +59,7 @@ std::optional<std::pair<int16_t, int16_t>> LabelPlace(const CultureConstellation
 }  // namespace
 
 void ShowCultureNames(ProgramState& state) {
-    const CultureDocument* doc = Open(state);
+    const CultureDocument* doc = OpenCultureDocument(state);
     const ExchangeSky* sky = state.exchangeSky.get();
     if (!doc || !sky) return;
     ConstellationTable table;
@@ -114,7 +114,7 @@ bool OpenCulture(ProgramState& state, Window& window, const std::string& path) {
 }
 
 void RefreshCultureFigure(ProgramState& state, Window& window) {
-    CultureDocument* doc = Open(state);
+    CultureDocument* doc = OpenCultureDocument(state);
     if (!doc) return;
     const ExchangeSky* sky = EnsureExchangeSky(state, nullptr);
     if (doc->selected && !doc->culture.FindConstellation(*doc->selected)) doc->selected.reset();
@@ -135,7 +135,7 @@ void RefreshCultureFigure(ProgramState& state, Window& window) {
 }
 
 void PlayCultureEdit(ProgramState& state, Window& window, const CultureEdit& edit, bool forwards) {
-    CultureDocument* doc = Open(state);
+    CultureDocument* doc = OpenCultureDocument(state);
     if (!doc) return;
     ApplyCultureEdit(doc->culture, edit, forwards);
     doc->selected = forwards ? edit.selectedAfter : edit.selectedBefore;
@@ -143,7 +143,7 @@ void PlayCultureEdit(ProgramState& state, Window& window, const CultureEdit& edi
 }
 
 void SelectConstellation(ProgramState& state, Window& window, std::optional<uint64_t> uid) {
-    CultureDocument* doc = Open(state);
+    CultureDocument* doc = OpenCultureDocument(state);
     if (!doc || doc->selected == uid) return;
     doc->selected = uid;
     window.ShowConstellations(Rows(doc->culture), uid);
@@ -164,7 +164,7 @@ std::optional<uint64_t> ConstellationOfLine(const ProgramState& state, size_t in
 }
 
 void AddCultureLine(ProgramState& state, Window& window, int32_t fromHip, int32_t toHip) {
-    CultureDocument* doc = Open(state);
+    CultureDocument* doc = OpenCultureDocument(state);
     if (!doc) return;
     CultureEdit edit;
     edit.selectedBefore = doc->selected;
@@ -185,7 +185,7 @@ void AddCultureLine(ProgramState& state, Window& window, int32_t fromHip, int32_
 }
 
 void DeleteCultureLine(ProgramState& state, Window& window, size_t index) {
-    CultureDocument* doc = Open(state);
+    CultureDocument* doc = OpenCultureDocument(state);
     if (!doc || index >= doc->owners.size()) return;
     const LineOwner owner = doc->owners[index];
     CultureEdit edit = EditOfConstellation(doc->culture, owner.uid, [&](CultureConstellation& c) {
@@ -197,7 +197,7 @@ void DeleteCultureLine(ProgramState& state, Window& window, size_t index) {
 }
 
 void NewConstellationCommand(ProgramState& state, Window& window) {
-    CultureDocument* doc = Open(state);
+    CultureDocument* doc = OpenCultureDocument(state);
     if (!doc) return;
     CultureConstellation fresh = ProvisionalConstellation(doc->culture);
     const auto names = window.AskConstellationNames({fresh.id, fresh.name->english, "", "", ""},
@@ -213,7 +213,7 @@ void NewConstellationCommand(ProgramState& state, Window& window) {
 }
 
 void EditNamesCommand(ProgramState& state, Window& window) {
-    CultureDocument* doc = Open(state);
+    CultureDocument* doc = OpenCultureDocument(state);
     const CultureConstellation* c = doc && doc->selected ? doc->culture.FindConstellation(*doc->selected) : nullptr;
     if (!c) return;
     const auto described = c->other.find("description");
@@ -237,7 +237,7 @@ void EditNamesCommand(ProgramState& state, Window& window) {
 }
 
 void DeleteConstellationCommand(ProgramState& state, Window& window) {
-    CultureDocument* doc = Open(state);
+    CultureDocument* doc = OpenCultureDocument(state);
     if (!doc || !doc->selected) return;
     CultureEdit edit = RemoveConstellation(doc->culture, *doc->selected);
     edit.selectedBefore = doc->selected;
@@ -245,7 +245,7 @@ void DeleteConstellationCommand(ProgramState& state, Window& window) {
 }
 
 void MoveLineCommand(ProgramState& state, Window& window) {
-    CultureDocument* doc = Open(state);
+    CultureDocument* doc = OpenCultureDocument(state);
     const auto line = state.document.figure.Selection();
     if (!doc || !line || *line >= doc->owners.size()) return;
     const LineOwner owner = doc->owners[*line];
@@ -278,7 +278,7 @@ void MoveLineCommand(ProgramState& state, Window& window) {
 }
 
 void NameStarCommand(ProgramState& state, Window& window, PixelPoint at) {
-    CultureDocument* doc = Open(state);
+    CultureDocument* doc = OpenCultureDocument(state);
     if (!doc) return;
     const auto picked = PickStar(state, at);
     const auto hip = picked ? picked->hip : std::nullopt;
@@ -308,121 +308,6 @@ void NameStarCommand(ProgramState& state, Window& window, PixelPoint at) {
     CultureEdit edit = SetNames(doc->culture, key, std::move(after));
     edit.selectedBefore = edit.selectedAfter = doc->selected;
     if (!edit.Empty()) RecordEdit(state, window, std::move(edit));
-}
-
-void CheckCultureCommand(ProgramState& state, Window& window) {
-    const CultureDocument* doc = Open(state);
-    if (!doc) return;
-    const ExchangeSky* sky = EnsureExchangeSky(state, &window);
-    const auto exists = [sky](int32_t hip) { return sky && sky->hipparcos.Find(hip) != nullptr; };
-    window.ShowReport(Text(state.strings, TextKey::CheckCulture),
-                      CheckReport(CheckCulture(doc->culture, exists, state.strings,
-                                               [sky](int32_t hip) { return sky ? sky->DirectionOfHip(hip) : std::nullopt; }),
-                                  state.strings));
-}
-
-bool SaveCulture(ProgramState& state, Window& window) {
-    CultureDocument* doc = Open(state);
-    if (!doc) return false;
-    ReadFailure pictures;
-    std::vector<FolderFile> changes = AddedPictures(doc->culture, pictures);
-    if (pictures.failed) {
-        Tell(state, window, TextKey::CultureSaveFailed, pictures.reason, MessageIcon::Critical);
-        return false;
-    }
-    // The pictures first: the culture's files name them.
-    for (FolderFile& file : CultureChanges(doc->culture)) changes.push_back(std::move(file));
-    if (!changes.empty()) {
-        const WriteResult written = WriteFilesIntoFolder(doc->culture.folder, changes);
-        ReportInterruptedSave(state, window, doc->culture.folder, written.earlier);
-        if (!written.written) {
-            Tell(state, window, TextKey::CultureSaveFailed, doc->culture.folder + "\n" + written.error, MessageIcon::Critical);
-            return false;
-        }
-        RebaseCulture(doc->culture, changes);
-        doc->culture.addedPictures.clear();
-    }
-    state.document.history.MarkClean();
-    RemoveRecovery(state);
-    RefreshWindowState(state, window);
-    return true;
-}
-
-
-bool SaveCultureAs(ProgramState& state, Window& window, const std::string& folder) {
-    CultureDocument* doc = Open(state);
-    if (!doc) return false;
-    std::string target = folder;
-    while (target.size() > 1 && target.back() == '/') target.pop_back();
-    const std::string id = target.substr(target.find_last_of('/') + 1);
-    Culture copy = doc->culture;
-    if (copy.form == CultureForm::Current && copy.id != id) {
-        if (!window.AskYesNo(FillIn(Text(state.strings, TextKey::CultureIdFollows), {id}), Text(state.strings, TextKey::Title)))
-            return false;
-        copy.fields["id"] = id;
-        for (CultureConstellation& c : copy.constellations)
-            if (c.id.rfind("CON " + copy.id + " ", 0) == 0) c.id = "CON " + id + " " + c.Abbreviation();
-        copy.id = id;
-    }
-    ReadFailure failure;
-    const std::vector<FolderFile> files = WholeCultureFiles(copy, failure);
-    if (failure.failed) {
-        Tell(state, window, TextKey::CultureSaveFailed, target + "\n" + failure.reason, MessageIcon::Critical);
-        return false;
-    }
-    const WriteResult written = WriteFilesIntoFolder(target, files);
-    if (!written.written) {
-        Tell(state, window, TextKey::CultureSaveFailed, target + "\n" + written.error, MessageIcon::Critical);
-        return false;
-    }
-    copy.folder = target;
-    RebaseCulture(copy, files);
-    copy.addedPictures.clear();
-    doc->culture = std::move(copy);
-    state.document.file = target;
-    state.lastFolder = FolderOf(target);
-    state.document.history.MarkClean();
-    RemoveRecovery(state);
-    RememberRecentFile(state, target);
-    RefreshCultureFigure(state, window);
-    RefreshWindowState(state, window);
-    return true;
-}
-
-void InstallInStellariumCommand(ProgramState& state, Window& window) {
-    const CultureDocument* doc = Open(state);
-    if (!doc) return;
-    const std::string home = HomeFolder();
-    if (home.empty()) return;
-    const std::string skycultures = home + "/.stellarium/skycultures";
-    const std::string target = skycultures + "/" + doc->culture.id;
-    if (Exists(target) &&
-        !window.AskYesNo(FillIn(Text(state.strings, TextKey::InstallReplace), {doc->culture.id}) + "\n\n" + target,
-                         Text(state.strings, TextKey::Warning)))
-        return;
-    ReadFailure failure;
-    const std::vector<FolderFile> files = WholeCultureFiles(doc->culture, failure);
-    // Stellarium makes its folder at its first start: one that never ran gets it now.
-    MakeFolders(skycultures);
-    const WriteResult written = failure.failed ? WriteResult{false, failure.reason, {}} : WriteFilesIntoFolder(target, files);
-    if (!written.written)
-        return Tell(state, window, TextKey::ExportFailed, target + "\n" + written.error, MessageIcon::Critical);
-    window.ShowMessage(FillIn(Text(state.strings, TextKey::Installed), {target}), Text(state.strings, TextKey::Title),
-                       MessageIcon::Information);
-}
-
-void NewCultureFromFigureCommand(ProgramState& state, Window& window) {
-    if (!state.document.open || state.document.IsCulture() || !GuardUnsavedChanges(state, window)) return;
-    const std::string folder = ShowSaveDialog(window, {{Text(state.strings, TextKey::CultureFilter), {"*"}}},
-                                              Text(state.strings, TextKey::NewCultureFromFigure), DialogStartFolder(state), "", "");
-    if (folder.empty()) return;
-    const ExchangeSky* sky = EnsureExchangeSky(state, &window);
-    if (!sky) return;
-    // The figure becomes a culture as Export writes one, grouped by the IAU constellations; then it opens as one.
-    const ExportFailure result =
-        ExportFigure(ExchangeFormat::Stellarium, state.document.figure.Records(), sky->Reference(), folder);
-    if (result.failed) return Tell(state, window, TextKey::ExportFailed, folder + "\n" + result.reason, MessageIcon::Critical);
-    OpenCulture(state, window, folder);
 }
 
 std::string CultureStarNames(const ProgramState& state, int32_t hip) {

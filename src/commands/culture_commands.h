@@ -10,6 +10,11 @@
 
 namespace orvanta {
 
+// The open culture; nullptr when the document is a figure.
+CultureDocument* OpenCultureDocument(ProgramState& state);
+// A culture command's message: what happened, then what it concerns.
+void TellAboutCulture(const ProgramState& state, Window& window, TextKey key, const std::string& detail, MessageIcon icon);
+
 // Opens the culture a path names (its folder, index.json or
 // constellationship.fab) as Open opens a figure: read whole first; on
 // failure the user is told and the document stays as it was.
