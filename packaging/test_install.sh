@@ -19,9 +19,18 @@ done
 [ -f "$direct/share/mime/mime.cache" ] || fail "the MIME database of the prefix was not refreshed"
 grep -qx 'application/x-orvanta-figure=io.github.orvanta.Orvanta.desktop;' "$direct/share/applications/mimeinfo.cache" \
   || fail "the desktop database of the prefix does not name Orvanta for figures"
-[ "$(env -i PATH=/usr/bin:/bin HOME="$tmp" XDG_DATA_DIRS="$direct/share" XDG_DATA_HOME="$tmp/none" \
-      XDG_CONFIG_HOME="$tmp/none" XDG_CONFIG_DIRS="$tmp/none" xdg-mime query default application/x-orvanta-figure)" \
-  = io.github.orvanta.Orvanta.desktop ] || fail "xdg-mime does not find Orvanta in the prefix"
+in_prefix() {
+  env -i PATH=/usr/bin:/bin HOME="$tmp" XDG_DATA_DIRS="$direct/share" XDG_DATA_HOME="$tmp/none" \
+    XDG_CONFIG_HOME="$tmp/none" XDG_CONFIG_DIRS="$tmp/none" "$@"
+}
+[ "$(in_prefix xdg-mime query default application/x-orvanta-figure)" = io.github.orvanta.Orvanta.desktop ] \
+  || fail "xdg-mime does not find Orvanta in the prefix"
+# A 0.22 culture's lines file is Orvanta's too, so that a file manager opens its culture.
+mkdir -p "$tmp/culture" && printf 'Ori 1 27989 26727\n' >"$tmp/culture/constellationship.fab"
+type=$(in_prefix xdg-mime query filetype "$tmp/culture/constellationship.fab")
+[ "$type" = application/x-stellarium-constellationship ] || fail "constellationship.fab is typed $type"
+[ "$(in_prefix xdg-mime query default "$type")" = io.github.orvanta.Orvanta.desktop ] \
+  || fail "xdg-mime does not name Orvanta for a culture's lines"
 
 # The target of the staged install has databases of its own, which must be
 # left alone as much as the staged copies.

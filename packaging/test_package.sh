@@ -81,7 +81,7 @@ desktop=$root/usr/share/applications/$app_id.desktop
 validation=$(desktop-file-validate "$desktop" 2>&1 | grep -v ': hint: ' || true)
 [ -z "$validation" ] || fail "the desktop entry is not valid: $validation"
 grep -qx 'Exec=orvanta %f' "$desktop" || fail "the desktop entry does not pass the file on"
-grep -qx 'MimeType=application/x-orvanta-figure;' "$desktop" || fail "the desktop entry does not claim the figure type"
+grep -q '^MimeType=application/x-orvanta-figure;' "$desktop" || fail "the desktop entry does not claim the figure type"
 grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$root/usr/share/metainfo/$app_id.metainfo.xml" \
   || fail "the metainfo launches another desktop file"
 
