@@ -224,8 +224,10 @@ bool CheckWritableFolder(int folder, std::string& error) {
 }
 
 // The folder at a place (its links followed), made when missing.
-bool OpenOrMakeFolder(const FilePlace& place, FilePlace& folder, std::string& error) {
-    if (::mkdirat(place.folder.get(), place.name.c_str(), 0777) != 0 && errno != EEXIST) {
+bool OpenOrMakeFolder(const FilePlace& place, FilePlace& folder, std::string& error, bool* made = nullptr) {
+    const bool madeNow = ::mkdirat(place.folder.get(), place.name.c_str(), 0777) == 0;
+    if (made) *made = madeNow;
+    if (!madeNow && errno != EEXIST) {
         error = std::strerror(errno);
         return false;
     }
@@ -269,16 +271,20 @@ WriteResult WriteFilesIntoFolder(const std::string& path, const std::vector<Fold
         result.error = "it belongs to another user in a shared folder";
         return result;
     }
-    if (!OpenOrMakeFolder(where, top, result.error) || !CheckWritableFolder(top.folder.get(), result.error))
+    bool made = false;
+    if (!OpenOrMakeFolder(where, top, result.error, &made) || !CheckWritableFolder(top.folder.get(), result.error))
         return result;
     // Each file is written whole beside its old one before it replaces it, one
     // after another: on a disk without room for them all none is begun, so that
     // a full disk does not leave the folder half old and half new.
+    // A file system that tells no size at all is not judged by it.
     struct statvfs room {};
-    if (::fstatvfs(top.folder.get(), &room) == 0 && room.f_frsize > 0) {
+    if (::fstatvfs(top.folder.get(), &room) == 0 && room.f_frsize > 0 && room.f_blocks > 0) {
         uint64_t needed = 0;
         for (const FolderFile& file : files) needed += (file.bytes.size() + room.f_frsize - 1) / room.f_frsize + 1;
         if (needed > (::geteuid() == 0 ? room.f_bfree : room.f_bavail)) {
+            // A folder made for this write goes again, as it is still empty.
+            if (made) ::unlinkat(where.folder.get(), where.name.c_str(), AT_REMOVEDIR);
             result.error = std::strerror(ENOSPC);
             return result;
         }

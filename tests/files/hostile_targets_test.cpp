@@ -269,6 +269,14 @@ std::vector<Row> Targets() {
              s.disk->Fill(4096);
              return std::string();
          }},
+        {"a full disk, a new culture", Expect::Refused, [](Scene& s, const Writer& w) {
+             if (w.mainFile.empty()) return std::string("one file: the full disk above");
+             s.disk = std::make_unique<SmallDisk>(s.top.File("disk"));
+             if (!s.disk->Mounted()) return std::string("no right to mount a small disk");
+             s.Aim(w, s.top.File("disk"));
+             s.disk->Fill();
+             return std::string();
+         }, [](Scene& s, const Writer&, ProgramState&) { EXPECT_FALSE(fs::exists(s.output)) << "an empty folder was left"; }},
         // The same full disk where mounting is not allowed: a limit on the size of the files this
         // process writes makes the write fail part-way, when the file is replaced and when, having
         // another link, it is written in place.
