@@ -66,7 +66,17 @@ sleep 0.2
 xdotool click 3
 sleep 0.3
 answer_question() {  # TITLE KEY
-  find_window "$1" || fail "no question titled $1"
+  local id found=""
+  # The main window may bear the same title: the question is the one narrower than it.
+  for _ in $(seq 200); do
+    for id in $(xdotool search --onlyvisible --name "$1" 2>/dev/null || true); do
+      eval "$(xdotool getwindowgeometry --shell "$id")"
+      if [ "$WIDTH" -lt "$win_w" ]; then found=$id; break; fi
+    done
+    [ -n "$found" ] && break
+    sleep 0.1
+  done
+  [ -n "$found" ] || fail "no question titled $1"
   sleep 0.3
   xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
   xdotool key "$2"
@@ -93,7 +103,8 @@ case $answer in
     answer_question '^Orvanta$' Return
     for _ in $(seq 100); do
       [ "$(xdotool getwindowname "$main" 2>/dev/null)" = "Orvanta [$figure*]" ] && break
-      main=$(xdotool search --onlyvisible --name "^Orvanta \\[" | head -1); sleep 0.1
+      # Until the restored window names its figure the search finds nothing, which is no failure.
+      main=$(xdotool search --onlyvisible --name "^Orvanta \\[" | head -1 || true); sleep 0.1
     done
     [ "$(xdotool getwindowname "$main")" = "Orvanta [$figure*]" ] || fail "the change was not restored"
     eval "$(xdotool getwindowgeometry --shell "$main")"
