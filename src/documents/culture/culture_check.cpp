@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <map>
 #include <set>
 
@@ -84,6 +85,12 @@ struct Checker {
         const auto size = read.failed ? std::nullopt : PictureSize(bytes);
         if (!size) Add(false, where, TextKey::CheckArtUnreadable, {QuoteField(art.file)});
         const auto shownSize = [](int w, int h) { return std::to_string(w) + " x " + std::to_string(h); };
+        // A pixel as the file gives it, which may be any number: not through an int.
+        const auto Whole = [](double v) {
+            char text[32];
+            std::snprintf(text, sizeof text, "%.0f", v);
+            return std::string(text);
+        };
         if (size && art.width > 0 && (art.width != size->first || art.height != size->second))
             Add(false, where, TextKey::CheckArtSize,
                 {QuoteField(art.file), shownSize(art.width, art.height), shownSize(size->first, size->second)});
@@ -96,7 +103,7 @@ struct Checker {
             const ArtAnchor& a = art.anchors[k];
             if (width > 0 && (a.x < 0 || a.y < 0 || a.x > width || a.y > height))
                 Add(false, where, TextKey::CheckArtOutside,
-                    {QuoteField(std::to_string(static_cast<int>(a.x)) + ", " + std::to_string(static_cast<int>(a.y))),
+                    {QuoteField(Whole(a.x) + ", " + Whole(a.y)),
                      shownSize(width, height)});
             const auto star = starAt ? starAt(a.hip) : std::nullopt;
             if (!hipExists(a.hip)) Add(false, where, TextKey::CheckArtUnknownStar, {std::to_string(a.hip)});
