@@ -1,6 +1,7 @@
 // Quoting input fields in messages, short and on one line.
 #include "files/quoted_field.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace orvanta {
@@ -64,11 +65,12 @@ std::string QuoteField(std::string_view field) {
     std::string shown;
     size_t at = 0, widthSoFar = 0;
     while (at < field.size()) {
-        size_t next = at + 1;
-        while (next < field.size() && (static_cast<unsigned char>(field[next]) & 0xC0) == 0x80) ++next;
+        // One character: a whole UTF-8 sequence, else a single byte (shown escaped).
+        const size_t sequence = static_cast<unsigned char>(field[at]) >= 0x80 ? Utf8Length(field, at) : 0;
+        const size_t next = at + std::max<size_t>(sequence, 1);
         std::string piece;
         AppendEscaped(piece, field.substr(at, next - at));
-        const size_t width = static_cast<unsigned char>(field[at]) >= 0x80 && piece[0] != '\\' ? 1 : piece.size();
+        const size_t width = sequence > 0 ? 1 : piece.size();
         if (widthSoFar + width > kQuotedFieldLimit) break;
         shown += piece;
         widthSoFar += width;

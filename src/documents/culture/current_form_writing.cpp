@@ -1,6 +1,7 @@
 // Writing index.json of the current form: the model as JSON, and the file
 // put together again record by record with what did not change kept as it stood.
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <string_view>
 #include <unordered_map>
@@ -108,7 +109,10 @@ OrderedJson ConstellationJson(const CultureConstellation& c) {
             if (c.art->width > 0) image["size"] = {c.art->width, c.art->height};
             OrderedJson anchors = OrderedJson::array();
             for (const ArtAnchor& a : c.art->anchors) {
-                const auto number = [](double v) { return v == std::floor(v) ? OrderedJson(static_cast<int64_t>(v)) : OrderedJson(v); };
+                // Whole pixels as whole numbers, where a 64-bit integer holds them exactly.
+                const auto number = [](double v) {
+                    return v == std::floor(v) && std::fabs(v) < 9.0e15 ? OrderedJson(static_cast<int64_t>(v)) : OrderedJson(v);
+                };
                 anchors.push_back({{"pos", {number(a.x), number(a.y)}}, {"hip", a.hip}});
             }
             image["anchors"] = std::move(anchors);
