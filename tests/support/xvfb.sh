@@ -16,11 +16,11 @@ start_xvfb() {
   return 1
 }
 
-# Waits up to 20 s for a shown window whose name matches the pattern; sets
-# WINDOW to its id and X, Y, WIDTH, HEIGHT to its geometry.
-#   find_window PATTERN
+# Waits up to SECONDS (20 unless given) for a shown window whose name matches
+# the pattern; sets WINDOW to its id and X, Y, WIDTH, HEIGHT to its geometry.
+#   find_window PATTERN [SECONDS]
 find_window() {
-  WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name "$1") || return 1
+  WINDOW=$(timeout "${2:-20}" xdotool search --sync --onlyvisible --name "$1") || return 1
   WINDOW=${WINDOW%%$'\n'*}
   eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
 }
@@ -42,16 +42,19 @@ start_program() {
 #   open_figure_with_dialog MAIN_WINDOW_ID PATH
 open_figure_with_dialog() {
   local main=$1 path=$2
-  eval "$(xdotool getwindowgeometry --shell "$main")"
-  xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 8)) click 1
-  sleep 0.3
-  xdotool key ctrl+o
-  for _ in 1 2 3; do
-    find_window 'Open file' || return 1
+  # On a busy machine (a sanitized build starting) a key pressed before the
+  # window or the dialog is ready is lost: Ctrl+O is pressed again while no
+  # dialog shows, and the name is typed again over what the field holds.
+  for _ in 1 2 3 4; do
+    if ! xdotool search --onlyvisible --name 'Open file' >/dev/null 2>&1; then
+      eval "$(xdotool getwindowgeometry --shell "$main")"
+      xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 8)) click 1
+      sleep 0.3
+      xdotool key ctrl+o
+    fi
+    find_window 'Open file' 10 || continue
     sleep 0.5
     xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
-    # On a busy machine keys typed before the dialog is ready are lost: the
-    # name is typed again over what the field holds, up to three times.
     xdotool key ctrl+a
     xdotool type --delay 10 "$path"
     xdotool key Return
