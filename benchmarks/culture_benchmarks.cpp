@@ -159,7 +159,16 @@ void BM_OpenCultureOrFigure(benchmark::State& run) {
     const std::string path = run.range(0) == 0 ? std::string(ORVANTA_EXAMPLES_DIR) + "/whole-sky.con"
                                                : kShipped + "/chinese_medieval";
     EnsureExchangeSky(b.state, nullptr);
-    for (auto _ : run) b.Open(path);
+    const std::string figure = std::string(ORVANTA_EXAMPLES_DIR) + "/whole-sky.con";
+    for (auto _ : run) {
+        // The culture opens where a figure was, so its panel comes up each time, as at a first open.
+        if (run.range(0) == 1) {
+            run.PauseTiming();
+            b.Open(figure);
+            run.ResumeTiming();
+        }
+        b.Open(path);
+    }
     run.counters["lines"] = static_cast<double>(b.state.document.figure.LineCount());
 }
 BENCHMARK(BM_OpenCultureOrFigure)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(1.0);

@@ -103,7 +103,8 @@ bool OpenCulture(ProgramState& state, Window& window, const std::string& path) {
     }
     // The stars of its lines: every Hipparcos star, read now if not yet.
     if (!EnsureExchangeSky(state, &window)) return false;
-    ShowDocument(state, window, doc->culture.folder, {});
+    // The culture draws itself once, below; the panel stays if a culture was open.
+    ResetDocument(state, window, doc->culture.folder);
     state.document.culture = std::move(doc);
     RefreshPictures(state, window, true);
     state.lastFolder = FolderOf(state.document.file);

@@ -136,14 +136,12 @@ bool OpenFigureFile(ProgramState& state, Window& window, const std::string& path
     return true;
 }
 
-void ShowDocument(ProgramState& state, Window& window, const std::string& path, std::vector<LineRecord> records) {
+void ResetDocument(ProgramState& state, Window& window, const std::string& path) {
     Document& document = state.document;
     window.SetBackgroundBlack();
     document.open = true;
     document.file = path;
-    document.culture.reset();
     state.markedStar.reset();
-    window.ShowConstellations({}, std::nullopt);
     document.stamp = path.empty() ? std::nullopt : StampOf(path);
     document.history.Clear();
     ++document.revision;
@@ -151,9 +149,15 @@ void ShowDocument(ProgramState& state, Window& window, const std::string& path, 
     for (const ToolbarCommand command : kToolbarCommands) window.SetCommandEnabled(command, true);
     window.SetCommandEnabled(ToolbarCommand::ZoomOut, false);
     ReloadReferenceTables(state, window);
-    document.figure.ReplaceLines(std::move(records));
-    RedrawMap(state, window);
     window.SetStatusText(Text(state.strings, TextKey::HintIdle));
+}
+
+void ShowDocument(ProgramState& state, Window& window, const std::string& path, std::vector<LineRecord> records) {
+    state.document.culture.reset();
+    window.ShowConstellations({}, std::nullopt);
+    ResetDocument(state, window, path);
+    state.document.figure.ReplaceLines(std::move(records));
+    RedrawMap(state, window);
     RefreshWindowState(state, window);
 }
 
@@ -182,7 +186,8 @@ void OpenCommand(ProgramState& state, Window& window) {
     if (!GuardUnsavedChanges(state, window)) return;  // the changed figure stays open to be saved elsewhere
     std::vector<FileFilter> filters = FigureFileFilter(state);
     filters.push_back({Text(state.strings, TextKey::CultureFilter), {"index.json", "constellationship.fab"}});
-    const std::string path = ShowOpenDialog(window, filters, Text(state.strings, TextKey::OpenTitle), DialogStartFolder(state));
+    const std::string path = ShowOpenDialog(window, filters, Text(state.strings, TextKey::OpenTitle), DialogStartFolder(state),
+                                            [](const std::string& folder) { return !CultureFolderOf(folder).empty(); });
     if (path.empty()) return;
     OpenFigureFile(state, window, path);
 }

@@ -33,6 +33,9 @@ bool OpenFigureFile(ProgramState& state, Window& window, const std::string& path
 // Shows records as the document of the file at path (empty: a figure with no
 // file yet), saved and with a fresh history, as after Open.
 void ShowDocument(ProgramState& state, Window& window, const std::string& path, std::vector<LineRecord> records);
+// What ShowDocument does short of the lines, the map and the menus: for a
+// document (a culture) that draws itself after.
+void ResetDocument(ProgramState& state, Window& window, const std::string& path);
 
 // Asks before unsaved changes would be lost and saves on Yes. False when the
 // work must go on without the command that asked: Yes was answered and the

@@ -259,7 +259,8 @@ bool StartAnchorDrag(ProgramState& state, Window& window, PixelPoint at) {
     const CultureConstellation* c = Selected(state);
     if (!c || !c->art || c->art->anchors.size() < 3 || state.document.figure.Drawing() || !state.exchangeSky) return false;
     const auto near = [&](PixelPoint place) { return std::hypot(place.x - at.x, place.y - at.y) <= kPictureMarkReach; };
-    IllustrationView::Drag drag{c->uid};
+    IllustrationView::Drag drag;
+    drag.uid = c->uid;
     const auto places = AnchorPlaces(state);
     for (size_t k = 0; k < places.size() && !drag.anchor; ++k)
         if (places[k] && near(*places[k])) drag.anchor = k;

@@ -37,7 +37,7 @@ protected:
     bool Kept() const { return std::filesystem::exists(state.recoveryPath); }
     // A recovery file as a killed Orvanta leaves it.
     std::string LeaveOrphan(const std::string& documentFile, std::vector<LineRecord> records, int processId) {
-        const Recovery recovery{"", processId, documentFile, "2026-12-05 23:59", std::move(records)};
+        const Recovery recovery{"", processId, documentFile, "2026-12-05 23:59", std::move(records), {}};
         const std::string kept = RecoveryPathFor(stateFolder.Dir(), processId);
         std::ofstream(kept, std::ios::binary) << FormatRecovery(recovery);
         return kept;
