@@ -7,8 +7,9 @@
 namespace orvanta {
 
 std::string ShowOpenDialog(Window& owner, std::vector<FileFilter> filters, const std::string& title,
-                           const std::string& initialDirectory) {
+                           const std::string& initialDirectory, std::function<bool(const std::string&)> folderIsDocument) {
     FileDialogRequest request;
+    request.folderIsDocument = std::move(folderIsDocument);
     request.filters = std::move(filters);
     request.title = title;
     request.initialDirectory = initialDirectory;

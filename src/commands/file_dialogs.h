@@ -10,7 +10,8 @@
 namespace orvanta {
 
 std::string ShowOpenDialog(Window& owner, std::vector<FileFilter> filters, const std::string& title,
-                           const std::string& initialDirectory);
+                           const std::string& initialDirectory,
+                           std::function<bool(const std::string&)> folderIsDocument = {});
 std::string ShowSaveDialog(Window& owner, std::vector<FileFilter> filters, const std::string& title,
                            const std::string& initialDirectory, const std::string& defaultFileName,
                            const std::string& defaultExtension = "con");

@@ -2,6 +2,7 @@
 // What the commands need of the main window. The Qt window implements it;
 // tests drive the commands through a scripted one.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -49,6 +50,9 @@ struct FileDialogRequest {
     bool fileMustExist = false;
     bool overwritePrompt = false;
     bool createPrompt = false;
+    // A folder that is itself a document (a sky culture): entering it in the
+    // dialog chooses it, as a file is chosen. None when empty.
+    std::function<bool(const std::string&)> folderIsDocument;
 };
 
 // What Export can write: exchange formats for other programs, and pictures of the map.

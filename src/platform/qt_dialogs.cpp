@@ -44,6 +44,25 @@ protected:
     void closeEvent(QCloseEvent* event) override { event->ignore(); }
 };
 
+// An open dialog where a folder that is itself a document (a sky culture),
+// typed or chosen, is the answer: Qt's own would only browse into it.
+class OpenDialog final : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+    std::function<bool(const std::string&)> folderIsDocument;
+    std::string folder;
+
+    void accept() override {
+        const QStringList chosen = selectedFiles();
+        if (folderIsDocument && !chosen.isEmpty() && QFileInfo(chosen.first()).isDir() &&
+            folderIsDocument(chosen.first().toStdString())) {
+            folder = chosen.first().toStdString();
+            return QDialog::accept();
+        }
+        QFileDialog::accept();
+    }
+};
+
 }  // namespace
 
 QString ToQString(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
@@ -60,12 +79,15 @@ bool QtDialogs::YesNo(const std::string& text, const std::string& title) {
 }
 
 std::string QtDialogs::OpenFileName(const FileDialogRequest& request) {
-    QFileDialog dialog(owner_, ToQString(request.title), ToQString(request.initialDirectory));
+    OpenDialog dialog(owner_, ToQString(request.title), ToQString(request.initialDirectory));
+    dialog.folderIsDocument = request.folderIsDocument;
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setNameFilters(NameFilters(request.filters));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(request.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    if (dialog.exec() != QDialog::Accepted) return {};
+    if (!dialog.folder.empty()) return dialog.folder;
+    if (dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().first().toStdString();
 }
 

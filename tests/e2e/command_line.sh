@@ -131,5 +131,7 @@ kill "$app"; wait "$app" 2>/dev/null || true; app=""
 QT_QPA_PLATFORM=xcb "$program" "$work/kanaka" &
 app=$!
 find_window "^Orvanta \\[Kanaka - $work/kanaka\\]\$" || fail "the culture did not open at start"
+# Another culture's folder, typed in the Open dialog, is opened, not browsed into.
+open_with_dialog "$WINDOW" "$work/back/kanaka" "Orvanta [Kanaka - $work/back/kanaka]" || fail "the dialog did not open a culture's folder"
 kill "$app"; wait "$app" 2>/dev/null || true; app=""
 echo "PASS: the command line"

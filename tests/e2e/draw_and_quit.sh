@@ -41,7 +41,7 @@ printf '%s,%s,%s,%s\r\n' "$ra2" "$dec2" "$ra3" "$dec3" > "$figure"
 cp "$figure" "$work/before.con"
 
 # Open through the real dialog.
-open_figure_with_dialog "$main" "$figure" || fail "the figure did not open"
+open_with_dialog "$main" "$figure" || fail "the figure did not open"
 sleep 0.5
 
 # The map's top edge: the first black row below the menu and toolbar.

@@ -37,11 +37,12 @@ start_program() {
   if [ "$WIDTH" -ge 600 ]; then MAIN_WINDOW_SHOWN=1; else MAIN_WINDOW_SHOWN=0; fi
 }
 
-# Opens a figure through the program's own file dialog by typing its path.
+# Opens a figure, or a culture's folder, through the program's own file
+# dialog by typing its path, and waits for the title (a figure's by default).
 # There is no window manager: keys go to the window under the pointer.
-#   open_figure_with_dialog MAIN_WINDOW_ID PATH
-open_figure_with_dialog() {
-  local main=$1 path=$2
+#   open_with_dialog MAIN_WINDOW_ID PATH [TITLE]
+open_with_dialog() {
+  local main=$1 path=$2 title=${3:-"Orvanta [$2]"}
   # On a busy machine (a sanitized build starting) a key pressed before the
   # window or the dialog is ready is lost: Ctrl+O is pressed again while no
   # dialog shows, and the name is typed again over what the field holds.
@@ -59,7 +60,7 @@ open_figure_with_dialog() {
     xdotool type --delay 10 "$path"
     xdotool key Return
     for _ in $(seq 100); do
-      [ "$(xdotool getwindowname "$main")" = "Orvanta [$path]" ] && return 0
+      [ "$(xdotool getwindowname "$main")" = "$title" ] && return 0
       sleep 0.1
     done
   done
