@@ -142,50 +142,45 @@ bool IsInput(const struct stat& info, const WriteOptions& options) {
 }
 
 // The careful write of bytes to name in an open folder.
-WriteResult WriteAtPlace(const FilePlace& place, std::string_view bytes, const WriteOptions& options) {
-    WriteResult result;
+// Why the file at place may not be written; empty when it may. Asked of every
+// file of a folder before any is written, so that a folder is refused whole.
+std::string RefusalAt(const FilePlace& place, const WriteOptions& options) {
     const int folder = place.folder.get();
-    RemoveStaleTemporaries(folder);
     struct stat folderInfo {};
     ::fstat(folder, &folderInfo);
     // A folder nobody may write is meant to keep the files it has, even for root.
     const bool folderReadOnly = (folderInfo.st_mode & 0222) == 0;
     struct stat existing {};
     if (::fstatat(folder, place.name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) != 0) {
-        if (errno != ENOENT) {
-            result.error = std::strerror(errno);
-        } else if (folderReadOnly) {
-            result.error = "the folder is read-only";
-        } else {
-            result.written = ReplaceByRename(place, nullptr, bytes, result.error) == Outcome::Done;
-        }
-        return result;
+        if (errno != ENOENT) return std::strerror(errno);
+        return folderReadOnly ? "the folder is read-only" : "";
     }
-    if (S_ISLNK(existing.st_mode)) {
-        result.error = "it is a symbolic link in a folder of its own, and it is not followed";
-        return result;
-    }
+    if (S_ISLNK(existing.st_mode)) return "it is a symbolic link in a folder of its own, and it is not followed";
     // A FIFO or a device would block or take the bytes somewhere else.
-    if (!S_ISREG(existing.st_mode)) {
-        result.error = DescribeFileType(existing.st_mode);
-        return result;
-    }
-    if (IsInput(existing, options)) {
-        result.error = "it is the file being read; the output must be another file";
-        return result;
-    }
+    if (!S_ISREG(existing.st_mode)) return DescribeFileType(existing.st_mode);
+    if (IsInput(existing, options)) return "it is the file being read; the output must be another file";
     // Root may write anything; a file nobody may write is still meant to stay as it is.
-    if ((existing.st_mode & 0222) == 0) {
-        result.error = "the file is read-only";
-        return result;
-    }
-    if (::faccessat(folder, place.name.c_str(), W_OK, AT_EACCESS) != 0) {
-        result.error = errno == EACCES ? "you have no permission to change this file" : std::strerror(errno);
-        return result;
-    }
+    if ((existing.st_mode & 0222) == 0) return "the file is read-only";
+    if (::faccessat(folder, place.name.c_str(), W_OK, AT_EACCESS) != 0)
+        return errno == EACCES ? "you have no permission to change this file" : std::strerror(errno);
     // The kernel's protected-regular rule: another user's file in a shared folder is theirs.
-    if (!MayUseInFolder(folderInfo, existing.st_uid)) {
-        result.error = "it belongs to another user in a shared folder";
+    if (!MayUseInFolder(folderInfo, existing.st_uid)) return "it belongs to another user in a shared folder";
+    return {};
+}
+
+WriteResult WriteAtPlace(const FilePlace& place, std::string_view bytes, const WriteOptions& options) {
+    WriteResult result;
+    const int folder = place.folder.get();
+    RemoveStaleTemporaries(folder);
+    result.error = RefusalAt(place, options);
+    if (!result.error.empty()) return result;
+    struct stat folderInfo {};
+    ::fstat(folder, &folderInfo);
+    const bool folderReadOnly = (folderInfo.st_mode & 0222) == 0;
+    struct stat existing {};
+    if (::fstatat(folder, place.name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (errno != ENOENT) result.error = std::strerror(errno);
+        else result.written = ReplaceByRename(place, nullptr, bytes, result.error) == Outcome::Done;
         return result;
     }
     result.earlier = FinishInterruptedSaveAt(folder, place.name);
@@ -240,6 +235,31 @@ bool OpenOrMakeFolder(const FilePlace& place, FilePlace& folder, std::string& er
     return true;
 }
 
+// Where a file of a folder write goes (its name may hold one subfolder); the
+// subfolder is made only when making, else a missing one is false with no error.
+bool PlaceInFolder(const FilePlace& top, const std::string& name, bool making, FilePlace& place, std::string& error) {
+    place.folder.Reset(::fcntl(top.folder.get(), F_DUPFD_CLOEXEC, 0));
+    place.folderPath = top.folderPath;
+    const size_t slash = name.find('/');
+    place.name = name.substr(0, slash);
+    if (slash != std::string::npos) {
+        struct stat sub {};
+        if (!making && ::fstatat(place.folder.get(), place.name.c_str(), &sub, 0) != 0) return false;
+        FilePlace inside;
+        if (!FollowLinks(place, error) || !OpenOrMakeFolder(place, inside, error)) {
+            error = place.name + ": " + error;
+            return false;
+        }
+        place = std::move(inside);
+        place.name = name.substr(slash + 1);
+    }
+    if (!FollowLinks(place, error)) {
+        error = name + ": " + error;
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<FileIdentity> IdentityOf(const std::string& path) {
@@ -289,25 +309,22 @@ WriteResult WriteFilesIntoFolder(const std::string& path, const std::vector<Fold
             return result;
         }
     }
+    // Every file that would be refused is found before any is written; a
+    // folder made for this write goes again, as it is still empty.
     for (const FolderFile& file : files) {
         FilePlace place;
-        place.folder.Reset(::fcntl(top.folder.get(), F_DUPFD_CLOEXEC, 0));
-        place.folderPath = top.folderPath;
-        const size_t slash = file.name.find('/');
-        place.name = file.name.substr(0, slash);
-        if (slash != std::string::npos) {
-            FilePlace sub;
-            if (!FollowLinks(place, result.error) || !OpenOrMakeFolder(place, sub, result.error)) {
-                result.error = place.name + ": " + result.error;
-                return result;
-            }
-            place = std::move(sub);
-            place.name = file.name.substr(slash + 1);
-        }
-        if (!FollowLinks(place, result.error)) {
-            result.error = file.name + ": " + result.error;
+        std::string error;
+        if (!PlaceInFolder(top, file.name, false, place, error) && error.empty()) continue;  // a subfolder not made yet holds nothing to refuse
+        if (error.empty() && !(error = RefusalAt(place, options)).empty()) error = file.name + ": " + error;
+        if (!error.empty()) {
+            if (made) ::unlinkat(where.folder.get(), where.name.c_str(), AT_REMOVEDIR);
+            result.error = error;
             return result;
         }
+    }
+    for (const FolderFile& file : files) {
+        FilePlace place;
+        if (!PlaceInFolder(top, file.name, true, place, result.error)) return result;
         WriteResult one = WriteAtPlace(place, file.bytes, options);
         if (result.earlier.outcome == InterruptedSave::Outcome::None) result.earlier = one.earlier;
         if (!one.written) {

@@ -376,6 +376,12 @@ TEST_F(HostileTargets, EveryWriterEitherWritesWholeOrLeavesTheTargetAsItWas) {
                 std::printf("  [skipped] %s onto %s: %s\n", writer.name.c_str(), row.name.c_str(), skip.c_str());
                 continue;
             }
+            // A refused culture folder is refused whole: none of its other files is replaced either.
+            std::error_code ignored;
+            if (row.expect == Expect::Refused && fs::is_directory(scene.output, ignored))
+                for (const auto& entry : fs::recursive_directory_iterator(scene.output, ignored))
+                    if (entry.is_regular_file(ignored) && !scene.guarded.count(entry.path().string()))
+                        scene.Guard(entry.path().string());
             if (scene.fillsPartWay) ::setrlimit(RLIMIT_FSIZE, &small);
             const WriteResult attempt = writer.write(state, scene.output);
             ::setrlimit(RLIMIT_FSIZE, &unlimited);
