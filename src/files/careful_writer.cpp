@@ -141,48 +141,54 @@ bool IsInput(const struct stat& info, const WriteOptions& options) {
     return false;
 }
 
-// The careful write of bytes to name in an open folder.
 // Why the file at place may not be written; empty when it may. Asked of every
 // file of a folder before any is written, so that a folder is refused whole.
-std::string RefusalAt(const FilePlace& place, const WriteOptions& options) {
+// existing gets the file's status, and stays empty for a new file.
+std::string RefusalAt(const FilePlace& place, const WriteOptions& options, std::optional<struct stat>& existing) {
     const int folder = place.folder.get();
     struct stat folderInfo {};
     ::fstat(folder, &folderInfo);
-    // A folder nobody may write is meant to keep the files it has, even for root.
-    const bool folderReadOnly = (folderInfo.st_mode & 0222) == 0;
-    struct stat existing {};
-    if (::fstatat(folder, place.name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) != 0) {
+    existing.reset();
+    struct stat found {};
+    if (::fstatat(folder, place.name.c_str(), &found, AT_SYMLINK_NOFOLLOW) != 0) {
         if (errno != ENOENT) return std::strerror(errno);
-        return folderReadOnly ? "the folder is read-only" : "";
+        // A folder nobody may write is meant to keep the files it has, even for root.
+        if ((folderInfo.st_mode & 0222) == 0) return "the folder is read-only";
+        if (::faccessat(folder, ".", W_OK, AT_EACCESS) != 0)
+            return errno == EACCES ? "you have no permission to change this folder" : std::strerror(errno);
+        return {};
     }
-    if (S_ISLNK(existing.st_mode)) return "it is a symbolic link in a folder of its own, and it is not followed";
+    if (S_ISLNK(found.st_mode)) return "it is a symbolic link in a folder of its own, and it is not followed";
     // A FIFO or a device would block or take the bytes somewhere else.
-    if (!S_ISREG(existing.st_mode)) return DescribeFileType(existing.st_mode);
-    if (IsInput(existing, options)) return "it is the file being read; the output must be another file";
+    if (!S_ISREG(found.st_mode)) return DescribeFileType(found.st_mode);
+    if (IsInput(found, options)) return "it is the file being read; the output must be another file";
     // Root may write anything; a file nobody may write is still meant to stay as it is.
-    if ((existing.st_mode & 0222) == 0) return "the file is read-only";
+    if ((found.st_mode & 0222) == 0) return "the file is read-only";
     if (::faccessat(folder, place.name.c_str(), W_OK, AT_EACCESS) != 0)
         return errno == EACCES ? "you have no permission to change this file" : std::strerror(errno);
     // The kernel's protected-regular rule: another user's file in a shared folder is theirs.
-    if (!MayUseInFolder(folderInfo, existing.st_uid)) return "it belongs to another user in a shared folder";
+    if (!MayUseInFolder(folderInfo, found.st_uid)) return "it belongs to another user in a shared folder";
+    existing = found;
     return {};
 }
 
+// The careful write of bytes to name in an open folder.
 WriteResult WriteAtPlace(const FilePlace& place, std::string_view bytes, const WriteOptions& options) {
     WriteResult result;
     const int folder = place.folder.get();
     RemoveStaleTemporaries(folder);
-    result.error = RefusalAt(place, options);
+    std::optional<struct stat> found;
+    result.error = RefusalAt(place, options, found);
     if (!result.error.empty()) return result;
+    // A file that appears after this look is not replaced: the new file's rename refuses to.
+    if (!found) {
+        result.written = ReplaceByRename(place, nullptr, bytes, result.error) == Outcome::Done;
+        return result;
+    }
+    struct stat existing = *found;
     struct stat folderInfo {};
     ::fstat(folder, &folderInfo);
     const bool folderReadOnly = (folderInfo.st_mode & 0222) == 0;
-    struct stat existing {};
-    if (::fstatat(folder, place.name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) != 0) {
-        if (errno != ENOENT) result.error = std::strerror(errno);
-        else result.written = ReplaceByRename(place, nullptr, bytes, result.error) == Outcome::Done;
-        return result;
-    }
     result.earlier = FinishInterruptedSaveAt(folder, place.name);
     if (result.earlier.outcome != InterruptedSave::Outcome::None)
         ::fstatat(folder, place.name.c_str(), &existing, AT_SYMLINK_NOFOLLOW);
@@ -235,21 +241,30 @@ bool OpenOrMakeFolder(const FilePlace& place, FilePlace& folder, std::string& er
     return true;
 }
 
-// Where a file of a folder write goes (its name may hold one subfolder); the
-// subfolder is made only when making, else a missing one is false with no error.
+// Where a file of a folder write goes (its name may hold one subfolder). The
+// subfolder is made only when making; else a missing one is false with no
+// error, as it holds nothing to refuse, once its folder is seen to take it.
 bool PlaceInFolder(const FilePlace& top, const std::string& name, bool making, FilePlace& place, std::string& error) {
     place.folder.Reset(::fcntl(top.folder.get(), F_DUPFD_CLOEXEC, 0));
     place.folderPath = top.folderPath;
     const size_t slash = name.find('/');
     place.name = name.substr(0, slash);
     if (slash != std::string::npos) {
-        struct stat sub {};
-        if (!making && ::fstatat(place.folder.get(), place.name.c_str(), &sub, 0) != 0) return false;
-        FilePlace inside;
-        if (!FollowLinks(place, error) || !OpenOrMakeFolder(place, inside, error)) {
-            error = place.name + ": " + error;
+        const std::string sub = place.name;
+        const auto fail = [&](std::string why) {
+            error = sub + ": " + why;
+            return false;
+        };
+        if (!FollowLinks(place, error)) return fail(error);
+        struct stat info {};
+        if (!making && ::fstatat(place.folder.get(), place.name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+            if (errno != ENOENT) return fail(std::strerror(errno));
+            if (::faccessat(place.folder.get(), ".", W_OK, AT_EACCESS) != 0)
+                return fail(errno == EACCES ? "you have no permission to change this folder" : std::strerror(errno));
             return false;
         }
+        FilePlace inside;
+        if (!OpenOrMakeFolder(place, inside, error)) return fail(error);
         place = std::move(inside);
         place.name = name.substr(slash + 1);
     }
@@ -315,7 +330,8 @@ WriteResult WriteFilesIntoFolder(const std::string& path, const std::vector<Fold
         FilePlace place;
         std::string error;
         if (!PlaceInFolder(top, file.name, false, place, error) && error.empty()) continue;  // a subfolder not made yet holds nothing to refuse
-        if (error.empty() && !(error = RefusalAt(place, options)).empty()) error = file.name + ": " + error;
+        std::optional<struct stat> existing;
+        if (error.empty() && !(error = RefusalAt(place, options, existing)).empty()) error = file.name + ": " + error;
         if (!error.empty()) {
             if (made) ::unlinkat(where.folder.get(), where.name.c_str(), AT_REMOVEDIR);
             result.error = error;

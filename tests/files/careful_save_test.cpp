@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <functional>
 #include <random>
 #include <set>
 
@@ -165,4 +166,48 @@ TEST(CarefulSave, AChangeByAnotherWriterChangesTheStamp) {
     ASSERT_TRUE(Save(path, kNew));
     EXPECT_NE(StampOf(path), beforeSave);
     EXPECT_FALSE(StampOf(folder.File("missing.con")).has_value());
+}
+
+// A folder write with a file in a subfolder: a subfolder that would refuse
+// its file refuses the whole write before any file of it is replaced.
+TEST(CarefulSave, AFolderWriteIsRefusedWholeForItsSubfolder) {
+    struct Case {
+        std::string name;
+        std::function<void(const TempFolder&)> prepare;  // makes "culture/illustrations" what the case says
+        bool written;
+    };
+    const std::vector<Case> cases{
+        {"missing", [](const TempFolder&) {}, true},
+        {"a link to a folder elsewhere", [](const TempFolder& t) {
+             std::filesystem::create_directories(t.File("pictures"));
+             std::filesystem::create_symlink("../pictures", t.File("culture/illustrations"));
+         }, true},
+        {"a plain file", [](const TempFolder& t) { t.Write("culture/illustrations", "x"); }, false},
+        {"a link to itself", [](const TempFolder& t) {
+             std::filesystem::create_symlink("illustrations", t.File("culture/illustrations"));
+         }, false},
+        {"a link into a folder that is not there", [](const TempFolder& t) {
+             std::filesystem::create_symlink("../gone/pictures", t.File("culture/illustrations"));
+         }, false},
+        {"a read-only folder", [](const TempFolder& t) {
+             std::filesystem::create_directories(t.File("culture/illustrations"));
+             ::chmod(t.File("culture/illustrations").c_str(), 0555);
+         }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder t;
+        std::filesystem::create_directories(t.File("culture"));
+        t.Write("culture/names.fab", kOld);
+        c.prepare(t);
+        const WriteResult result = WriteFilesIntoFolder(
+            t.File("culture"), {{"names.fab", kNew}, {"illustrations/bear.png", "png"}, {"index.json", "{}"}});
+        EXPECT_EQ(result.written, c.written) << result.error;
+        EXPECT_EQ(TempFolder::Read(t.File("culture/names.fab")), c.written ? kNew : kOld);
+        EXPECT_EQ(std::filesystem::exists(t.File("culture/index.json")), c.written);
+        if (c.written) {
+            EXPECT_EQ(TempFolder::Read(t.File("culture/illustrations/bear.png")), "png");
+        }
+        ::chmod(t.File("culture/illustrations").c_str(), 0755);
+    }
 }
