@@ -307,8 +307,14 @@ WriteResult WriteFilesIntoFolder(const std::string& path, const std::vector<Fold
         return result;
     }
     bool made = false;
-    if (!OpenOrMakeFolder(where, top, result.error, &made) || !CheckWritableFolder(top.folder.get(), result.error))
+    if (!OpenOrMakeFolder(where, top, result.error, &made)) return result;
+    // A folder made for this write and refused now, or below, goes again, as it is still empty.
+    const auto refuse = [&](std::string error) {
+        if (made) ::unlinkat(where.folder.get(), where.name.c_str(), AT_REMOVEDIR);
+        result.error = std::move(error);
         return result;
+    };
+    if (std::string error; !CheckWritableFolder(top.folder.get(), error)) return refuse(error);
     // Each file is written whole beside its old one before it replaces it, one
     // after another: on a disk without room for them all none is begun, so that
     // a full disk does not leave the folder half old and half new.
@@ -317,26 +323,16 @@ WriteResult WriteFilesIntoFolder(const std::string& path, const std::vector<Fold
     if (::fstatvfs(top.folder.get(), &room) == 0 && room.f_frsize > 0 && room.f_blocks > 0) {
         uint64_t needed = 0;
         for (const FolderFile& file : files) needed += (file.bytes.size() + room.f_frsize - 1) / room.f_frsize + 1;
-        if (needed > (::geteuid() == 0 ? room.f_bfree : room.f_bavail)) {
-            // A folder made for this write goes again, as it is still empty.
-            if (made) ::unlinkat(where.folder.get(), where.name.c_str(), AT_REMOVEDIR);
-            result.error = std::strerror(ENOSPC);
-            return result;
-        }
+        if (needed > (::geteuid() == 0 ? room.f_bfree : room.f_bavail)) return refuse(std::strerror(ENOSPC));
     }
-    // Every file that would be refused is found before any is written; a
-    // folder made for this write goes again, as it is still empty.
+    // Every file that would be refused is found before any is written.
     for (const FolderFile& file : files) {
         FilePlace place;
         std::string error;
         if (!PlaceInFolder(top, file.name, false, place, error) && error.empty()) continue;  // a subfolder not made yet holds nothing to refuse
-        std::optional<struct stat> existing;
-        if (error.empty() && !(error = RefusalAt(place, options, existing)).empty()) error = file.name + ": " + error;
-        if (!error.empty()) {
-            if (made) ::unlinkat(where.folder.get(), where.name.c_str(), AT_REMOVEDIR);
-            result.error = error;
-            return result;
-        }
+        std::optional<struct stat> found;
+        if (error.empty() && !(error = RefusalAt(place, options, found)).empty()) error = file.name + ": " + error;
+        if (!error.empty()) return refuse(error);
     }
     for (const FolderFile& file : files) {
         FilePlace place;
