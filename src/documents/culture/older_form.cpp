@@ -364,10 +364,11 @@ std::vector<FolderFile> FormatOlderCulture(const Culture& culture) {
     for (const NamedObject& o : culture.namedObjects)
         if (o.key.rfind("HIP ", 0) == 0)
             for (const CultureName& name : o.names) stars += FormatStarNameRecord(std::stoi(o.key.substr(4)), name) + "\n";
-    std::vector<FolderFile> files{{"info.ini", info}, {kNamesFile, names}};
-    if (!stars.empty()) files.push_back({kStarNamesFile, stars});
-    if (!art.empty()) files.push_back({kArtFile, art});
-    files.push_back({kLinesFile, lines});
+    // An id that starts with a byte-order mark stays the id's at the start of its file.
+    std::vector<FolderFile> files{{"info.ini", info}, {kNamesFile, KeepLeadingMark(names)}};
+    if (!stars.empty()) files.push_back({kStarNamesFile, KeepLeadingMark(stars)});
+    if (!art.empty()) files.push_back({kArtFile, KeepLeadingMark(art)});
+    files.push_back({kLinesFile, KeepLeadingMark(lines)});
     return files;
 }
 

@@ -33,10 +33,15 @@ TextRows SplitRows(std::string_view bytes) {
     return rows;
 }
 
+std::string KeepLeadingMark(std::string text) {
+    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.insert(0, kByteOrderMark);
+    return text;
+}
+
 std::string TextRows::Join() const {
-    std::string out = byteOrderMark ? std::string(kByteOrderMark) : std::string();
+    std::string out;
     for (const TextRow& row : rows) out += row.text + row.end;
-    return out;
+    return byteOrderMark ? std::string(kByteOrderMark) + out : KeepLeadingMark(std::move(out));
 }
 
 std::string TextRows::UsualEnd() const {

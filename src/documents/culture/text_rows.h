@@ -25,6 +25,10 @@ struct TextRows {
 
 TextRows SplitRows(std::string_view bytes);
 
+// A text whose first character is itself a byte-order mark gets one more
+// before it: a reader takes the first as the file's and keeps the second.
+std::string KeepLeadingMark(std::string text);
+
 // The whitespace-separated words of a line (blanks, TABs and a stray CR).
 std::vector<std::string> Words(std::string_view line);
 
