@@ -98,6 +98,8 @@ case $answer in
     kill -KILL "$(pgrep -P "$app")"
     wait "$app" 2>/dev/null || true
     cmp -s "$figure" "$work/before.con" || fail "the killed program changed the file"
+    # The display must answer again before the program comes back to it.
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
     start
     # The offer comes with the window: a small question titled as the program.
     answer_question '^Orvanta$' Return

@@ -3,15 +3,22 @@
 # DISPLAY and waits until the server answers. The caller kills $xvfb.
 #   start_xvfb FIRST_DISPLAY_NUMBER WIDTHxHEIGHT
 start_xvfb() {
-  local n display=""
+  local n
   for n in $(seq "$1" $(($1 + 49))); do
-    if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then display=:$n; break; fi
+    if [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; then continue; fi
+    # -noreset: a killed client leaves the server as it was, not resetting while the next one connects.
+    Xvfb ":$n" -screen 0 "${2}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
+    xvfb=$!
+    export DISPLAY=:$n
+    for _ in $(seq 100); do
+      # The server that answers must be this one: a display another run is
+      # still leaving can answer once and be gone, and then this one has exited.
+      if xdpyinfo >/dev/null 2>&1; then sleep 0.2; kill -0 "$xvfb" 2>/dev/null && return 0; break; fi
+      kill -0 "$xvfb" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$xvfb" 2>/dev/null || true
   done
-  [ -n "$display" ] || { echo "no free display" >&2; return 1; }
-  Xvfb "$display" -screen 0 "${2}x24" -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  export DISPLAY=$display
-  for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
   echo "Xvfb did not start" >&2
   return 1
 }
