@@ -106,15 +106,14 @@ bool OpenCulture(ProgramState& state, Window& window, const std::string& path) {
     // The culture draws itself once, below; the panel stays if a culture was open.
     ResetDocument(state, window, doc->culture.folder);
     state.document.culture = std::move(doc);
-    RefreshPictures(state, window, true);
     state.lastFolder = FolderOf(state.document.file);
     RememberRecentFile(state, state.document.file);
-    RefreshCultureFigure(state, window);
+    RefreshCultureFigure(state, window, true);
     RefreshWindowState(state, window);
     return true;
 }
 
-void RefreshCultureFigure(ProgramState& state, Window& window) {
+void RefreshCultureFigure(ProgramState& state, Window& window, bool tellPictureTroubles) {
     CultureDocument* doc = OpenCultureDocument(state);
     if (!doc) return;
     const ExchangeSky* sky = EnsureExchangeSky(state, nullptr);
@@ -126,7 +125,7 @@ void RefreshCultureFigure(ProgramState& state, Window& window) {
     CultureLines lines = LinesOfCulture(doc->culture, placeOf);
     doc->owners = std::move(lines.owners);
     doc->asterismLines = LinesOfAsterisms(doc->culture, placeOf).records;
-    RefreshPictures(state, window, false);
+    RefreshPictures(state, window, tellPictureTroubles);
     HideSelection(state, window);
     state.document.figure.ReplaceLines(std::move(lines.records));
     if (state.namesMode != 0) ShowCultureNames(state);

@@ -21,8 +21,9 @@ void TellAboutCulture(const ProgramState& state, Window& window, TextKey key, co
 bool OpenCulture(ProgramState& state, Window& window, const std::string& path);
 
 // The figure drawn anew from the culture: its lines placed, the selected
-// constellation's highlighted, the panel and the names brought up to date.
-void RefreshCultureFigure(ProgramState& state, Window& window);
+// constellation's highlighted, the panel and the names brought up to date;
+// at an open, pictures that cannot be shown are named in one message.
+void RefreshCultureFigure(ProgramState& state, Window& window, bool tellPictureTroubles = false);
 void PlayCultureEdit(ProgramState& state, Window& window, const CultureEdit& edit, bool forwards);
 
 // The culture's constellation names on the map, as the names mode asks:

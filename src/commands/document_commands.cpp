@@ -187,11 +187,7 @@ void OpenCommand(ProgramState& state, Window& window) {
     std::vector<FileFilter> filters = FigureFileFilter(state);
     filters.push_back({Text(state.strings, TextKey::CultureFilter), {"index.json", "constellationship.fab"}});
     const std::string path = ShowOpenDialog(window, filters, Text(state.strings, TextKey::OpenTitle), DialogStartFolder(state),
-                                            // A folder of both forms is browsed into: the user chooses which file opens.
-                                            [](const std::string& folder) {
-                                                return IsRegularFile(folder + "/index.json") !=
-                                                       IsRegularFile(folder + "/constellationship.fab");
-                                            });
+                                            HoldsOneCultureForm);
     if (path.empty()) return;
     OpenFigureFile(state, window, path);
 }

@@ -141,6 +141,25 @@ bool IsInput(const struct stat& info, const WriteOptions& options) {
     return false;
 }
 
+// A folder that the writer may put files in: a folder nobody may write is
+// meant to stay as it is, even for root.
+bool CheckWritableFolder(int folder, std::string& error) {
+    struct stat info {};
+    if (::fstat(folder, &info) != 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    if ((info.st_mode & 0222) == 0) {
+        error = "the folder is read-only";
+        return false;
+    }
+    if (::faccessat(folder, ".", W_OK, AT_EACCESS) != 0) {
+        error = errno == EACCES ? "you have no permission to change this folder" : std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
 // Why the file at place may not be written; empty when it may. Asked of every
 // file of a folder before any is written, so that a folder is refused whole.
 // existing gets the file's status, and stays empty for a new file.
@@ -152,11 +171,9 @@ std::string RefusalAt(const FilePlace& place, const WriteOptions& options, std::
     struct stat found {};
     if (::fstatat(folder, place.name.c_str(), &found, AT_SYMLINK_NOFOLLOW) != 0) {
         if (errno != ENOENT) return std::strerror(errno);
-        // A folder nobody may write is meant to keep the files it has, even for root.
-        if ((folderInfo.st_mode & 0222) == 0) return "the folder is read-only";
-        if (::faccessat(folder, ".", W_OK, AT_EACCESS) != 0)
-            return errno == EACCES ? "you have no permission to change this folder" : std::strerror(errno);
-        return {};
+        std::string error;
+        CheckWritableFolder(folder, error);
+        return error;
     }
     if (S_ISLNK(found.st_mode)) return "it is a symbolic link in a folder of its own, and it is not followed";
     // A FIFO or a device would block or take the bytes somewhere else.
@@ -205,25 +222,6 @@ WriteResult WriteAtPlace(const FilePlace& place, std::string_view bytes, const W
     return result;
 }
 
-// A folder that the writer may put files in: a folder nobody may write is
-// meant to stay as it is, even for root.
-bool CheckWritableFolder(int folder, std::string& error) {
-    struct stat info {};
-    if (::fstat(folder, &info) != 0) {
-        error = std::strerror(errno);
-        return false;
-    }
-    if ((info.st_mode & 0222) == 0) {
-        error = "the folder is read-only";
-        return false;
-    }
-    if (::faccessat(folder, ".", W_OK, AT_EACCESS) != 0) {
-        error = "you have no permission to change this folder";
-        return false;
-    }
-    return true;
-}
-
 // The folder at a place (its links followed), made when missing.
 bool OpenOrMakeFolder(const FilePlace& place, FilePlace& folder, std::string& error, bool* made = nullptr) {
     const bool madeNow = ::mkdirat(place.folder.get(), place.name.c_str(), 0777) == 0;
@@ -259,9 +257,7 @@ bool PlaceInFolder(const FilePlace& top, const std::string& name, bool making, F
         struct stat info {};
         if (!making && ::fstatat(place.folder.get(), place.name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
             if (errno != ENOENT) return fail(std::strerror(errno));
-            if (::faccessat(place.folder.get(), ".", W_OK, AT_EACCESS) != 0)
-                return fail(errno == EACCES ? "you have no permission to change this folder" : std::strerror(errno));
-            return false;
+            return CheckWritableFolder(place.folder.get(), error) ? false : fail(error);
         }
         FilePlace inside;
         if (!OpenOrMakeFolder(place, inside, error)) return fail(error);

@@ -48,6 +48,10 @@ std::string CultureFolderOf(const std::string& path) {
     return {};
 }
 
+bool HoldsOneCultureForm(const std::string& folder) {
+    return IsRegularFile(folder + "/index.json") != IsRegularFile(folder + "/constellationship.fab");
+}
+
 ReadFailure ReadCulture(const std::string& path, Culture& culture) {
     const std::string trimmed = Trimmed(path);
     const std::string named = LastPart(trimmed);

@@ -16,6 +16,9 @@ constexpr size_t kCultureFileLimit = 32u << 20;
 // The folder of the culture a path names: the folder itself, or its
 // index.json or constellationship.fab; "" when it names none.
 std::string CultureFolderOf(const std::string& path);
+// A folder that opens as a culture by its name alone: it holds one form.
+// A folder of both forms is opened through the file of the form wanted.
+bool HoldsOneCultureForm(const std::string& folder);
 
 // Reads the culture at path (a folder or one of the two files). Which form
 // it is follows from its files; a folder of both forms must be opened by one
